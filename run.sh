@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# ./run.sh        installs what is missing, builds and starts the game
+# ./run.sh test   installs what is missing, builds and runs every test headless
+#                 (then once more built with AddressSanitizer and UBSan)
+# Extra arguments after "./run.sh" go to the game, for example: ./run.sh no_fullscreen
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=play
+if [ "${1:-}" = test ]; then mode=test; shift; fi
+
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt6multimedia6
+  libqt6multimediawidgets6 libgl-dev libxrandr-dev libx11-dev libgtest-dev)
+runtime_packages=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
+  fonts-liberation2 fonts-dejavu-core)
+# Whole-program checks: a real X server (Xvfb, and Xorg with the dummy driver for display
+# modes), real input, a sound server with a null sink to record from, pixel and sound tools.
+test_packages=(xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xdotool
+  pulseaudio pulseaudio-utils imagemagick sox)
+
+packages=("${build_packages[@]}" "${runtime_packages[@]}")
+[ "$mode" = test ] && packages+=("${test_packages[@]}")
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+build() {  # build folder, extra cmake options...
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j "$jobs"
+}
+
+if [ "$mode" = play ]; then
+  build build -DKVZ_TESTS=OFF
+  exec ./build/kvizarion "$@"
+fi
+
+build build
+echo "== tests =="
+(cd build && ctest -j "$jobs" --output-on-failure --timeout 600)
+echo "== tests built with AddressSanitizer and UndefinedBehaviorSanitizer =="
+build build-asan -DKVZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp":print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest -j "$jobs" --output-on-failure --timeout 600 -LE system)

@@ -1,0 +1,37 @@
+#include "platform/form.h"
+
+#include <stdexcept>
+
+namespace kvz {
+
+Form::Form(QString name, QString caption, int widthTwips, int heightTwips)
+    : name_(std::move(name)), caption_(std::move(caption)), width_(widthTwips), height_(heightTwips) {}
+
+Element& Form::add(ElementKind kind, const QString& name, Rect geometry) {
+  elements_.push_back(std::make_unique<Element>(kind, name, geometry));
+  return *elements_.back();
+}
+
+Element* Form::find(const QString& name) const {
+  for (const auto& e : elements_)
+    if (e->name() == name) return e.get();
+  return nullptr;
+}
+
+Element& Form::operator[](const QString& name) const {
+  if (Element* e = find(name)) return *e;
+  throw std::out_of_range("no element " + name.toStdString() + " on " + name_.toStdString());
+}
+
+Timer& Form::addTimer(Clock& clock, const QString& name, int intervalMs, bool enabled) {
+  timers_.emplace_back(name, std::make_unique<Timer>(clock, intervalMs, enabled));
+  return *timers_.back().second;
+}
+
+Timer& Form::timer(const QString& name) const {
+  for (const auto& [n, t] : timers_)
+    if (n == name) return *t;
+  throw std::out_of_range("no timer " + name.toStdString() + " on " + name_.toStdString());
+}
+
+}  // namespace kvz

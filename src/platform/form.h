@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/element.h"
+
+namespace kvz {
+
+// Virtual-key codes of the keys the game reads (the codes of keys, not of characters).
+namespace vk {
+inline constexpr int Escape = 27;
+inline constexpr int A = 65, B = 66, C = 67, D = 68;
+inline constexpr int F5 = 116, F6 = 117, F7 = 118, F10 = 121;
+}  // namespace vk
+
+// The elements and timers of one loaded window, made afresh at every load from the
+// window's layout and discarded when it is unloaded. Elements are kept in drawing order:
+// the first added lies on top.
+class Form {
+public:
+  Form(QString name, QString caption, int widthTwips = 9600, int heightTwips = 7200);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const QString& name() const { return name_; }
+  const QString& caption() const { return caption_; }
+  int widthTwips() const { return width_; }
+  int heightTwips() const { return height_; }
+
+  Element& add(ElementKind kind, const QString& name, Rect geometry);
+  // The named element; a name that is not in the layout is a programming error (throws).
+  Element& operator[](const QString& name) const;
+  Element* find(const QString& name) const;
+  const std::vector<std::unique_ptr<Element>>& elements() const { return elements_; }
+
+  Timer& addTimer(Clock& clock, const QString& name, int intervalMs, bool enabled);
+  Timer& timer(const QString& name) const;
+  const std::vector<std::pair<QString, std::unique_ptr<Timer>>>& timers() const { return timers_; }
+
+  // Key releases of the whole window, with the virtual-key code and the shift state.
+  std::function<void(int key, int shift)> onKeyUp;
+  void keyUp(int key, int shift = 0) { if (onKeyUp) onKeyUp(key, shift); }
+
+  // The window system closes the window (its close button, Alt+F4).
+  std::function<void()> onCloseRequest;
+
+private:
+  QString name_;
+  QString caption_;
+  int width_;
+  int height_;
+  std::vector<std::unique_ptr<Element>> elements_;
+  std::vector<std::pair<QString, std::unique_ptr<Timer>>> timers_;
+};
+
+}  // namespace kvz

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <unordered_map>
+
+#include "platform/clock.h"
+
+namespace kvz {
+
+// The real clock: one precise single-shot QTimer per armed timer, on the Qt event loop.
+class QtClock final : public Clock {
+public:
+  QtClock();
+  ~QtClock() override;
+  std::int64_t nowMs() const override { return elapsed_.elapsed(); }
+  void processEvents() override;
+
+protected:
+  void arm(Timer& timer, int ms) override;
+  void disarm(Timer& timer) override;
+
+private:
+  QElapsedTimer elapsed_;
+  std::unordered_map<Timer*, QTimer*> timers_;
+};
+
+}  // namespace kvz

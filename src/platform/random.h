@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <random>
+
+namespace kvz {
+
+// Uniform numbers in [0, 1), reseeded from the clock where the game asks for it.
+class RandomSource {
+public:
+  virtual ~RandomSource() = default;
+  virtual void seedFromClock() = 0;
+  virtual double next() = 0;
+  // A whole number from 1 to n, each equally likely: floor(u * n) + 1.
+  int draw(int n);
+};
+
+// Mersenne twister. With a fixed seed, reseeding from the clock is ignored, so that a whole
+// game can be reproduced (the environment variable KVIZARION_SEED fixes it).
+class MtRandom final : public RandomSource {
+public:
+  explicit MtRandom(std::optional<std::uint64_t> fixedSeed = std::nullopt);
+  static std::unique_ptr<MtRandom> fromEnvironment();
+  void seedFromClock() override;
+  double next() override;
+  bool fixed() const { return fixed_; }
+
+private:
+  std::mt19937_64 engine_;
+  bool fixed_ = false;
+};
+
+}  // namespace kvz

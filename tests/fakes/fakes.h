@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/form.h"
+#include "platform/media.h"
+#include "platform/messagebox.h"
+#include "platform/text_measure.h"
+#include "platform/windows.h"
+
+namespace kvz::fakes {
+
+// A player that plays nothing and records every operation with the virtual time it came at.
+class RecordingMedia final : public MediaBackend {
+public:
+  enum class Op { SetFile, Play, Stop };
+  struct Entry {
+    Op op;
+    QString file;  // the file loaded at the time of the operation
+    std::int64_t timeMs;
+  };
+  explicit RecordingMedia(const Clock& clock) : clock_(clock) {}
+
+  void setFile(const QString& path) override { file_ = path; log.push_back({Op::SetFile, path, clock_.nowMs()}); }
+  void play() override { log.push_back({Op::Play, file_, clock_.nowMs()}); }
+  void stop() override { log.push_back({Op::Stop, file_, clock_.nowMs()}); }
+
+  // The file names (without folder) of every play, in order.
+  std::vector<QString> played() const;
+  // Times of the plays and stops.
+  std::vector<std::int64_t> times(Op op) const;
+  const QString& file() const { return file_; }
+
+  std::vector<Entry> log;
+
+private:
+  const Clock& clock_;
+  QString file_;
+};
+
+// Message boxes answered from a script; every box shown is kept for the test to read.
+class ScriptedMessageBoxes final : public MessageBoxes {
+public:
+  struct Shown {
+    QString text, title;
+    MsgIcon icon;
+    MsgButtons buttons;
+  };
+  MsgResult show(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override;
+  // The answers to give, in order; when none is left, OK boxes get Ok and Yes/No boxes No.
+  std::deque<MsgResult> answers;
+  std::vector<Shown> shown;
+};
+
+// Every character is the same width, so tests can make texts of exact widths.
+class FixedTextMeasure final : public TextMeasure {
+public:
+  explicit FixedTextMeasure(int twipsPerCharacter = 150) : perChar_(twipsPerCharacter) {}
+  int widthTwips(const QString& text, const FontSpec&) const override { return perChar_ * static_cast<int>(text.size()); }
+
+private:
+  int perChar_;
+};
+
+// Records shown, moved and unloaded windows; unloaded forms are kept alive to the end of the
+// test, as the real window system keeps them until their running handler has returned.
+class FakeWindowSystem final : public WindowSystem {
+public:
+  void show(Form& form, Form* modalOwner) override;
+  void moveWindow(Form& form, int x, int y) override;
+  void unload(std::unique_ptr<Form> form) override;
+  void processEvents() override { ++eventRuns; }
+  void quit() override { quitCalled = true; }
+
+  // True when the form is shown and not unloaded.
+  bool isShown(const QString& formName) const;
+  // The owner a form was shown modal over, or an empty name.
+  QString modalOwnerOf(const QString& formName) const;
+
+  struct Shown {
+    QString name;
+    QString owner;
+  };
+  std::vector<Shown> showLog;
+  std::vector<QString> unloadLog;
+  std::vector<std::tuple<QString, int, int>> moves;
+  int eventRuns = 0;
+  bool quitCalled = false;
+
+private:
+  std::vector<const Form*> open_;
+  std::vector<std::unique_ptr<Form>> graveyard_;
+};
+
+}  // namespace kvz::fakes

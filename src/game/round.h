@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// Fixed values of one game round: timings, end markers, files and the names that bind an
+// answer letter to its elements and bitmaps.
+namespace kvz::round {
+
+// Reveal of a question: one step per tick.
+inline constexpr int kRevealStepMs = 1000;
+// Blinking of the right plate.
+inline constexpr int kBlinkMs = 350;
+// Right plate blinks, then the winnings come this long after its last green.
+inline constexpr int kAfterRightMs = 1500;
+// After a wrong answer, the winnings come this long after the verdict.
+inline constexpr int kAfterWrongMs = 3000;
+// How long the winnings plate stays: the game goes on, it ended, the fifth question was won.
+inline constexpr int kWinningsGoOnMs = 2000;
+inline constexpr int kWinningsEndMs = 3000;
+inline constexpr int kWinningsTopMs = 9000;
+// Delay before a game that cannot go on returns to the menu: just past the running handler.
+inline constexpr int kReturnMs = 1;
+
+// The last playable question; answering it right ends the game.
+inline constexpr std::int16_t kLastLevel = 5;
+
+// The suspense before the verdict grows with the level.
+int suspenseMs(int level);
+
+// Why the game ends after the current question (empty: it goes on).
+inline const QString kKonecSpatna = QStringLiteral("SpatnaOdp");
+inline const QString kKonecEsc = QStringLiteral("Esc");
+inline const QString kKonec5Ot = QStringLiteral("5Ot");
+
+// Question plate geometry, in twips.
+inline constexpr int kZadaniWidth = 7800;
+inline constexpr int kOneLineTop = 4920, kOneLineHeight = 480;
+inline constexpr int kTwoLinesTop = 4800, kTwoLinesHeight = 840;
+
+// One answer: its letter, plate, text, and the plate bitmaps normal, picked and right.
+struct Answer {
+  const char* letter;
+  const char* plate;
+  const char* text;
+  const char* normal;
+  const char* picked;
+  const char* right;
+};
+inline constexpr std::array<Answer, 4> kAnswers{{
+    {"A", "imgA", "lblA", "A-M", "A-O", "A-Z"},
+    {"B", "imgB", "lblB", "B-M", "B-O", "B-Z"},
+    {"C", "imgC", "lblC", "C-M", "C-O", "C-Z"},
+    {"D", "imgD", "lblD", "D-M", "D-O", "D-Z"},
+}};
+// The answer of a letter compared exactly ("a" is none); null when there is none.
+const Answer* answerOf(const QString& letter);
+
+// "S01".."S05" and "C00".."C05": a letter and the level with two digits.
+QString levelBitmap(char prefix, int level);
+// A number written with at least two digits; a minus sign stands before them.
+QString twoDigits(int value);
+
+// Sounds, as literals appended to the data folder.
+inline constexpr const char* kMusic = "\\snd\\bgm.wav";
+inline constexpr const char* kVideo = "\\snd\\odpocet.avi";
+inline constexpr const char* kSoundRight = "\\snd\\r.wav";
+inline constexpr const char* kSoundWrong = "\\snd\\w.wav";
+inline constexpr const char* kSoundTop = "\\snd\\pt.wav";
+
+}  // namespace kvz::round

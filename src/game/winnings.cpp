@@ -1,0 +1,43 @@
+#include "game/frm_main.h"
+#include "game/round.h"
+
+namespace kvz {
+
+void FrmMain::tmrCastka_Timer() {
+  // The texts stay hidden from the first winnings step until the next question shows them.
+  for (const char* name : {"lblZadani", "lblA", "lblB", "lblC", "lblD"}) el(name).setVisible(false);
+
+  ++KrokCastky;
+  Timer& timer = tmr("tmrCastka");
+  if (KrokCastky == 1) {
+    SkryjHlasovani();
+    el("Shape1").setVisible(true);
+    el("imgVyhra").setVisible(true);
+    el("imgVyhra").setPicture(round::levelBitmap('C', HodnotaOtazky));
+    timer.setInterval(round::kWinningsGoOnMs);
+    if (DuvodKonce == round::kKonecEsc || DuvodKonce == round::kKonecSpatna) timer.setInterval(round::kWinningsEndMs);
+    if (HodnotaOtazky == round::kLastLevel) DuvodKonce = round::kKonec5Ot;
+    if (DuvodKonce == round::kKonec5Ot) timer.setInterval(round::kWinningsTopMs);
+  } else if (KrokCastky == 2) {
+    el("Shape1").setVisible(false);
+    el("imgVyhra").setVisible(false);
+    timer.setEnabled(false);
+    if (DuvodKonce.isEmpty())
+      NovaOtazka();
+    else
+      konecHry();
+  }
+}
+
+void FrmMain::UkonciHru() {
+  const MsgResult answer = s_.boxes.show(QStringLiteral("Opravdu chcete ukončit tuto hru ??"),
+                                         QStringLiteral("potvrzení"), MsgIcon::Question, MsgButtons::YesNo);
+  if (answer != MsgResult::Yes) return;
+  HodnotaOtazky = static_cast<std::int16_t>(HodnotaOtazky - 1);
+  tmr("tmrCastka").setEnabled(true);
+  DuvodKonce = round::kKonecEsc;
+  tmrCastka_Timer();
+  s_.music.stop();
+}
+
+}  // namespace kvz

@@ -1,0 +1,106 @@
+#include "fakes/game_harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <stdexcept>
+
+namespace kvz::fakes {
+
+namespace {
+
+void put(QByteArray& record, int offset, int width, const QByteArray& text) {
+  QByteArray field = text.left(width);
+  field.append(QByteArray(width - field.size(), ' '));
+  record.replace(offset, width, field);
+}
+
+void put16(QByteArray& record, int offset, std::int16_t value) {
+  const auto bits = static_cast<std::uint16_t>(value);
+  record[offset] = static_cast<char>(bits & 0xFF);
+  record[offset + 1] = static_cast<char>(bits >> 8);
+}
+
+}  // namespace
+
+QByteArray questionBytes(const QuestionSpec& q) {
+  QByteArray record(496, '\0');
+  put(record, 0, 250, q.zadani);
+  for (int i = 0; i < 4; ++i) put(record, 250 + 50 * i, 50, q.odp[static_cast<std::size_t>(i)]);
+  put(record, 450, 1, q.spravna);
+  for (int i = 0; i < 4; ++i) put16(record, 451 + 2 * i, q.divaci[static_cast<std::size_t>(i)]);
+  put(record, 459, 30, q.autor);
+  put16(record, 489, q.korekce);
+  put16(record, 491, q.hodnota);
+  put(record, 493, 3, q.id);
+  return record;
+}
+
+QuestionSpec GameHarness::stockQuestion(int step) {
+  QuestionSpec q;
+  const QByteArray n = QByteArray::number(step);
+  q.zadani = "Otazka " + n;
+  q.odp = {n + "-A", n + "-B", n + "-C", n + "-D"};
+  q.spravna = QByteArray(1, kRight[static_cast<std::size_t>(step - 1)]);
+  q.hodnota = static_cast<std::int16_t>(step);
+  q.id = "Q0" + n;
+  return q;
+}
+
+GameHarness::GameHarness(int steps) : paths(std::filesystem::path(dir.path().toStdString())) {
+  if (!dir.isValid()) throw std::runtime_error("no temporary folder");
+  QDir(dir.path()).mkpath(QStringLiteral("qst"));
+  for (int step = 1; step <= steps; ++step) writeQuestion(step, 1, stockQuestion(step));
+  game = std::make_unique<FrmMain>(GameServices{clock, random, boxes, measure, paths, windows, music, effects, video});
+  game->ZobrazMenu = [this] {
+    menuShown.push_back(clock.nowMs());
+    game->HodnotaOtazky = 0;  // as the start menu does when it loads
+  };
+}
+
+GameHarness::~GameHarness() = default;
+
+QString GameHarness::writeFile(int step, int number, const QByteArray& bytes) {
+  const QString name = QStringLiteral("%1/qst/%2-%3.qst")
+                           .arg(dir.path())
+                           .arg(step, 2, 10, QLatin1Char('0'))
+                           .arg(number, 3, 10, QLatin1Char('0'));
+  QFile file(name);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    throw std::runtime_error("cannot write " + name.toStdString());
+  return name;
+}
+
+void GameHarness::removeQuestions() { QDir(dir.path() + QStringLiteral("/qst")).removeRecursively(); }
+
+Form& GameHarness::form() const {
+  if (!game->form()) throw std::logic_error("the game window is not loaded");
+  return *game->form();
+}
+
+int GameHarness::rightKey(int level) { return kRight[static_cast<std::size_t>(level - 1)]; }
+
+int GameHarness::wrongKey(int level) { return rightKey(level) == 'A' ? 'B' : 'A'; }
+
+void GameHarness::finishReveal() {
+  // The reveal opens the input on its sixth step, five seconds after the question starts.
+  while (game->Zamceno && clock.step()) {
+  }
+}
+
+void GameHarness::answerRightAndGoOn() {
+  const int level = game->HodnotaOtazky;
+  form().keyUp(rightKey(level));
+  while (game->HodnotaOtazky == level && clock.step()) {
+  }
+  revealStart = clock.nowMs();
+  finishReveal();
+}
+
+void GameHarness::playTo(int level) {
+  revealStart = clock.nowMs();
+  game->Show();
+  finishReveal();
+  while (game->HodnotaOtazky < level) answerRightAndGoOn();
+}
+
+}  // namespace kvz::fakes

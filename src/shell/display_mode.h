@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kvz {
+
+// Size of a display in pixels.
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const ScreenSize&) const = default;
+};
+
+// The display modes of the current output. The X11 one works through RandR; where there is
+// no such means the program sees a display that offers no other mode.
+class DisplayMode {
+public:
+  virtual ~DisplayMode() = default;
+  // The size the display has now; {0, 0} when it cannot be told.
+  virtual ScreenSize current() const = 0;
+  // Whether the current output offers a mode of exactly this size.
+  virtual bool offers(int width, int height) const = 0;
+  // Switches to a mode of this size, keeping the colour depth and the refresh rate closest
+  // to the current one. False when the display refused; the game does not look.
+  virtual bool switchTo(int width, int height) = 0;
+};
+
+// A display without any mode to switch to: Wayland, offscreen, an X server without RandR.
+class FixedDisplay final : public DisplayMode {
+public:
+  explicit FixedDisplay(ScreenSize size = {}) : size_(size) {}
+  ScreenSize current() const override { return size_; }
+  bool offers(int, int) const override { return false; }
+  bool switchTo(int, int) override { return false; }
+
+private:
+  ScreenSize size_;
+};
+
+// Switches the current display to width x height if it offers such a mode; otherwise, or
+// when anything fails on the way, changes nothing and says nothing.
+void ZmenRozliseni(DisplayMode& display, std::int16_t width, std::int16_t height);
+
+}  // namespace kvz

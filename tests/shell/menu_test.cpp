@@ -1,0 +1,373 @@
+#include <gtest/gtest.h>
+
+#include "assets/layout_about.h"
+#include "assets/layout_rules.h"
+#include "shell/command_line.h"
+#include "shell/frm_intro.h"
+#include "shell_doubles.h"
+
+namespace kvz {
+namespace {
+
+using testing::FakeDisplay;
+using testing::FakeMenuSound;
+using testing::HookedWindows;
+
+// The start menu with its two screens and a stand-in for the game window.
+struct Menu {
+  explicit Menu(QString commandLine = {})
+      : intro({clock, windows, boxes, display, sound, paths}, std::move(commandLine), rules, about,
+              {level, [this] { ++gamesShown; }}) {}
+
+  Element& el(const char* name) const { return (*intro.form())[QString::fromLatin1(name)]; }
+  void click(const char* name) const { el(name).click(); }
+  bool menuShown() const { return windows.inner.isShown(QStringLiteral("frmIntro")); }
+  // Runs a whole new game up to the open game window, then comes back as a game's end does.
+  void playOneGame() {
+    click("imgNova");
+    clock.advance(sound.lengthMs);
+    level = 5;
+    intro.Show();
+  }
+
+  VirtualClock clock;
+  HookedWindows windows;
+  fakes::ScriptedMessageBoxes boxes;
+  FakeDisplay display;
+  FakeMenuSound sound;
+  GamePaths paths{"/opt/kvizarion"};
+  InfoScreen rules{windows, makeFrmRules};
+  InfoScreen about{windows, makeFrmAbout};
+  std::int16_t level = 7;
+  int gamesShown = 0;
+  FrmIntro intro;
+};
+
+TEST(CommandLine, OnlyTheExactWordAloneKeepsTheDisplay) {
+  EXPECT_TRUE(isNoFullscreen(commandLineText({"no_fullscreen"})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({"NO_FULLSCREEN"})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({"No_fullscreen"})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({"no_fullscreen", "x"})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({"-v", "no_fullscreen"})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({"no_fullscreen", ""})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({" no_fullscreen"})));
+  EXPECT_FALSE(isNoFullscreen(commandLineText({"no_fullscreen2"})));
+  EXPECT_EQ(commandLineText({"a", "b c"}), QStringLiteral("a b c"));
+}
+
+TEST(StartMenuLoad, FirstLoadMeasuresSwitchesTo640x480AndMovesTheMenuToTheCorner) {
+  Menu m;
+  m.intro.Show();
+  EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}}));
+  EXPECT_EQ(m.intro.sirka, 1024);
+  EXPECT_EQ(m.intro.vyska, 768);
+  EXPECT_TRUE(m.intro.Spusteno);
+  EXPECT_EQ(m.level, 0);
+  ASSERT_EQ(m.windows.inner.moves.size(), 1u);
+  EXPECT_EQ(m.windows.inner.moves[0], std::make_tuple(QStringLiteral("frmIntro"), 0, 0));
+  EXPECT_TRUE(m.menuShown());
+  EXPECT_TRUE(m.boxes.shown.empty());
+}
+
+TEST(StartMenuLoad, LaterLoadsNeitherMeasureNorSwitchButResetTheLevelEachTime) {
+  Menu m;
+  m.intro.Show();
+  for (int game = 0; game < 3; ++game) {
+    m.playOneGame();
+    EXPECT_EQ(m.level, 0) << "after game " << game;
+  }
+  EXPECT_EQ(m.display.switches.size(), 1u);
+  EXPECT_EQ(m.intro.sirka, 1024);
+  EXPECT_EQ(m.intro.vyska, 768);
+  EXPECT_EQ(m.windows.inner.moves.size(), 4u);
+  EXPECT_FALSE(m.el("lblLoading").visible());
+  EXPECT_FALSE(m.el("shpLoading").visible());
+}
+
+TEST(StartMenuLoad, TheExactWordLeavesTheDisplayAloneButStillPlacesTheMenu) {
+  Menu m(QStringLiteral("no_fullscreen"));
+  m.intro.Show();
+  EXPECT_TRUE(m.display.switches.empty());
+  EXPECT_EQ(m.intro.sirka, 0);
+  EXPECT_EQ(m.intro.vyska, 0);
+  EXPECT_TRUE(m.intro.Spusteno);
+  EXPECT_EQ(m.level, 0);
+  EXPECT_EQ(m.windows.inner.moves.size(), 1u);
+}
+
+TEST(StartMenuLoad, TheWordInAnotherCaseOrWithMoreTextSwitchesAsWithoutIt) {
+  for (const char* text : {"NO_FULLSCREEN", "no_fullscreen x", "no_fullscreen ", ""}) {
+    Menu m(QString::fromLatin1(text));
+    m.intro.Show();
+    EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}})) << text;
+  }
+}
+
+TEST(StartMenuLoad, ADisplayWithoutTheModeOrOneThatFailsIsLeftAloneWithoutAMessage) {
+  Menu without;
+  without.display.modes = {{1024, 768}, {800, 600}};
+  without.intro.Show();
+  EXPECT_TRUE(without.display.switches.empty());
+  EXPECT_TRUE(without.menuShown());
+  EXPECT_TRUE(without.boxes.shown.empty());
+
+  Menu refused;
+  refused.display.refuse = true;
+  refused.intro.Show();
+  EXPECT_EQ(refused.display.switches.size(), 1u);
+  EXPECT_TRUE(refused.menuShown());
+
+  Menu broken;
+  broken.display.broken = true;
+  EXPECT_THROW(broken.display.offers(640, 480), std::runtime_error);  // the double really fails
+  broken.intro.Show();
+  EXPECT_TRUE(broken.menuShown());
+  EXPECT_EQ(broken.intro.sirka, 0);
+  broken.click("imgKonec");
+  EXPECT_TRUE(broken.display.switches.empty());
+  EXPECT_TRUE(broken.windows.inner.quitCalled);
+}
+
+TEST(NewGame, TheLoadingLabelShowsAndIsPaintedBeforeTheSoundStarts) {
+  Menu m;
+  m.intro.Show();
+  int eventsBefore = m.windows.inner.eventRuns;
+  bool labelVisibleWhilePainting = false;
+  m.windows.onEvents = [&] { labelVisibleWhilePainting = m.el("lblLoading").visible() && m.el("shpLoading").visible(); };
+  m.click("imgNova");
+  EXPECT_GT(m.windows.inner.eventRuns, eventsBefore);
+  EXPECT_TRUE(labelVisibleWhilePainting);
+  ASSERT_EQ(m.sound.played.size(), 1u);
+  EXPECT_TRUE(m.sound.played[0].endsWith(QStringLiteral("/snd/lights.wav"))) << m.sound.played[0].toStdString();
+  EXPECT_TRUE(m.sound.played[0].startsWith(QStringLiteral("/opt/kvizarion")));
+}
+
+TEST(NewGame, TheGameWindowOpensWhenTheSoundHasEndedAndTheMenuGoes) {
+  Menu m;
+  m.sound.lengthMs = 2500;
+  m.intro.Show();
+  Form* menu = m.intro.form();
+  m.click("imgNova");
+  m.clock.advance(2499);
+  EXPECT_EQ(m.gamesShown, 0);
+  EXPECT_TRUE(m.menuShown());
+  EXPECT_TRUE(m.intro.Nacitani());
+  m.clock.advance(1);
+  EXPECT_EQ(m.gamesShown, 1);
+  EXPECT_FALSE(m.menuShown());
+  EXPECT_EQ(m.intro.form(), nullptr);
+  EXPECT_FALSE(m.intro.Nacitani());
+  // The unloaded menu is kept alive by the window system until its handler has returned.
+  EXPECT_FALSE((*menu)[QStringLiteral("lblLoading")].visible());
+  m.clock.advance(60000);
+  EXPECT_EQ(m.gamesShown, 1);
+}
+
+TEST(NewGame, TheMenuSwallowsEveryClickWhileTheSoundPlays) {
+  Menu m;
+  m.intro.Show();
+  m.click("imgNova");
+  m.click("imgNova");
+  m.click("imgPrav");
+  m.click("imgAbout");
+  m.click("imgKonec");
+  EXPECT_EQ(m.sound.played.size(), 1u);
+  EXPECT_FALSE(m.rules.isOpen());
+  EXPECT_FALSE(m.about.isOpen());
+  EXPECT_TRUE(m.boxes.shown.empty());
+  EXPECT_FALSE(m.windows.inner.quitCalled);
+  m.clock.advance(m.sound.lengthMs);
+  EXPECT_EQ(m.gamesShown, 1);
+}
+
+TEST(NewGame, ASecondClickQueuedBehindTheFirstDoesNotStartASecondGame) {
+  Menu m;
+  m.intro.Show();
+  m.windows.onEvents = [&] {
+    if (m.intro.form()) m.click("imgNova");
+  };
+  m.click("imgNova");
+  m.clock.advance(m.sound.lengthMs);
+  EXPECT_EQ(m.sound.played.size(), 1u);
+  EXPECT_EQ(m.gamesShown, 1);
+}
+
+TEST(NewGame, WithNothingToHearTheGameOpensAtOnce) {
+  Menu m;
+  m.sound.lengthMs = 0;
+  m.intro.Show();
+  m.click("imgNova");
+  EXPECT_EQ(m.gamesShown, 1);
+  EXPECT_FALSE(m.menuShown());
+
+  Menu negative;
+  negative.sound.lengthMs = -40;
+  negative.intro.Show();
+  negative.click("imgNova");
+  EXPECT_EQ(negative.gamesShown, 1);
+}
+
+TEST(NewGame, AnAbsurdSoundLengthDoesNotLockTheMenuForLong) {
+  Menu m;
+  m.sound.lengthMs = 2'000'000'000;
+  m.intro.Show();
+  m.click("imgNova");
+  m.clock.advance(kMenuSoundLimitMs - 1);
+  EXPECT_EQ(m.gamesShown, 0);
+  m.clock.advance(1);
+  EXPECT_EQ(m.gamesShown, 1);
+}
+
+TEST(NewGame, TheMenuComesBackReadyForTheNextGame) {
+  Menu m;
+  m.intro.Show();
+  m.playOneGame();
+  EXPECT_TRUE(m.menuShown());
+  EXPECT_FALSE(m.intro.Nacitani());
+  EXPECT_FALSE(m.el("lblLoading").visible());
+  m.click("imgNova");
+  EXPECT_TRUE(m.el("lblLoading").visible());
+  m.clock.advance(m.sound.lengthMs);
+  EXPECT_EQ(m.gamesShown, 2);
+}
+
+TEST(InformationScreens, RulesAndAboutOpenModalOverTheMenuAndBlockItsButtons) {
+  for (const char* button : {"imgPrav", "imgAbout"}) {
+    Menu m;
+    m.intro.Show();
+    m.click(button);
+    InfoScreen& screen = QLatin1String(button) == QLatin1String("imgPrav") ? m.rules : m.about;
+    ASSERT_TRUE(screen.isOpen());
+    EXPECT_EQ(m.windows.inner.modalOwnerOf(screen.form()->name()), QStringLiteral("frmIntro"));
+
+    m.click("imgNova");
+    m.click("imgKonec");
+    m.click(QLatin1String(button) == QLatin1String("imgPrav") ? "imgAbout" : "imgPrav");
+    EXPECT_TRUE(m.sound.played.empty()) << button;
+    EXPECT_TRUE(m.boxes.shown.empty()) << button;
+    EXPECT_FALSE(m.rules.isOpen() && m.about.isOpen()) << button;
+
+    (*screen.form())[QStringLiteral("Command1")].click();
+    EXPECT_FALSE(screen.isOpen());
+    m.click("imgNova");
+    EXPECT_EQ(m.sound.played.size(), 1u) << button;
+  }
+}
+
+TEST(InformationScreens, ClosingAScreenThroughTheWindowManagerIsLikeOk) {
+  Menu m;
+  m.intro.Show();
+  m.click("imgAbout");
+  m.about.form()->onCloseRequest();
+  EXPECT_FALSE(m.about.isOpen());
+  EXPECT_FALSE(m.windows.inner.quitCalled);
+  EXPECT_TRUE(m.menuShown());
+  m.click("imgPrav");
+  EXPECT_TRUE(m.rules.isOpen());
+}
+
+TEST(InformationScreens, TheyCanBeOpenedAndClosedAnyNumberOfTimes) {
+  Menu m;
+  m.intro.Show();
+  for (int i = 0; i < 3; ++i) {
+    m.click("imgPrav");
+    (*m.rules.form())[QStringLiteral("Command1")].click();
+  }
+  EXPECT_EQ(m.windows.inner.unloadLog, (std::vector<QString>(3, QStringLiteral("frmRules"))));
+}
+
+TEST(Farewell, TheBoxSaysThanksWithoutAWebAddressOrDoubleBlanks) {
+  Menu m;
+  m.intro.Show();
+  m.click("imgKonec");
+  ASSERT_EQ(m.boxes.shown.size(), 1u);
+  const auto& box = m.boxes.shown[0];
+  EXPECT_EQ(box.icon, MsgIcon::Information);
+  EXPECT_EQ(box.buttons, MsgButtons::Ok);
+  EXPECT_EQ(box.title, QStringLiteral("Kvizarion"));
+  const QStringList lines = box.text.split(QStringLiteral("\r\n"));
+  const QStringList expected{
+      QStringLiteral("Děkujeme za hru !!"),
+      QString(),
+      QStringLiteral("Navštivte naše internetové stránky a vyplňte krátký dotazník, prosím."),
+      QStringLiteral("Velmi nám tím pomůžete při dalším vývoji hry."),
+      QString(),
+      QStringLiteral("Navíc na nich naleznete aktuální informace o připravované plné verzi."),
+  };
+  EXPECT_EQ(lines, expected);
+  EXPECT_FALSE(box.text.contains(QStringLiteral("  ")));
+}
+
+TEST(Farewell, AfterTheBoxTheDisplayGoesBackOnceAndTheProgramEnds) {
+  Menu m;
+  m.intro.Show();
+  m.playOneGame();
+  m.playOneGame();
+  m.boxes.answers = {MsgResult::Ok};
+  m.windows.onEvents = [&] { m.windows.order.push_back("events"); };
+  m.click("imgKonec");
+  EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}, {1024, 768}}));
+  EXPECT_TRUE(m.windows.inner.quitCalled);
+  EXPECT_EQ(m.windows.order, (std::vector<const char*>{"events", "quit"}));
+}
+
+TEST(Farewell, WithTheExactWordTheProgramEndsWithoutTouchingTheDisplay) {
+  Menu m(QStringLiteral("no_fullscreen"));
+  m.intro.Show();
+  m.click("imgKonec");
+  EXPECT_EQ(m.boxes.shown.size(), 1u);
+  EXPECT_TRUE(m.display.switches.empty());
+  EXPECT_TRUE(m.windows.inner.quitCalled);
+}
+
+TEST(EndOfProgram, ClosingTheMenuThroughTheWindowManagerRestoresTheDisplayWithoutAFarewell) {
+  Menu m;
+  m.intro.Show();
+  m.intro.form()->onCloseRequest();
+  EXPECT_TRUE(m.boxes.shown.empty());
+  EXPECT_EQ(m.display.switches.back(), (ScreenSize{1024, 768}));
+  EXPECT_TRUE(m.windows.inner.quitCalled);
+}
+
+TEST(EndOfProgram, EveryFurtherEndRestoresNothingMore) {
+  Menu m;
+  m.intro.Show();
+  m.intro.UkonciProgram();  // a signal
+  m.intro.UkonciProgram();  // the window closing as the program ends
+  m.intro.VratObrazovku();
+  EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}, {1024, 768}}));
+}
+
+TEST(EndOfProgram, AnEndBeforeTheMenuEverLoadedOrWithTheWordLeavesTheDisplayAlone) {
+  Menu early;
+  early.intro.UkonciProgram();
+  EXPECT_TRUE(early.display.switches.empty());
+  EXPECT_TRUE(early.windows.inner.quitCalled);
+
+  Menu word(QStringLiteral("no_fullscreen"));
+  word.intro.Show();
+  word.intro.UkonciProgram();
+  EXPECT_TRUE(word.display.switches.empty());
+}
+
+TEST(EndOfProgram, AnEndWhileTheMenuSoundPlaysNeverOpensTheGame) {
+  Menu m;
+  m.intro.Show();
+  m.click("imgNova");
+  m.intro.form()->onCloseRequest();
+  m.clock.advance(60000);
+  EXPECT_EQ(m.gamesShown, 0);
+  EXPECT_EQ(m.display.switches.back(), (ScreenSize{1024, 768}));
+}
+
+TEST(EndOfProgram, AScreenSizeBeyondSixteenBitsIsKeptInRange) {
+  Menu m;
+  m.display.size = {40000, 768};
+  m.intro.Show();
+  EXPECT_EQ(m.intro.sirka, 32767);
+  EXPECT_EQ(m.intro.vyska, 768);
+}
+
+}  // namespace
+}  // namespace kvz

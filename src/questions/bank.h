@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "questions/record.h"
@@ -12,10 +13,14 @@ class RandomSource;
 
 // The question files of a folder, named by step and number: "01-017.qst" is the 17th file
 // of step 1. Numbers 1 to 25 count; a file is usable when a whole record can be read from it.
+// Names are matched in any letter case; the lower-case spelling wins when both exist.
 class QuestionBank {
 public:
   explicit QuestionBank(std::filesystem::path folder) : folder_(std::move(folder)) {}
   const std::filesystem::path& folder() const { return folder_; }
+  // The folder the files are read from: the one given, or the same name in another letter
+  // case when only that exists ("QST").
+  std::filesystem::path resolvedFolder() const;
 
   // The usable files of a step, in order of their number.
   std::vector<std::filesystem::path> usableFiles(int step) const;

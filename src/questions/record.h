@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -41,5 +42,28 @@ std::optional<ZaznamOtazky> decodeRecord(std::span<const std::uint8_t> bytes);
 // Writes a record; texts are padded with blanks to their width. Fails (nullopt) when a
 // text is longer than its field or has a character that Windows-1250 cannot hold.
 std::optional<std::array<std::uint8_t, kRecordSize>> encodeRecord(const ZaznamOtazky& record);
+
+// Why a record cannot be written: the field ("Zadani", "OdpA", ...) and a reason in words.
+struct RecordError {
+  QString field;
+  QString reason;
+};
+// As above; on failure the first field that cannot be written is told through `error`.
+std::optional<std::array<std::uint8_t, kRecordSize>> encodeRecord(const ZaznamOtazky& record,
+                                                                   RecordError* error);
+
+// The text in Windows-1250, one byte per character; nullopt when a character has no byte
+// there. Authors' tools use it to say why a text does not fit.
+std::optional<QByteArray> toWindows1250(const QString& text);
+QString fromWindows1250(std::span<const std::uint8_t> bytes);
+
+// The text fields with their place in the record, for tools that check or list them.
+struct TextField {
+  const char* name;
+  std::size_t offset;
+  std::size_t width;
+  QString ZaznamOtazky::*member;
+};
+std::span<const TextField> textFields();
 
 }  // namespace kvz

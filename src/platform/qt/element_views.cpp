@@ -1,0 +1,231 @@
+#include "platform/qt/element_views.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <cmath>
+
+#include "assets/qt/pictures.h"
+#include "platform/qt/fonts.h"
+
+namespace kvz {
+namespace {
+
+QColor toColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+Qt::Alignment toQt(Align align) {
+  switch (align) {
+    case Align::Center: return Qt::AlignHCenter;
+    case Align::Right: return Qt::AlignRight;
+    case Align::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+// Left edge of a line of the given width in a box of the given width. A line too wide for
+// its box starts at the left edge, so the start of the text stays readable.
+qreal lineLeft(Align align, qreal boxWidth, qreal lineWidth) {
+  if (lineWidth >= boxWidth) return 0;
+  switch (align) {
+    case Align::Center: return (boxWidth - lineWidth) / 2;
+    case Align::Right: return boxWidth - lineWidth;
+    case Align::Left: break;
+  }
+  return 0;
+}
+
+// Line breaks in a caption as the text layout knows them; a CR LF pair is one break.
+QString withLineSeparators(QString text) {
+  text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+  text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+  text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+  return text;
+}
+
+}  // namespace
+
+int twipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
+
+QRect toPixels(const Rect& r) {
+  return {twipsToPixels(r.left), twipsToPixels(r.top), std::max(0, twipsToPixels(r.width)),
+          std::max(0, twipsToPixels(r.height))};
+}
+
+void applyCommonState(QWidget& widget, const Element& element) {
+  widget.setGeometry(toPixels(element.geometry()));
+  if (element.pointer() == Pointer::Hand)
+    widget.setCursor(handCursor());
+  else
+    widget.unsetCursor();
+  widget.setVisible(element.visible());
+}
+
+PaintedElementView::PaintedElementView(Element& element, QWidget* parent) : QWidget(parent), element_(element) {
+  setAttribute(Qt::WA_NoSystemBackground);
+  sync();
+}
+
+void PaintedElementView::sync() {
+  if (element_.picture() != pictureName_) {
+    pictureName_ = element_.picture();
+    pixmap_ = pictureName_.isEmpty() ? QPixmap() : picture(pictureName_);
+  }
+  applyCommonState(*this, element_);
+  update();
+}
+
+void PaintedElementView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  switch (element_.kind()) {
+    case ElementKind::Picture: paintPicture(painter); break;
+    case ElementKind::Text: paintText(painter); break;
+    case ElementKind::Box: paintBox(painter); break;
+    default: break;
+  }
+}
+
+void PaintedElementView::paintPicture(QPainter& painter) {
+  if (pixmap_.isNull()) return;
+  if (element_.look().stretch) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), pixmap_);
+  } else {
+    painter.drawPixmap(0, 0, pixmap_);  // natural size, clipped to the element
+  }
+}
+
+void PaintedElementView::paintText(QPainter& painter) {
+  const Look& look = element_.look();
+  if (!look.transparent) painter.fillRect(rect(), toColor(look.background));
+  if (element_.caption().isEmpty()) return;
+  const QFont font = qtFont(look.font);
+  painter.setFont(font);
+  painter.setPen(toColor(look.foreground));
+  if (!look.wordWrap) {
+    // One line, clipped at the element's edges; nothing spills onto what lies beside it.
+    QString line = element_.caption();
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const qreal w = QFontMetricsF(font).horizontalAdvance(line);
+    const qreal x = lineLeft(look.align, width(), w);
+    painter.setClipRect(rect());
+    painter.drawText(QRectF(x, 0, std::max<qreal>(w, width()) + 1, height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
+    return;
+  }
+  // Wrapped at word boundaries within the width; only the lines that fit whole in the
+  // height are drawn (the first one always, clipped if the element is lower than a line).
+  QTextLayout layout(withLineSeparators(element_.caption()), font);
+  QTextOption option(toQt(look.align));
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  qreal y = 0;
+  while (true) {
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) break;
+    line.setLineWidth(width());
+    if (line.lineNumber() > 0 && y + line.height() > height()) break;
+    line.setPosition(QPointF(lineLeft(look.align, width(), line.naturalTextWidth()), y));
+    y += line.height();
+  }
+  layout.endLayout();
+  painter.setClipRect(rect());
+  for (int i = 0; i < layout.lineCount(); ++i) {
+    const QTextLine line = layout.lineAt(i);
+    if (i > 0 && line.y() + line.height() > height()) break;
+    line.draw(&painter, QPointF(0, 0));
+  }
+}
+
+void PaintedElementView::paintBox(QPainter& painter) {
+  const Look& look = element_.look();
+  if (look.filled) painter.fillRect(rect(), toColor(look.background));
+  if (look.outlined && width() > 0 && height() > 0) {
+    painter.setPen(QPen(toColor(look.outline), 0));
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+  }
+}
+
+void PaintedElementView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) pressed_ = true;
+}
+
+void PaintedElementView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !pressed_) return;
+  pressed_ = false;
+  if (releaseEndsDoubleClick_) {
+    releaseEndsDoubleClick_ = false;
+    return;
+  }
+  if (rect().contains(event->position().toPoint())) element_.click();
+}
+
+void PaintedElementView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  pressed_ = true;
+  releaseEndsDoubleClick_ = true;
+  element_.doubleClick();
+}
+
+TextPanelView::TextPanelView(Element& element, QWidget* parent) : QPlainTextEdit(parent), element_(element) {
+  setReadOnly(true);
+  setFocusPolicy(Qt::NoFocus);
+  setTextInteractionFlags(Qt::NoTextInteraction);
+  setUndoRedoEnabled(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sync();
+}
+
+void TextPanelView::sync() {
+  const Look& look = element_.look();
+  QPalette pal = palette();
+  pal.setColor(QPalette::Base, toColor(look.background));
+  pal.setColor(QPalette::Window, toColor(look.background));
+  pal.setColor(QPalette::Text, toColor(look.foreground));
+  setPalette(pal);
+  setFont(qtFont(look.font));
+  setLineWrapMode(look.wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+
+  QString text = element_.caption();
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  if (text != shown_) {
+    if (!shown_.isEmpty() && text.startsWith(shown_)) {
+      QTextCursor cursor(document());
+      cursor.movePosition(QTextCursor::End);
+      cursor.insertText(text.mid(shown_.size()));
+    } else {
+      setPlainText(text);
+    }
+    shown_ = text;
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    setTextCursor(end);
+    ensureCursorVisible();
+  }
+  applyCommonState(*this, element_);
+}
+
+ButtonView::ButtonView(Element& element, QWidget* parent) : QPushButton(parent), element_(element) {
+  connect(this, &QPushButton::clicked, this, [this] { element_.click(); });
+  sync();
+}
+
+void ButtonView::sync() {
+  setText(element_.caption());
+  setFont(qtFont(element_.look().font));
+  setEnabled(element_.enabled());
+  applyCommonState(*this, element_);
+}
+
+MediaView::MediaView(Element& element, QWidget* parent) : QWidget(parent), element_(element) {
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  sync();
+}
+
+void MediaView::sync() { applyCommonState(*this, element_); }
+
+}  // namespace kvz

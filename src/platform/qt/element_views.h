@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include "platform/element.h"
+
+namespace kvz {
+
+// Pixels of a length in twips, rounded to the nearest pixel.
+int twipsToPixels(int twips);
+QRect toPixels(const Rect& twips);
+
+// Applies the state every element view shares: place, visibility and mouse pointer.
+void applyCommonState(QWidget& widget, const Element& element);
+
+// A picture, a text or a box, drawn by hand so that transparent texts show what lies below.
+// Clicks reach the element as a window system sends them: Click on the release of the left
+// button, then for a double click DblClick on the second press and no second Click.
+class PaintedElementView final : public QWidget {
+public:
+  PaintedElementView(Element& element, QWidget* parent);
+  void sync();
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+  void paintPicture(QPainter& painter);
+  void paintText(QPainter& painter);
+  void paintBox(QPainter& painter);
+
+  Element& element_;
+  QString pictureName_;
+  QPixmap pixmap_;
+  bool pressed_ = false;
+  bool releaseEndsDoubleClick_ = false;
+};
+
+// The multi-line read-only text panel. A caption that grows at its end (text typed one
+// character at a time) is appended, so the panel keeps showing its newest line.
+class TextPanelView final : public QPlainTextEdit {
+public:
+  TextPanelView(Element& element, QWidget* parent);
+  void sync();
+
+private:
+  Element& element_;
+  QString shown_;
+};
+
+// A push button with the element's caption and font.
+class ButtonView final : public QPushButton {
+public:
+  ButtonView(Element& element, QWidget* parent);
+  void sync();
+
+private:
+  Element& element_;
+};
+
+// The place of a media player: black, empty until a video player puts its picture in it.
+class MediaView final : public QWidget {
+public:
+  MediaView(Element& element, QWidget* parent);
+  void sync();
+
+private:
+  Element& element_;
+};
+
+}  // namespace kvz

@@ -1,0 +1,50 @@
+#include "platform/qt/fonts.h"
+
+#include <QFontMetrics>
+#include <QHash>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace kvz {
+namespace {
+
+// Liberation Sans has the advance widths of Arial, so texts laid out for Arial fit as
+// designed. "MS Sans Serif" (a bitmap face of about the same widths as Arial at the sizes
+// used here) gets the same face: a plain sans serif with every Czech letter, one face for
+// all texts, so measuring and drawing agree. DejaVu Sans stands in if Liberation is missing.
+QStringList familiesFor(const QString& layoutFamily) {
+  static const QHash<QString, QStringList> map{
+      {QStringLiteral("arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}},
+      {QStringLiteral("ms sans serif"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}},
+  };
+  return map.value(layoutFamily.trimmed().toLower(),
+                   {layoutFamily, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+}  // namespace
+
+int pixelSizeOf(double points) {
+  constexpr double kDotsPerInch = 96.0;
+  constexpr double kPointsPerInch = 72.0;
+  return std::max(1, static_cast<int>(std::lround(points * kDotsPerInch / kPointsPerInch)));
+}
+
+QFont qtFont(const FontSpec& spec) {
+  QFont font;
+  font.setFamilies(familiesFor(spec.family));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixelSizeOf(spec.points));
+  font.setBold(spec.bold);
+  font.setUnderline(spec.underline);
+  // Unhinted outlines give the same advances on every screen and platform plugin, so a
+  // width measured headless is the width drawn on the game window.
+  font.setHintingPreference(QFont::PreferNoHinting);
+  return font;
+}
+
+int QtTextMeasure::widthTwips(const QString& text, const FontSpec& font) const {
+  return QFontMetrics(qtFont(font)).horizontalAdvance(text) * kTwipsPerPixel;
+}
+
+}  // namespace kvz

@@ -1,0 +1,171 @@
+#include "platform/qt/form_view.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include "platform/media.h"
+#include "platform/qt/element_views.h"
+#include "platform/qt/video_surface.h"
+
+namespace kvz {
+
+int virtualKeyOf(int qtKey) {
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;  // same codes, 65-90
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;  // 48-57
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return 0;
+  }
+}
+
+int shiftStateOf(Qt::KeyboardModifiers modifiers) {
+  return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0) |
+         (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), form_(form) {
+  setWindowTitle(form.caption());
+  setFixedSize(twipsToPixels(form.widthTwips()), twipsToPixels(form.heightTwips()));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  setPalette(pal);
+  setFocusPolicy(Qt::StrongFocus);
+
+  // Children made later lie above those made earlier: build from the bottom of the drawing
+  // order up. Text panels, players and buttons are windows of their own and lie above every
+  // picture, text and box, so they come last.
+  const auto& elements = form.elements();
+  for (int pass = 0; pass < 2; ++pass)
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+      const ElementKind kind = (*it)->kind();
+      const bool windowed = kind == ElementKind::TextPanel || kind == ElementKind::Media || kind == ElementKind::Button;
+      if (windowed == (pass == 1)) addElement(**it);
+    }
+}
+
+FormView::~FormView() { detach(); }
+
+void FormView::addElement(Element& element) {
+  QWidget* view = nullptr;
+  std::function<void()> sync;
+  switch (element.kind()) {
+    case ElementKind::TextPanel: {
+      auto* panel = new TextPanelView(element, this);
+      view = panel;
+      sync = [panel] { panel->sync(); };
+      break;
+    }
+    case ElementKind::Button: {
+      auto* button = new ButtonView(element, this);
+      view = button;
+      sync = [button] { button->sync(); };
+      break;
+    }
+    case ElementKind::Media: {
+      auto* media = new MediaView(element, this);
+      view = media;
+      sync = [media] { media->sync(); };
+      if (auto* user = dynamic_cast<VideoSurfaceUser*>(element.media())) user->attachSurface(media);
+      break;
+    }
+    default: {
+      auto* painted = new PaintedElementView(element, this);
+      view = painted;
+      sync = [painted] { painted->sync(); };
+      break;
+    }
+  }
+  view->setObjectName(element.name());
+  watchKeys(*view);
+  element.onChanged = [sync](const Element&) { sync(); };
+  views_.emplace_back(&element, view);
+}
+
+void FormView::watchKeys(QWidget& widget) {
+  widget.installEventFilter(this);
+  for (QWidget* child : widget.findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+QWidget* FormView::elementWidget(const QString& name) const {
+  for (const auto& [element, view] : views_)
+    if (element->name() == name) return view;
+  return nullptr;
+}
+
+void FormView::detach() {
+  if (!attached_) return;
+  attached_ = false;
+  for (const auto& [element, view] : views_) element->onChanged = nullptr;
+}
+
+// A release counts only when this window saw the key go down: the release of a key that
+// closed a message box (Esc, Enter) must not reach the window below as a fresh key.
+bool FormView::keyPressed(const QKeyEvent& event) {
+  if (!event.isAutoRepeat()) keysDown_.insert(event.key());
+  return false;
+}
+
+bool FormView::keyReleased(const QKeyEvent& event) {
+  if (event.isAutoRepeat() || !keysDown_.remove(event.key())) return false;
+  const int code = virtualKeyOf(event.key());
+  if (attached_ && code != 0) form_.keyUp(code, shiftStateOf(event.modifiers()));
+  return true;
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+  keyPressed(*event);
+  QWidget::keyPressEvent(event);
+}
+
+void FormView::keyReleaseEvent(QKeyEvent* event) {
+  if (!keyReleased(*event)) QWidget::keyReleaseEvent(event);
+}
+
+// Keys reach the window whichever child holds the focus; the child still gets them too
+// (a button clicks on Space). A key seen here and again on its way up counts once.
+bool FormView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress)
+    keyPressed(static_cast<const QKeyEvent&>(*event));
+  else if (event->type() == QEvent::KeyRelease)
+    keyReleased(static_cast<const QKeyEvent&>(*event));
+  return QWidget::eventFilter(watched, event);
+}
+
+void FormView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) keysDown_.clear();
+  QWidget::changeEvent(event);
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+  if (closingFreely_ || !attached_ || !form_.onCloseRequest) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  form_.onCloseRequest();
+}
+
+}  // namespace kvz

@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/form.h"
+#include "platform/qt/form_view.h"
+#include "view_support.h"
+
+namespace kvz {
+namespace {
+
+using testing::clickAt;
+using testing::doubleClickAt;
+using testing::grabImage;
+using testing::litPixels;
+using testing::sendKey;
+using testing::tapKey;
+
+// Pixel rectangle of an element given in twips.
+QRect px(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+
+Element& addBox(Form& form, const QString& name, Rect r, Rgb fill) {
+  Element& e = form.add(ElementKind::Box, name, r);
+  e.look().filled = true;
+  e.look().background = fill;
+  return e;
+}
+
+Element& addText(Form& form, const QString& name, Rect r, const QString& caption, bool wrap = false) {
+  Element& e = form.add(ElementKind::Text, name, r);
+  e.look().font = FontSpec{QStringLiteral("MS Sans Serif"), 13.5, false, false};
+  e.look().wordWrap = wrap;
+  e.setCaption(caption);
+  return e;
+}
+
+TEST(FormView, HasTheClientSizeAndCaptionOfItsForm) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  FormView view(form);
+  EXPECT_EQ(view.size(), QSize(640, 480));
+  EXPECT_EQ(view.windowTitle(), QStringLiteral("Kvizarion"));
+}
+
+TEST(FormView, FollowsVisibilityGeometryCaptionAndPointerOfItsElements) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  Element& label = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QString());
+  Element& panel = form.add(ElementKind::TextPanel, QStringLiteral("txtPanel"), {293, 4920, 9015, 2295});
+  FormView view(form);
+  view.show();
+  QWidget* labelView = view.elementWidget(QStringLiteral("lblA"));
+  ASSERT_NE(labelView, nullptr);
+  EXPECT_EQ(labelView->geometry(), QRect(80, 400, 209, 25));
+
+  label.setVisible(false);
+  EXPECT_FALSE(labelView->isVisible());
+  label.setVisible(true);
+  EXPECT_TRUE(labelView->isVisible());
+
+  label.move(0, -2500);  // parked out of view, as the video is
+  EXPECT_EQ(labelView->pos(), QPoint(0, -167));
+
+  label.setPointer(Pointer::Hand);
+  EXPECT_TRUE(labelView->testAttribute(Qt::WA_SetCursor));
+  label.setPointer(Pointer::Arrow);
+  EXPECT_FALSE(labelView->testAttribute(Qt::WA_SetCursor));
+
+  panel.setCaption(QStringLiteral("Ahoj,\r\nmyslím"));
+  auto* edit = qobject_cast<QPlainTextEdit*>(view.elementWidget(QStringLiteral("txtPanel")));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->toPlainText(), QStringLiteral("Ahoj,\nmyslím"));
+  panel.setCaption(QStringLiteral("Ahoj,\r\nmyslím, že"));  // typed on
+  EXPECT_EQ(edit->toPlainText(), QStringLiteral("Ahoj,\nmyslím, že"));
+  panel.setCaption(QString());  // emptied for the next question
+  EXPECT_EQ(edit->toPlainText(), QString());
+}
+
+TEST(FormView, ACaptionChangeShowsOnTheScreen) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  Element& label = addText(form, QStringLiteral("lblZadani"), {1080, 4800, 7455, 735}, QString());
+  FormView view(form);
+  const QRect area = px(1080, 4800, 7455, 735);
+  EXPECT_EQ(litPixels(grabImage(view), area), 0);
+  label.setCaption(QStringLiteral("Které město je hlavním městem Moravy?"));
+  EXPECT_GT(litPixels(grabImage(view), area), 50);
+}
+
+TEST(FormView, AClickReachesOnlyAVisibleEnabledElement) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  Element& plate = addBox(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}, {0, 0, 128});
+  int clicks = 0;
+  plate.onClick = [&] { ++clicks; };
+  FormView view(form);
+  view.show();
+  const QPoint inside(100, 400);
+
+  clickAt(view, inside);
+  EXPECT_EQ(clicks, 1);
+  plate.setEnabled(false);
+  clickAt(view, inside);
+  EXPECT_EQ(clicks, 1);
+  plate.setEnabled(true);
+  plate.setVisible(false);
+  clickAt(view, inside);
+  EXPECT_EQ(clicks, 1);
+  plate.setVisible(true);
+  clickAt(view, QPoint(100, 100));  // outside the plate
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(FormView, AClickOnATextAboveAPlateGoesToTheTextAndAHiddenTextLetsItThrough) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  Element& label = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QStringLiteral("Brno"));
+  Element& plate = addBox(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}, {0, 0, 128});
+  QStringList got;
+  label.onClick = [&] { got << QStringLiteral("lblA"); };
+  plate.onClick = [&] { got << QStringLiteral("imgA"); };
+  FormView view(form);
+  view.show();
+  clickAt(view, QPoint(100, 405));
+  label.setVisible(false);
+  clickAt(view, QPoint(100, 405));
+  EXPECT_EQ(got, (QStringList{QStringLiteral("lblA"), QStringLiteral("imgA")}));
+}
+
+TEST(FormView, ADoubleClickGivesOneClickThenOneDoubleClick) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  Element& logo = addBox(form, QStringLiteral("imgLogo"), {2280, 120, 2970, 3090}, {0, 0, 0});
+  QStringList got;
+  logo.onClick = [&] { got << QStringLiteral("click"); };
+  logo.onDblClick = [&] { got << QStringLiteral("dblclick"); };
+  FormView view(form);
+  view.show();
+  doubleClickAt(view, QPoint(200, 100));
+  EXPECT_EQ(got, (QStringList{QStringLiteral("click"), QStringLiteral("dblclick")}));
+  clickAt(view, QPoint(200, 100));  // the next plain click counts again
+  EXPECT_EQ(got.size(), 3);
+}
+
+TEST(FormView, ButtonClickReachesItsElement) {
+  Form form(QStringLiteral("frmRules"), QStringLiteral("Kvizarion"));
+  Element& ok = form.add(ElementKind::Button, QStringLiteral("Command1"), {4373, 6645, 855, 375});
+  ok.setCaption(QStringLiteral("OK"));
+  int clicks = 0;
+  ok.onClick = [&] { ++clicks; };
+  FormView view(form);
+  auto* button = qobject_cast<QPushButton*>(view.elementWidget(QStringLiteral("Command1")));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->text(), QStringLiteral("OK"));
+  button->click();
+  EXPECT_EQ(clicks, 1);
+  ok.setEnabled(false);
+  EXPECT_FALSE(button->isEnabled());
+}
+
+struct KeyLog {
+  std::vector<std::pair<int, int>> keys;
+  void attach(Form& form) {
+    form.onKeyUp = [this](int key, int shift) { keys.emplace_back(key, shift); };
+  }
+};
+
+TEST(FormView, KeyReleasesArriveAsVirtualKeyCodes) {
+  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  KeyLog log;
+  log.attach(form);
+  FormView view(form);
+  tapKey(view, Qt::Key_A);
+  tapKey(view, Qt::Key_D, Qt::ShiftModifier);  // Shift or Caps Lock: still the key D
+  tapKey(view, Qt::Key_F5);
+  tapKey(view, Qt::Key_F7);
+  tapKey(view, Qt::Key_F10);
+  tapKey(view, Qt::Key_Escape);
+  tapKey(view, Qt::Key_Return);
+  tapKey(view, Qt::Key_7);
+  using P = std::pair<int, int>;
+  EXPECT_EQ(log.keys, (std::vector<P>{P{65, 0}, P{68, 1}, P{116, 0}, P{118, 0}, P{121, 0}, P{27, 0}, P{13, 0},
+                                      P{55, 0}}));
+}
+
+TEST(FormView, AutoRepeatAndReleasesOfKeysPressedElsewhereAreNotKeyUps) {
+  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  KeyLog log;
+  log.attach(form);
+  FormView view(form);
+  // The Esc that closed a message box comes up over the game window: not a new Esc.
+  sendKey(view, QEvent::KeyRelease, Qt::Key_Escape);
+  EXPECT_TRUE(log.keys.empty());
+  sendKey(view, QEvent::KeyPress, Qt::Key_B);
+  sendKey(view, QEvent::KeyRelease, Qt::Key_B, {}, true);
+  sendKey(view, QEvent::KeyPress, Qt::Key_B, {}, true);
+  sendKey(view, QEvent::KeyRelease, Qt::Key_B);
+  ASSERT_EQ(log.keys.size(), 1u);
+  EXPECT_EQ(log.keys[0].first, 66);
+  tapKey(view, Qt::Key_unknown);  // a key with no code is not passed on
+  EXPECT_EQ(log.keys.size(), 1u);
+}
+
+TEST(FormView, KeysReachTheWindowOnceWhicheverChildHasTheFocus) {
+  Form form(QStringLiteral("frmRules"), QStringLiteral("Kvizarion"));
+  form.add(ElementKind::Button, QStringLiteral("Command1"), {4373, 6645, 855, 375}).setCaption(QStringLiteral("OK"));
+  form.add(ElementKind::TextPanel, QStringLiteral("txtPanel"), {293, 4920, 9015, 2295});
+  KeyLog log;
+  log.attach(form);
+  FormView view(form);
+  tapKey(*view.elementWidget(QStringLiteral("Command1")), Qt::Key_C);
+  tapKey(*view.elementWidget(QStringLiteral("txtPanel")), Qt::Key_F6);
+  using P = std::pair<int, int>;
+  EXPECT_EQ(log.keys, (std::vector<P>{P{67, 0}, P{117, 0}}));
+}
+
+// Pixels of an area that have exactly the given colour.
+int pixelsOf(const QImage& image, QRect area, QColor colour) {
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (QColor(image.pixel(x, y)) == colour) ++n;
+  return n;
+}
+
+TEST(FormView, TheFirstElementLiesOnTopAndTextsLieAboveTheirPlates) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  addBox(form, QStringLiteral("Cover"), {0, 0, 4500, 1500}, {255, 0, 0});
+  addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QStringLiteral("MMMM HHHH"));
+  addText(form, QStringLiteral("lblHidden"), {150, 150, 3000, 375}, QStringLiteral("MMMM HHHH"));
+  addBox(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}, {0, 0, 128});
+  FormView view(form);
+  const QImage image = grabImage(view);
+  // The white text is drawn over the blue plate listed after it.
+  const QRect answer = px(1200, 6000, 3135, 375);
+  EXPECT_GT(pixelsOf(image, answer, Qt::white), 20);
+  EXPECT_EQ(QColor(image.pixel(5, 395)), QColor(0, 0, 128));
+  // The red box listed first covers the text listed after it.
+  const QRect cover = px(0, 0, 4500, 1500);
+  EXPECT_EQ(pixelsOf(image, cover, Qt::red), cover.width() * cover.height());
+}
+
+TEST(FormView, PanelsAndPlayersLieAboveEveryPictureTextAndBox) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  addBox(form, QStringLiteral("Shape1"), {0, 4560, 9600, 2655}, {255, 0, 0});
+  Element& panel = form.add(ElementKind::TextPanel, QStringLiteral("txtNTelVypis"), {293, 4920, 9015, 2295});
+  panel.look().transparent = false;
+  panel.look().background = {0, 0, 255};
+  FormView view(form);
+  EXPECT_EQ(QColor(grabImage(view).pixel(320, 400)), QColor(0, 0, 255));
+}
+
+TEST(FormView, AnOverlongAnswerDrawsNothingOutsideItsElement) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375},
+          QStringLiteral("Nejdelší odpověď, jakou si autor otázky dokázal vymyslet, a ještě něco navíc"));
+  Element& wrapped = addText(form, QStringLiteral("lblZadani"), {1080, 600, 7455, 735},
+                             QStringLiteral("slovo ").repeated(60), true);
+  FormView view(form);
+  const QImage image = grabImage(view);
+  const QRect answer = px(1200, 6000, 3135, 375);
+  EXPECT_GT(litPixels(image, answer), 100);
+  EXPECT_EQ(litPixels(image, QRect(answer.right() + 1, answer.top(), 640, answer.height())), 0);
+  EXPECT_EQ(litPixels(image, QRect(0, answer.bottom() + 1, 640, 480)), 0);
+  // A wrapped text shows the whole lines that fit in its height and nothing below.
+  const Rect& g = wrapped.geometry();
+  const QRect question = px(g.left, g.top, g.width, g.height);
+  EXPECT_GT(litPixels(image, question), 100);
+  EXPECT_EQ(litPixels(image, QRect(0, question.bottom() + 1, 640, answer.top() - question.bottom() - 2)), 0);
+}
+
+TEST(FormView, TheWindowManagersCloseGoesToTheFormsHandler) {
+  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  int asked = 0;
+  form.onCloseRequest = [&] { ++asked; };
+  FormView view(form);
+  view.show();
+  EXPECT_FALSE(view.close());
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(view.isVisible());
+  form.onCloseRequest = nullptr;  // no handler: the window simply closes
+  EXPECT_TRUE(view.close());
+}
+
+}  // namespace
+}  // namespace kvz

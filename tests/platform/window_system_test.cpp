@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "platform/form.h"
+#include "platform/qt/window_system.h"
+#include "platform/qt_clock.h"
+
+namespace kvz {
+namespace {
+
+// Runs the event loop for about ms milliseconds.
+void runEvents(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+TEST(QtWindowSystem, ShowsAFixedWindowOfTheFormAndMovesIt) {
+  QtWindowSystem windows;
+  Form form(QStringLiteral("frmIntro"), QStringLiteral("Kvizarion"));
+  windows.show(form);
+  FormView* view = windows.viewOf(form);
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->isVisible());
+  EXPECT_EQ(view->size(), QSize(640, 480));
+  EXPECT_EQ(view->minimumSize(), view->maximumSize());
+  EXPECT_FALSE(view->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_FALSE(view->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  windows.moveWindow(form, 0, 0);
+  EXPECT_EQ(view->pos(), QPoint(0, 0));
+  windows.show(form);  // showing again reuses the window
+  EXPECT_EQ(windows.viewOf(form), view);
+  windows.unload(std::make_unique<Form>(QStringLiteral("frmOther"), QStringLiteral("x")));  // never shown: harmless
+  EXPECT_EQ(windows.viewOf(form), view);
+  delete view;  // a window closed behind our back is simply no longer shown
+  EXPECT_EQ(windows.viewOf(form), nullptr);
+}
+
+TEST(QtWindowSystem, AModalWindowBlocksItsOwnerAndStaysOutOfTheTaskBar) {
+  QtWindowSystem windows;
+  Form intro(QStringLiteral("frmIntro"), QStringLiteral("Kvizarion"));
+  Form rules(QStringLiteral("frmRules"), QStringLiteral("Kvizarion"));
+  windows.show(intro);
+  windows.show(rules, &intro);
+  FormView* view = windows.viewOf(rules);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->windowModality(), Qt::WindowModal);
+  EXPECT_EQ(view->parentWidget(), windows.viewOf(intro));
+  EXPECT_EQ(view->windowType(), Qt::Dialog);
+  EXPECT_EQ(view->size(), QSize(640, 480));
+}
+
+TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {
+  QtClock clock;
+  QtWindowSystem windows;
+  auto owned = std::make_unique<Form>(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  Form& form = *owned;
+  Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+  Timer& self = form.addTimer(clock, QStringLiteral("tmrCastka"), 5, true);
+  Timer& other = form.addTimer(clock, QStringLiteral("tmrBlik"), 20, true);
+  auto token = std::make_shared<int>(0);
+  std::weak_ptr<int> alive = token;
+  int otherTicks = 0;
+  bool viewGoneAtOnce = false;
+  other.onTick = [&otherTicks] { ++otherTicks; };
+  self.onTick = [&, token] {
+    windows.unload(std::move(owned));
+    viewGoneAtOnce = windows.viewOf(form) == nullptr;
+    plate.setCaption(QStringLiteral("still here"));  // the form lives until the handler returns
+  };
+  token.reset();  // only the form's handler holds it now
+  windows.show(form);
+  runEvents(100);
+  EXPECT_TRUE(viewGoneAtOnce);
+  EXPECT_TRUE(alive.expired());  // destroyed once the handler had returned
+  EXPECT_EQ(otherTicks, 0);
+}
+
+TEST(QtWindowSystem, QuitClosesEveryWindowWithoutAskingTheForms) {
+  QtWindowSystem windows;
+  Form form(QStringLiteral("frmIntro"), QStringLiteral("Kvizarion"));
+  int asked = 0;
+  form.onCloseRequest = [&] { ++asked; };
+  windows.show(form);
+  QObject guard;
+  QTimer::singleShot(0, &guard, [&] { windows.quit(); });
+  QTimer::singleShot(2000, &guard, [] { QCoreApplication::exit(1); });  // a quit that did nothing
+  EXPECT_EQ(QCoreApplication::exec(), 0);
+  EXPECT_FALSE(windows.viewOf(form) && windows.viewOf(form)->isVisible());
+  EXPECT_EQ(asked, 0);
+}
+
+}  // namespace
+}  // namespace kvz

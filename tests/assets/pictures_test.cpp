@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <span>
+
+#include "assets/picture_names.h"
+#include "assets/qt/pictures.h"
+
+namespace kvz {
+namespace {
+
+QImage image(const char* name) { return picture(QString::fromLatin1(name)).toImage().convertToFormat(QImage::Format_ARGB32); }
+
+// WCAG relative luminance and the contrast of white text on that colour.
+double whiteContrast(QRgb c) {
+  const auto channel = [](int v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  const double l = 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+  return 1.05 / (l + 0.05);
+}
+
+double worstWhiteContrast(const QImage& img, QRect zone) {
+  double worst = 100.0;
+  for (int y = zone.top(); y <= zone.bottom(); ++y)
+    for (int x = zone.left(); x <= zone.right(); ++x) worst = std::min(worst, whiteContrast(img.pixel(x, y)));
+  return worst;
+}
+
+bool isRed(QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; }
+bool isBlue(QRgb c) { return qBlue(c) > qRed(c) + 30 && qBlue(c) > qGreen(c) + 25; }
+bool isOrange(QRgb c) { return qRed(c) > 140 && qRed(c) > qGreen(c) + 40 && qGreen(c) > qBlue(c) + 15; }
+bool isGreen(QRgb c) { return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 30; }
+
+std::vector<PictureInfo> allPictures() {
+  std::vector<PictureInfo> all(std::begin(kBitmaps), std::end(kBitmaps));
+  all.insert(all.end(), std::begin(kLayoutPictures), std::end(kLayoutPictures));
+  all.push_back(kHandPointer);
+  return all;
+}
+
+TEST(Pictures, EveryNamedPictureIsCompiledInAtExactlyItsSize) {
+  for (const PictureInfo& info : allPictures()) {
+    const QPixmap pixmap = picture(QString::fromLatin1(info.name));
+    ASSERT_FALSE(pixmap.isNull()) << info.name;
+    EXPECT_EQ(pixmap.size(), QSize(info.width, info.height)) << info.name;
+  }
+}
+
+TEST(Pictures, NamesAreFoundWhateverTheLetterCase) {
+  const std::pair<const char*, const char*> spellings[] = {
+      {"N-5050x", "N-5050X"}, {"n-divx", "N-DIVX"}, {"N-tel", "N-TEL"}, {"N-div", "N-DIV"},
+      {"N-telx", "N-TELX"},   {"a-m", "A-M"},       {"Zadani", "ZADANI"}, {"s03", "S03"},
+      {"key-esc", "KEY-ESC"}, {"Hand", "HAND"},
+  };
+  for (const auto& [spelled, canonical] : spellings) {
+    const QImage found = image(spelled);
+    ASSERT_FALSE(found.isNull()) << spelled;
+    EXPECT_EQ(found, image(canonical)) << spelled;
+  }
+}
+
+TEST(Pictures, AnUnknownNameGivesAnEmptyPictureWithoutStoppingTheGame) {
+  for (const char* name : {"", "X-M", "E-M", "C06", "S00", "S06", "N-5050XX", " A-M", "A-M.png", "../A-M", ":/pictures/A-M"})
+    EXPECT_TRUE(picture(QString::fromLatin1(name)).isNull()) << '"' << name << '"';
+  EXPECT_FALSE(picture(QStringLiteral("A-M")).isNull()) << "a bad name must not spoil later look-ups";
+}
+
+TEST(Pictures, OnlyTheHandPointerIsTransparentAndItsHotSpotIsTheFingertip) {
+  for (const PictureInfo& info : allPictures()) {
+    if (QLatin1String(info.name) == QLatin1String(kHandPointer.name)) continue;
+    EXPECT_FALSE(picture(QString::fromLatin1(info.name)).hasAlphaChannel()) << info.name;
+  }
+  const QImage hand = image("HAND");
+  EXPECT_EQ(qAlpha(hand.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(hand.pixel(31, 0)), 0);
+  const QPoint hot = handCursor().hotSpot();
+  ASSERT_TRUE(hand.rect().contains(hot));
+  EXPECT_GT(qAlpha(hand.pixel(hot + QPoint(0, 2))), 200) << "the hot spot lies on the finger";
+  for (int y = 0; y < hot.y(); ++y)
+    for (int x = 0; x < hand.width(); ++x) EXPECT_LT(qAlpha(hand.pixel(x, y)), 128) << "nothing above the fingertip";
+}
+
+TEST(AnswerPlates, AreBlueOrangeAndGreenAndKeepTheTextZoneReadable) {
+  // The answer text runs from x = 80 to 289 px and from y = 8 to 33 px of the plate.
+  const QRect textZone(80, 8, 210, 26);
+  const std::pair<const char*, bool (*)(QRgb)> states[] = {{"M", isBlue}, {"O", isOrange}, {"Z", isGreen}};
+  for (const char* letter : {"A", "B", "C", "D"}) {
+    for (const auto& [state, looksRight] : states) {
+      const QByteArray name = QByteArray(letter) + '-' + state;
+      const QImage plate = image(name.constData());
+      for (const QPoint at : {QPoint(185, 18), QPoint(120, 26), QPoint(280, 12)})
+        EXPECT_TRUE(looksRight(plate.pixel(at))) << name.constData() << " at " << at.x() << ',' << at.y();
+      EXPECT_GE(worstWhiteContrast(plate, textZone), 3.0) << name.constData();
+      // Nothing is drawn into the text zone: along its middle line the plate is one smooth fill.
+      const QRgb left = plate.pixel(textZone.left(), 20);
+      for (int x = textZone.left(); x <= textZone.right(); ++x)
+        EXPECT_LE(std::abs(qBlue(plate.pixel(x, 20)) - qBlue(left)) + std::abs(qRed(plate.pixel(x, 20)) - qRed(left)), 12)
+            << name.constData() << " at x " << x;
+    }
+  }
+}
+
+TEST(QuestionPlate, LeavesTheQuestionLinesDarkEnoughForWhiteText) {
+  EXPECT_GE(worstWhiteContrast(image("ZADANI"), QRect(60, 24, 520, 50)), 4.5);
+}
+
+TEST(WinningsPlates, ShowADifferentAmountForEveryLevel) {
+  const char* names[] = {"C00", "C01", "C02", "C03", "C04", "C05"};
+  for (int i = 0; i < 6; ++i)
+    for (int j = i + 1; j < 6; ++j) EXPECT_NE(image(names[i]), image(names[j])) << names[i] << " and " << names[j];
+}
+
+// Rows are spread evenly over the ladder's height, row 1 at the bottom.
+int ladderRowCentre(const QImage& ladder, int row) { return qRound(ladder.height() * (15 - row + 0.5) / 15.0); }
+
+TEST(Ladder, MarksTheCurrentQuestionRowInRedAndNoOtherRow) {
+  const char* names[] = {"S01", "S02", "S03", "S04", "S05"};
+  for (int current = 1; current <= 5; ++current) {
+    const QImage ladder = image(names[current - 1]);
+    for (int row = 1; row <= 15; ++row)
+      EXPECT_EQ(isRed(ladder.pixel(34, ladderRowCentre(ladder, row))), row == current)
+          << names[current - 1] << " row " << row;
+  }
+}
+
+TEST(Ladder, ShowsSafeHavensAndTheTopPrizeInWhiteAndTheOtherRowsInYellow) {
+  for (const char* name : {"S01", "S05"}) {
+    const QImage ladder = image(name);
+    const int pitch = ladder.height() / 15;
+    for (int row = 1; row <= 15; ++row) {
+      int white = 0, yellow = 0;
+      const int centre = ladderRowCentre(ladder, row);
+      for (int y = centre - pitch / 3; y <= centre + pitch / 3; ++y)
+        for (int x = 6; x < ladder.width() - 6; ++x) {  // inside the gold frame
+          const QRgb c = ladder.pixel(x, y);
+          if (qRed(c) < 220 || qGreen(c) < 190) continue;  // not text
+          if (qBlue(c) > 210) ++white;
+          else if (qBlue(c) < 120) ++yellow;
+        }
+      const bool milestone = row % 5 == 0;
+      EXPECT_GT(milestone ? white : yellow, 40) << name << " row " << row;
+      EXPECT_LT(milestone ? yellow : white, 10) << name << " row " << row;
+    }
+  }
+}
+
+TEST(LifelineIcons, AreCrossedInRedOnlyWhenUsed) {
+  for (const char* name : {"N-5050", "N-DIV", "N-TEL"}) {
+    const QByteArray used = QByteArray(name) + 'X';
+    EXPECT_FALSE(isRed(image(name).pixel(36, 23))) << name;
+    EXPECT_TRUE(isRed(image(used.constData()).pixel(36, 23))) << used.constData();
+  }
+}
+
+TEST(AudienceGraphPanel, HasItsBaselineUnderTheBarsAndDarkSpaceAboveIt) {
+  // The bars stand on window-y 195 px; the panel starts at 11 px, so at panel-y 184.
+  const QImage panel = image("NDIVGRAF");
+  for (const int barCentre : {34, 66, 98, 130}) {
+    EXPECT_GT(qGray(panel.pixel(barCentre, 184)), 180) << "baseline under the bar at x " << barCentre;
+    EXPECT_LT(qGray(panel.pixel(barCentre, 150)), 110) << "a red bar stands out at x " << barCentre;
+  }
+}
+
+}  // namespace
+}  // namespace kvz

@@ -1,0 +1,82 @@
+// The winnings ladder: fifteen rows, row 1 at the bottom, the current row on a red bar.
+#include "drawing.h"
+#include "style.h"
+
+namespace kvz::assetgen {
+namespace {
+
+constexpr int kRows = 15;
+constexpr qreal kTopMargin = 4.5;
+constexpr qreal kSideMargin = 4.0;
+
+const char* const kAmounts[kRows] = {
+    "1.000",   "2.000",   "3.000",     "5.000",     "10.000",    "20.000",     "40.000",    "80.000",
+    "160.000", "320.000", "640.000",   "1,250.000", "2,500.000", "5,000.000",  "10,000.000",
+};
+
+bool isMilestone(int row) { return row % 5 == 0; }
+
+QRectF rowBox(QSize size, int row) {
+  const qreal pitch = (size.height() - 2.0 * kTopMargin) / kRows;
+  return QRectF(kSideMargin, kTopMargin + (kRows - row) * pitch, size.width() - 2.0 * kSideMargin, pitch);
+}
+
+void paintPanel(QPainter& p, QSize size) {
+  const QRectF panel(1.0, 1.0, size.width() - 2.0, size.height() - 2.0);
+  QLinearGradient field(panel.topLeft(), panel.bottomLeft());
+  field.setColorAt(0.0, QColor(40, 18, 95));
+  field.setColorAt(0.5, QColor(12, 14, 60));
+  field.setColorAt(1.0, QColor(8, 30, 95));
+  p.setPen(QPen(QBrush(goldGradient(panel.top(), panel.bottom())), 2.0));
+  p.setBrush(field);
+  p.drawRoundedRect(panel, 8, 8);
+}
+
+void paintCurrentBar(QPainter& p, const QRectF& box) {
+  const QRectF bar = box.adjusted(0, 1, 0, -1);
+  QLinearGradient red(bar.topLeft(), bar.bottomLeft());
+  red.setColorAt(0.0, QColor(255, 90, 70));
+  red.setColorAt(0.45, QColor(215, 20, 20));
+  red.setColorAt(1.0, QColor(140, 0, 0));
+  p.setPen(QPen(QColor(255, 170, 150), 1.0));
+  p.setBrush(red);
+  p.drawRoundedRect(bar, 5, 5);
+}
+
+void paintRow(QPainter& p, const QRectF& box, int row, bool passed) {
+  TextStyle text;
+  text.font = sans(14);
+  text.fill = isMilestone(row) ? QBrush(Qt::white) : QBrush(colour::kLadderYellow);
+  text.outlineWidth = 1.0;
+  text.outline = QColor(0, 0, 0, 170);
+  paintText(p, QRectF(box.left(), box.top(), 24.0, box.height()), Qt::AlignRight | Qt::AlignVCenter,
+            QString::number(row), text);
+  if (passed) {  // a small diamond beside every level already won
+    const QPointF c(box.left() + 38.0, box.center().y());
+    p.setPen(Qt::NoPen);
+    p.setBrush(goldGradient(c.y() - 3.5, c.y() + 3.5));
+    p.drawPolygon(QPolygonF({c + QPointF(0, -3.5), c + QPointF(3.5, 0), c + QPointF(0, 3.5), c + QPointF(-3.5, 0)}));
+  }
+  paintText(p, box.adjusted(0, 0, -4.0, 0), Qt::AlignRight | Qt::AlignVCenter,
+            QString::fromLatin1(kAmounts[row - 1]) + QStringLiteral(" Kč"), text);
+}
+
+}  // namespace
+
+QImage ladder(QSize size, int currentRow) {
+  QImage image = canvas(size);
+  QPainter p(&image);
+  prepare(p);
+  paintPanel(p, size);
+  // A faint rule above each safe haven separates the stages of the ladder.
+  for (int row = 5; row < kRows; row += 5) {
+    const QRectF box = rowBox(size, row);
+    p.setPen(QPen(QColor(255, 255, 255, 60), 1.0));
+    p.drawLine(QPointF(box.left() + 6, box.top()), QPointF(box.right() - 6, box.top()));
+  }
+  paintCurrentBar(p, rowBox(size, currentRow));
+  for (int row = 1; row <= kRows; ++row) paintRow(p, rowBox(size, row), row, row < currentRow);
+  return image;
+}
+
+}  // namespace kvz::assetgen

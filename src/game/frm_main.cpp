@@ -93,8 +93,9 @@ void FrmMain::Form_Load() {
 
   NovaOtazka();
   // Shown once the first question has hidden what the layout shows at creation (the
-  // audience graph, the winnings plate), so that they never flash on screen.
-  if (form_) s_.windows.show(*form_);
+  // audience graph, the winnings plate), so that they never flash on screen; a game without
+  // a first question is not shown at all.
+  if (form_ && !tmrNavrat_->enabled()) s_.windows.show(*form_);
 }
 
 void FrmMain::NovaOtazka() {

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <QVBoxLayout>
 #include <cmath>
 
 #include "assets/qt/pictures.h"
@@ -219,6 +220,9 @@ void ButtonView::sync() {
 }
 
 MediaView::MediaView(Element& element, QWidget* parent) : QWidget(parent), element_(element) {
+  // A video player puts its picture in here; the layout keeps it filling the element.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);

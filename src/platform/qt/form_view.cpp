@@ -118,7 +118,11 @@ QWidget* FormView::elementWidget(const QString& name) const {
 void FormView::detach() {
   if (!attached_) return;
   attached_ = false;
-  for (const auto& [element, view] : views_) element->onChanged = nullptr;
+  for (const auto& [element, view] : views_) {
+    element->onChanged = nullptr;
+    // A video shown here goes back to its player before this window goes.
+    if (auto* user = dynamic_cast<VideoSurfaceUser*>(element->media())) user->detachSurface(view);
+  }
 }
 
 // A release counts only when this window saw the key go down: the release of a key that

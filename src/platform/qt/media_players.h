@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+
+#include "platform/media.h"
+#include "platform/qt/video_surface.h"
+
+class QAudioOutput;
+class QMediaPlayer;
+class QSoundEffect;
+class QVideoWidget;
+
+namespace kvz {
+
+// Chooses the GStreamer back end of Qt Multimedia unless the user chose one; must run
+// before the first multimedia object is made.
+void selectMediaBackend();
+// True when the machine has an audio output to play to.
+bool audioOutputAvailable();
+// True for a file that a player may try: present and readable.
+bool playableFile(const QString& path);
+
+// Plays nothing: the player of a machine without sound.
+class SilentMedia final : public MediaBackend {
+public:
+  void setFile(const QString&) override {}
+  void play() override {}
+  void stop() override {}
+};
+
+// Sound effects: one QSoundEffect per file, each loaded once, so an effect starts within a
+// few milliseconds. Playing stops the effect that sounds and starts the chosen one afresh.
+class EffectPlayer final : public MediaBackend {
+public:
+  // Loads the given files ahead of time.
+  explicit EffectPlayer(const QStringList& preload);
+  ~EffectPlayer() override;
+  void setFile(const QString& path) override;
+  void play() override;
+  void stop() override;
+
+private:
+  QSoundEffect* effectFor(const QString& path);
+
+  std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
+  QSoundEffect* chosen_ = nullptr;
+  QSoundEffect* playing_ = nullptr;
+};
+
+// Background music, repeated until stopped. The file is handed to the player just before
+// playing: a source set long before play starts late and cuts its beginning.
+class MusicPlayer final : public MediaBackend {
+public:
+  MusicPlayer();
+  ~MusicPlayer() override;
+  void setFile(const QString& path) override;
+  void play() override;
+  void stop() override;
+
+private:
+  std::unique_ptr<QMediaPlayer> player_;
+  std::unique_ptr<QAudioOutput> output_;
+  QString file_;
+};
+
+// The countdown video, shown in the view of its media element, without sound.
+class VideoPlayer final : public MediaBackend, public VideoSurfaceUser {
+public:
+  VideoPlayer();
+  ~VideoPlayer() override;
+  void setFile(const QString& path) override;
+  void play() override;
+  void stop() override;
+  void attachSurface(QWidget* surface) override;
+  void detachSurface(QWidget* surface) override;
+
+private:
+  std::unique_ptr<QMediaPlayer> player_;
+  QPointer<QVideoWidget> widget_;
+  QPointer<QWidget> surface_;
+  QString file_;
+};
+
+}  // namespace kvz

@@ -1,0 +1,86 @@
+#include "platform/qt/media_system.h"
+
+#include "platform/paths.h"
+#include "platform/qt/media_players.h"
+
+namespace kvz {
+
+LazyMedia::~LazyMedia() = default;
+
+void LazyMedia::setFile(const QString& path) {
+  hasFile_ = true;
+  file_ = path;
+  if (real_) real_->setFile(path);
+}
+
+void LazyMedia::play() {
+  create();
+  real_->play();
+}
+
+void LazyMedia::stop() {
+  if (real_) real_->stop();
+}
+
+void LazyMedia::attachSurface(QWidget* surface) {
+  surface_ = surface;
+  if (auto* user = dynamic_cast<VideoSurfaceUser*>(real_.get())) user->attachSurface(surface);
+}
+
+void LazyMedia::detachSurface(QWidget* surface) {
+  if (surface_ == surface) surface_ = nullptr;
+  if (auto* user = dynamic_cast<VideoSurfaceUser*>(real_.get())) user->detachSurface(surface);
+}
+
+void LazyMedia::create() {
+  if (real_) return;
+  real_ = factory_ ? factory_() : nullptr;
+  if (!real_) real_ = std::make_unique<SilentMedia>();
+  if (auto* user = dynamic_cast<VideoSurfaceUser*>(real_.get()); user && surface_) user->attachSurface(surface_);
+  if (hasFile_) real_->setFile(file_);
+}
+
+const QStringList& MediaSystem::effectLiterals() {
+  static const QStringList literals{
+      QStringLiteral("\\snd\\50-50.wav"), QStringLiteral("\\snd\\div.wav"), QStringLiteral("\\snd\\tel.wav"),
+      QStringLiteral("\\snd\\tel-end.wav"), QStringLiteral("\\snd\\r.wav"), QStringLiteral("\\snd\\w.wav"),
+      QStringLiteral("\\snd\\pt.wav")};
+  return literals;
+}
+
+namespace {
+
+QStringList effectFilesOf(const GamePaths& paths) {
+  QStringList files;
+  for (const QString& literal : MediaSystem::effectLiterals())
+    files << paths.fileName(literal.toStdString());
+  return files;
+}
+
+}  // namespace
+
+MediaSystem::MediaSystem(const GamePaths& paths) : MediaSystem(effectFilesOf(paths)) {}
+
+MediaSystem::MediaSystem(QStringList effectFiles)
+    : effectFiles_(std::move(effectFiles)),
+      music_([]() -> std::unique_ptr<MediaBackend> {
+        if (!audioOutputAvailable()) return nullptr;
+        return std::make_unique<MusicPlayer>();
+      }),
+      effects_([this]() -> std::unique_ptr<MediaBackend> {
+        if (!audioOutputAvailable()) return nullptr;
+        return std::make_unique<EffectPlayer>(effectFiles_);
+      }),
+      video_([] { return std::make_unique<VideoPlayer>(); }) {
+  selectMediaBackend();
+}
+
+MediaSystem::~MediaSystem() = default;
+
+void MediaSystem::createAfterFirstPaint() {
+  music_.create();
+  effects_.create();
+  video_.create();
+}
+
+}  // namespace kvz

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "platform/media.h"
+#include "platform/qt/video_surface.h"
+
+
+namespace kvz {
+
+class GamePaths;
+
+// Stands in for a player that is made only when first needed: it keeps the file it is
+// given and the surface it is shown on, and hands both to the real player once it exists.
+// Stopping a player that was never made does nothing.
+class LazyMedia final : public MediaBackend, public VideoSurfaceUser {
+public:
+  using Factory = std::function<std::unique_ptr<MediaBackend>()>;
+  explicit LazyMedia(Factory factory) : factory_(std::move(factory)) {}
+  ~LazyMedia() override;
+
+  void setFile(const QString& path) override;
+  void play() override;
+  void stop() override;
+  void attachSurface(QWidget* surface) override;
+  void detachSurface(QWidget* surface) override;
+
+  // Makes the real player now, if it is not made yet.
+  void create();
+  bool created() const { return real_ != nullptr; }
+
+private:
+  Factory factory_;
+  std::unique_ptr<MediaBackend> real_;
+  bool hasFile_ = false;
+  QString file_;
+  QPointer<QWidget> surface_;
+};
+
+// The three players of the game window. Making them costs tens of milliseconds and of
+// mebibytes, so none is made before the first window is painted: each is made when first
+// played, or all at once when the shell calls createAfterFirstPaint(). Without an audio
+// output the music and effect players are silent and make no audio objects.
+class MediaSystem {
+public:
+  // The effect files are those the effect player loads ahead of time.
+  explicit MediaSystem(QStringList effectFiles);
+  // The effect files of the game, from its data folder.
+  explicit MediaSystem(const GamePaths& paths);
+  ~MediaSystem();
+
+  MediaBackend& music() { return music_; }
+  MediaBackend& effects() { return effects_; }
+  MediaBackend& video() { return video_; }
+
+  void createAfterFirstPaint();
+
+  // The effect files of the game, as literals below the data folder.
+  static const QStringList& effectLiterals();
+
+private:
+  QStringList effectFiles_;
+  LazyMedia music_;
+  LazyMedia effects_;
+  LazyMedia video_;
+};
+
+}  // namespace kvz

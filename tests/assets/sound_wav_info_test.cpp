@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "sound_samples.h"
+
+namespace kvz::testing {
+namespace {
+
+void put16(std::string& s, std::uint16_t v) {
+  s.push_back(static_cast<char>(v & 0xFF));
+  s.push_back(static_cast<char>(v >> 8));
+}
+void put32(std::string& s, std::uint32_t v) {
+  put16(s, static_cast<std::uint16_t>(v));
+  put16(s, static_cast<std::uint16_t>(v >> 16));
+}
+
+struct WavSpec {
+  std::uint16_t format = 1;
+  std::uint16_t channels = 2;
+  std::uint32_t rate = 44100;
+  std::uint16_t bits = 16;
+  std::uint32_t frames = 44100;
+  std::string before = {};  // chunks between "fmt " and "data"
+  std::optional<std::uint32_t> claimedData = std::nullopt;
+};
+
+std::string makeWav(const WavSpec& w) {
+  const std::uint16_t align = static_cast<std::uint16_t>(w.channels * w.bits / 8);
+  const std::uint32_t data = w.frames * align;
+  std::string s = "RIFF";
+  put32(s, static_cast<std::uint32_t>(36 + w.before.size() + data));
+  s += "WAVEfmt ";
+  put32(s, 16);
+  put16(s, w.format);
+  put16(s, w.channels);
+  put32(s, w.rate);
+  put32(s, w.rate * align);
+  put16(s, align);
+  put16(s, w.bits);
+  s += w.before;
+  s += "data";
+  put32(s, w.claimedData.value_or(data));
+  s.append(data, '\0');
+  return s;
+}
+
+std::optional<WavInfo> parse(const std::string& s) {
+  return readWavInfo(std::span(reinterpret_cast<const std::byte*>(s.data()), s.size()));
+}
+
+// The span is copied into a buffer of exactly its size, so a read past the end is caught
+// by the sanitizer builds.
+std::optional<WavInfo> parseExact(const std::string& s) {
+  std::vector<std::byte> exact(s.size());
+  if (!s.empty()) std::memcpy(exact.data(), s.data(), s.size());
+  return readWavInfo(std::span<const std::byte>(exact));
+}
+
+TEST(WavInfo, ReadsTheLengthOfPlainPcm) {
+  EXPECT_EQ(parse(makeWav({}))->durationMs(), 1000);
+  EXPECT_EQ(parse(makeWav({.channels = 1, .rate = 22050, .frames = 22050 * 3 / 2}))->durationMs(), 1500);
+  const auto info = parse(makeWav({.channels = 1, .bits = 8, .frames = 441}));
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->durationMs(), 10);
+  EXPECT_EQ(info->dataOffset, 44U);
+}
+
+TEST(WavInfo, SkipsOtherChunksAndTheirPadByte) {
+  std::string list = "LIST";
+  put32(list, 5);
+  list += "INFOx";
+  list.push_back('\0');  // odd size: one pad byte follows
+  const auto info = parse(makeWav({.before = list}));
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->durationMs(), 1000);
+  EXPECT_EQ(info->dataOffset, 44U + list.size());
+}
+
+TEST(WavInfo, TruncatedFileCountsOnlyTheSamplesThere) {
+  std::string s = makeWav({});
+  s.resize(44 + 44100 * 4 / 2);  // half a second survives
+  EXPECT_EQ(parseExact(s)->durationMs(), 500);
+}
+
+TEST(WavInfo, DataSizeBeyondTheFileIsBoundedByTheFile) {
+  EXPECT_EQ(parseExact(makeWav({.frames = 4410, .claimedData = 0x7FFFFFF0}))->durationMs(), 100);
+  // A streaming writer's unset size: the file decides.
+  EXPECT_EQ(parseExact(makeWav({.frames = 4410, .claimedData = 0xFFFFFFFF}))->durationMs(), 100);
+  EXPECT_EQ(parseExact(makeWav({.frames = 4410, .claimedData = 0}))->durationMs(), 100);
+}
+
+TEST(WavInfo, EveryShortHeaderGivesNothing) {
+  const std::string whole = makeWav({.frames = 0});
+  for (std::size_t n = 0; n < whole.size(); ++n) {
+    EXPECT_FALSE(parseExact(whole.substr(0, n))) << "header cut at " << n;
+  }
+  // The header alone with no samples is a valid, empty sound.
+  EXPECT_EQ(parseExact(whole)->durationMs(), 0);
+}
+
+TEST(WavInfo, RejectsHeadersThatCannotBePlayed) {
+  std::string s = makeWav({});
+  s.replace(0, 4, "RIFX");
+  EXPECT_FALSE(parse(s)) << "not little-endian RIFF";
+  s = makeWav({});
+  s.replace(8, 4, "AVI ");
+  EXPECT_FALSE(parse(s)) << "not WAVE";
+  EXPECT_FALSE(parse(makeWav({.rate = 0}))) << "zero sample rate";
+  EXPECT_FALSE(parse(makeWav({.channels = 0}))) << "no channels";
+  s = makeWav({});
+  s.replace(12, 4, "junk");
+  EXPECT_FALSE(parse(s)) << "data without a format";
+  s = makeWav({});
+  s[16] = 8;  // fmt chunk claims 8 bytes: too short for a format
+  EXPECT_FALSE(parse(s));
+}
+
+TEST(WavInfo, HugeChunkSizeEndsTheWalkInsteadOfLoopingOrReadingPastTheEnd) {
+  std::string junk = "junk";
+  put32(junk, 0xFFFFFFF7);
+  EXPECT_FALSE(parseExact(makeWav({.before = junk})));
+  std::string s = makeWav({});
+  s.replace(4, 4, std::string("\xFF\xFF\xFF\xFF", 4));  // RIFF size beyond the file
+  EXPECT_EQ(parseExact(s)->durationMs(), 1000);
+}
+
+TEST(WavInfo, CompressedFormatUsesTheAverageByteRate) {
+  std::string s = makeWav({.format = 2, .channels = 1, .rate = 8000, .bits = 8, .frames = 4000});
+  // ADPCM-like: 4000 bytes at a claimed 2000 bytes a second.
+  s.replace(28, 4, std::string("\xD0\x07\0\0", 4));
+  EXPECT_EQ(parse(s)->durationMs(), 2000);
+}
+
+TEST(WavInfo, SurvivesGarbageAndMutatedHeaders) {
+  std::mt19937 random(20240601);
+  const std::string good = makeWav({.frames = 64});
+  for (int round = 0; round < 20000; ++round) {
+    std::string s = good;
+    if (round % 4 == 0) {
+      s.resize(random() % 200);
+      for (char& c : s) c = static_cast<char>(random());
+      if (round % 8 == 0 && s.size() >= 12) s.replace(0, 4, "RIFF"), s.replace(8, 4, "WAVE");
+    } else {
+      for (int k = 0; k < 1 + round % 5; ++k) s[random() % 48] = static_cast<char>(random());
+      s.resize(random() % (s.size() + 1));
+    }
+    if (const auto info = parseExact(s)) {
+      EXPECT_LE(info->dataOffset + info->dataBytes, s.size());
+      EXPECT_GE(info->durationMs(), 0);
+    }
+  }
+}
+
+TEST(WavInfo, DurationOfFilesOnDisk) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::filesystem::path base = dir.path().toStdString();
+  {
+    std::ofstream(base / "ok.wav", std::ios::binary) << makeWav({.frames = 44100 * 2});
+    std::ofstream(base / "empty.wav", std::ios::binary);
+    std::ofstream(base / "text.wav", std::ios::binary) << "načítám data...";
+  }
+  EXPECT_EQ(wavDurationMs(base / "ok.wav"), 2000);
+  EXPECT_EQ(wavDurationMs(base / "empty.wav"), std::nullopt);
+  EXPECT_EQ(wavDurationMs(base / "text.wav"), std::nullopt);
+  EXPECT_EQ(wavDurationMs(base / "missing.wav"), std::nullopt);
+  EXPECT_EQ(wavDurationMs(base), std::nullopt) << "a folder";
+}
+
+TEST(WavInfo, OpeningStingIsTwoToFourSecondsLong) {
+  // The start menu waits this long for the sting before it opens the game.
+  const std::optional<int> ms = wavDurationMs(sndFile("lights.wav"));
+  ASSERT_TRUE(ms);
+  EXPECT_GE(*ms, 2000);
+  EXPECT_LE(*ms, 4000);
+}
+
+}  // namespace
+}  // namespace kvz::testing

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstring>
+#include <string>
+
+#include "sound_samples.h"
+
+namespace kvz::testing {
+namespace {
+
+std::uint32_t le32(const std::vector<char>& b, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b.at(at + static_cast<std::size_t>(i)));
+  return v;
+}
+
+bool tagAt(const std::vector<char>& b, std::size_t at, const char* tag) {
+  return at + 4 <= b.size() && std::memcmp(b.data() + at, tag, 4) == 0;
+}
+
+// Finds a chunk or list by its tag inside [from, to), walking the chunk sizes.
+std::optional<std::size_t> findChunk(const std::vector<char>& b, std::size_t from, std::size_t to, const char* tag,
+                                     const char* listType = nullptr) {
+  for (std::size_t at = from; at + 8 <= to;) {
+    if (tagAt(b, at, tag) && (!listType || tagAt(b, at + 8, listType))) return at;
+    const std::uint64_t size = le32(b, at + 4);
+    at += 8 + size + (size & 1);
+  }
+  return std::nullopt;
+}
+
+struct Frame {
+  std::size_t at;
+  std::size_t size;
+};
+
+class CountdownVideo : public ::testing::Test {
+protected:
+  void SetUp() override {
+    bytes = readBytes(sndFile("odpocet.avi"));
+    ASSERT_GT(bytes.size(), 1000U) << "odpocet.avi is missing";
+    ASSERT_TRUE(tagAt(bytes, 0, "RIFF") && tagAt(bytes, 8, "AVI "));
+    ASSERT_EQ(le32(bytes, 4) + 8, bytes.size()) << "the RIFF size must cover the file";
+    const auto hdrl = findChunk(bytes, 12, bytes.size(), "LIST", "hdrl");
+    ASSERT_TRUE(hdrl);
+    const auto avih = findChunk(bytes, *hdrl + 12, *hdrl + 8 + le32(bytes, *hdrl + 4), "avih");
+    ASSERT_TRUE(avih);
+    microsPerFrame = le32(bytes, *avih + 8);
+    totalFrames = le32(bytes, *avih + 24);
+    width = le32(bytes, *avih + 40);
+    height = le32(bytes, *avih + 44);
+    const auto strl = findChunk(bytes, *hdrl + 12, *hdrl + 8 + le32(bytes, *hdrl + 4), "LIST", "strl");
+    ASSERT_TRUE(strl);
+    strh = findChunk(bytes, *strl + 12, *strl + 8 + le32(bytes, *strl + 4), "strh").value_or(0);
+    ASSERT_NE(strh, 0U);
+    const auto movi = findChunk(bytes, 12, bytes.size(), "LIST", "movi");
+    ASSERT_TRUE(movi);
+    moviTag = *movi + 8;
+    for (std::size_t at = *movi + 12; at + 8 <= *movi + 8 + le32(bytes, *movi + 4);) {
+      const std::size_t size = le32(bytes, at + 4);
+      ASSERT_LE(at + 8 + size, bytes.size());
+      if (tagAt(bytes, at, "00dc")) frames.push_back({at + 8, size});
+      at += 8 + size + (size & 1);
+    }
+  }
+  std::vector<char> bytes;
+  std::uint32_t microsPerFrame = 0, totalFrames = 0, width = 0, height = 0;
+  std::size_t strh = 0, moviTag = 0;
+  std::vector<Frame> frames;
+};
+
+TEST_F(CountdownVideo, LastsThirtySecondsAtItsFrameRate) {
+  ASSERT_EQ(frames.size(), totalFrames);
+  const double seconds = static_cast<double>(totalFrames) * microsPerFrame / 1e6;
+  EXPECT_NEAR(seconds, 30.0, 0.2);
+  // The stream header says the same: length / (rate / scale).
+  EXPECT_TRUE(tagAt(bytes, strh + 8, "vids"));
+  EXPECT_TRUE(tagAt(bytes, strh + 12, "MJPG"));
+  const double scale = le32(bytes, strh + 28);
+  const double rate = le32(bytes, strh + 32);
+  ASSERT_GT(rate, 0);
+  EXPECT_NEAR(le32(bytes, strh + 40) * scale / rate, 30.0, 0.2);
+  EXPECT_GE(rate / scale, 10.0);
+}
+
+TEST_F(CountdownVideo, IsASquarePictureForTheLogoSpot) {
+  EXPECT_EQ(width, height);
+  EXPECT_GE(width, 120U);
+  EXPECT_LE(width, 480U);
+}
+
+TEST_F(CountdownVideo, EveryFrameIsAWholeJpeg) {
+  ASSERT_FALSE(frames.empty());
+  for (const Frame& f : frames) {
+    ASSERT_GE(f.size, 4U);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[f.at]), 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[f.at + 1]), 0xD8) << "no start-of-image marker";
+    EXPECT_EQ(static_cast<unsigned char>(bytes[f.at + f.size - 2]), 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[f.at + f.size - 1]), 0xD9) << "no end-of-image marker";
+  }
+}
+
+TEST_F(CountdownVideo, IndexPointsAtEveryFrame) {
+  const auto idx1 = findChunk(bytes, 12, bytes.size(), "idx1");
+  ASSERT_TRUE(idx1);
+  ASSERT_EQ(le32(bytes, *idx1 + 4), frames.size() * 16);
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const std::size_t entry = *idx1 + 8 + i * 16;
+    EXPECT_TRUE(tagAt(bytes, entry, "00dc"));
+    EXPECT_EQ(moviTag + le32(bytes, entry + 8), frames[i].at - 8) << "frame " << i;
+    EXPECT_EQ(le32(bytes, entry + 12), frames[i].size);
+  }
+}
+
+TEST_F(CountdownVideo, FramesDecodeAndChangeAsTheCountRunsDown) {
+  ASSERT_GE(frames.size(), 2U);
+  auto decode = [this](std::size_t i) {
+    return QImage::fromData(reinterpret_cast<const uchar*>(bytes.data() + frames[i].at),
+                            static_cast<int>(frames[i].size), "JPEG");
+  };
+  const QImage first = decode(0);
+  const QImage middle = decode(frames.size() / 2);
+  const QImage last = decode(frames.size() - 1);
+  ASSERT_FALSE(first.isNull());
+  ASSERT_FALSE(last.isNull());
+  EXPECT_EQ(first.size(), QSize(static_cast<int>(width), static_cast<int>(height)));
+  EXPECT_NE(first, middle);
+  EXPECT_NE(middle, last);
+}
+
+}  // namespace
+}  // namespace kvz::testing

@@ -1,0 +1,69 @@
+#include "soundgen/wav_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+namespace kvz::soundgen {
+
+namespace {
+
+void put16(std::string& out, std::uint16_t v) {
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>(v >> 8));
+}
+
+void put32(std::string& out, std::uint32_t v) {
+  put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
+  put16(out, static_cast<std::uint16_t>(v >> 16));
+}
+
+}  // namespace
+
+bool writeWav(const std::filesystem::path& file, const std::vector<const Samples*>& channels, int rate) {
+  if (channels.empty() || rate <= 0) return false;
+  const std::size_t frames = channels.front()->size();
+  for (const Samples* c : channels) {
+    if (c->size() != frames) return false;
+  }
+  const auto channelCount = static_cast<std::uint16_t>(channels.size());
+  const std::uint16_t blockAlign = channelCount * 2;
+  const std::uint64_t dataBytes = static_cast<std::uint64_t>(frames) * blockAlign;
+  if (dataBytes > 0xFFFFFF00ULL) return false;
+
+  std::string out;
+  out.reserve(44 + dataBytes);
+  out += "RIFF";
+  put32(out, static_cast<std::uint32_t>(36 + dataBytes));
+  out += "WAVEfmt ";
+  put32(out, 16);
+  put16(out, 1);  // PCM
+  put16(out, channelCount);
+  put32(out, static_cast<std::uint32_t>(rate));
+  put32(out, static_cast<std::uint32_t>(rate) * blockAlign);
+  put16(out, blockAlign);
+  put16(out, 16);
+  out += "data";
+  put32(out, static_cast<std::uint32_t>(dataBytes));
+  for (std::size_t i = 0; i < frames; ++i) {
+    for (const Samples* c : channels) {
+      const double v = std::clamp(static_cast<double>((*c)[i]), -1.0, 1.0);
+      put16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 32767.0))));
+    }
+  }
+
+  std::filesystem::path partial = file;
+  partial += ".part";
+  {
+    std::ofstream stream(partial, std::ios::binary | std::ios::trunc);
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    if (!stream.flush()) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(partial, file, error);
+  return !error;
+}
+
+}  // namespace kvz::soundgen

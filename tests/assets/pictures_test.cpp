@@ -113,26 +113,31 @@ TEST(WinningsPlates, ShowADifferentAmountForEveryLevel) {
     for (int j = i + 1; j < 6; ++j) EXPECT_NE(image(names[i]), image(names[j])) << names[i] << " and " << names[j];
 }
 
-// Rows are spread evenly over the ladder's height, row 1 at the bottom.
-int ladderRowCentre(const QImage& ladder, int row) { return qRound(ladder.height() * (15 - row + 0.5) / 15.0); }
+// The question plate (window-y 296) lies over the ladder's foot, so the fifteen rows share the
+// top 296 px, row 1 at the bottom.
+constexpr int kLadderVisibleHeight = 296;
+int ladderRowCentre(int row) { return qRound(kLadderVisibleHeight * (15 - row + 0.5) / 15.0); }
 
 TEST(Ladder, MarksTheCurrentQuestionRowInRedAndNoOtherRow) {
   const char* names[] = {"S01", "S02", "S03", "S04", "S05"};
   for (int current = 1; current <= 5; ++current) {
     const QImage ladder = image(names[current - 1]);
     for (int row = 1; row <= 15; ++row)
-      EXPECT_EQ(isRed(ladder.pixel(34, ladderRowCentre(ladder, row))), row == current)
+      EXPECT_EQ(isRed(ladder.pixel(34, ladderRowCentre(row))), row == current)
           << names[current - 1] << " row " << row;
+    for (int y = kLadderVisibleHeight; y < ladder.height(); ++y)
+      for (int x = 0; x < ladder.width(); ++x)
+        ASSERT_FALSE(isRed(ladder.pixel(x, y))) << names[current - 1] << ": red under the question plate at y " << y;
   }
 }
 
 TEST(Ladder, ShowsSafeHavensAndTheTopPrizeInWhiteAndTheOtherRowsInYellow) {
   for (const char* name : {"S01", "S05"}) {
     const QImage ladder = image(name);
-    const int pitch = ladder.height() / 15;
+    const int pitch = kLadderVisibleHeight / 15;
     for (int row = 1; row <= 15; ++row) {
       int white = 0, yellow = 0;
-      const int centre = ladderRowCentre(ladder, row);
+      const int centre = ladderRowCentre(row);
       for (int y = centre - pitch / 3; y <= centre + pitch / 3; ++y)
         for (int x = 6; x < ladder.width() - 6; ++x) {  // inside the gold frame
           const QRgb c = ladder.pixel(x, y);

@@ -50,27 +50,34 @@ void paintAudience(QPainter& p, const QRectF& oval) {
   p.drawLine(QPointF(left - 4.0, base + 1.0), QPointF(left + 4 * (barWidth + 3.0) + 1.0, base + 1.0));
 }
 
-void paintHandset(QPainter& p, const QRectF& oval) {
-  // The classic receiver: an ear cup and a mouth cup joined by a curved grip.
+void paintTelephone(QPainter& p, const QRectF& oval) {
+  // A desk telephone: the receiver (two cups joined by a grip) resting on a body with a dial.
   const QPointF c = oval.center();
-  QPainterPath grip;
-  grip.moveTo(c + QPointF(-13, -6));
-  grip.cubicTo(c + QPointF(-6, -14), c + QPointF(6, -14), c + QPointF(13, -6));
-  QPainterPath cups;
-  cups.addRoundedRect(QRectF(c + QPointF(-19, -8), QSizeF(11, 9)), 3, 3);
-  cups.addRoundedRect(QRectF(c + QPointF(8, -8), QSizeF(11, 9)), 3, 3);
+  QPainterPath receiver;
+  receiver.moveTo(c + QPointF(-17, -3));
+  receiver.cubicTo(c + QPointF(-15, -14), c + QPointF(15, -14), c + QPointF(17, -3));
+  receiver.lineTo(c + QPointF(10, -3));
+  receiver.cubicTo(c + QPointF(9, -8), c + QPointF(-9, -8), c + QPointF(-10, -3));
+  receiver.closeSubpath();
+  QPainterPath body;
+  body.moveTo(c + QPointF(-8, -4));
+  body.lineTo(c + QPointF(8, -4));
+  body.lineTo(c + QPointF(15, 12));
+  body.quadTo(c + QPointF(15, 14), c + QPointF(12, 14));
+  body.lineTo(c + QPointF(-12, 14));
+  body.quadTo(c + QPointF(-15, 14), c + QPointF(-15, 12));
+  body.closeSubpath();
+  const QLinearGradient gold = goldGradient(c.y() - 12, c.y() + 14);
   p.save();
-  p.translate(0, 7);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(0, 0, 0, 190), 8.0, Qt::SolidLine, Qt::RoundCap));
-  p.drawPath(grip);
-  p.setPen(QPen(QColor(0, 0, 0, 190), 2.0));
-  p.drawPath(cups);
-  p.setPen(QPen(QBrush(goldGradient(c.y() - 14, c.y() + 2)), 5.5, Qt::SolidLine, Qt::RoundCap));
-  p.drawPath(grip);
-  p.setPen(Qt::NoPen);
-  p.setBrush(goldGradient(c.y() - 8, c.y() + 2));
-  p.drawPath(cups);
+  p.setPen(QPen(QColor(40, 15, 0, 220), 1.2));
+  p.setBrush(gold);
+  p.drawPath(body);
+  p.drawPath(receiver);
+  // The dial: a dark ring with a light centre.
+  p.setBrush(QColor(30, 30, 70));
+  p.drawEllipse(c + QPointF(0, 5.5), 5.5, 5.5);
+  p.setBrush(colour::kGoldLight);
+  p.drawEllipse(c + QPointF(0, 5.5), 2.0, 2.0);
   p.restore();
 }
 
@@ -94,7 +101,7 @@ QImage lifelineIcon(QSize size, Lifeline kind, bool used) {
   switch (kind) {
     case Lifeline::FiftyFifty: paintFiftyFifty(p, oval); break;
     case Lifeline::Audience: paintAudience(p, oval); break;
-    case Lifeline::Phone: paintHandset(p, oval); break;
+    case Lifeline::Phone: paintTelephone(p, oval); break;
   }
   if (used) {
     // A spent lifeline looks dimmed under its cross.
@@ -139,9 +146,9 @@ QImage handPointer(QSize size) {
   // A gloved hand with the index finger up; its tip (11, 1) is the pointer's hot spot.
   QPainterPath hand;
   hand.addRoundedRect(QRectF(8.5, 1.8, 5.0, 16.2), 2.5, 2.5);          // index finger
-  hand.addRoundedRect(QRectF(13.0, 10.0, 4.8, 10.0), 2.4, 2.4);        // middle finger
-  hand.addRoundedRect(QRectF(17.3, 11.0, 4.6, 9.0), 2.3, 2.3);         // ring finger
-  hand.addRoundedRect(QRectF(21.4, 12.5, 4.4, 8.0), 2.2, 2.2);         // little finger
+  hand.addRoundedRect(QRectF(13.0, 11.0, 4.8, 9.0), 2.4, 2.4);         // middle finger, folded
+  hand.addRoundedRect(QRectF(17.3, 12.0, 4.6, 8.0), 2.3, 2.3);         // ring finger, folded
+  hand.addRoundedRect(QRectF(21.4, 13.5, 4.4, 7.0), 2.2, 2.2);         // little finger, folded
   hand.addRoundedRect(QRectF(8.5, 15.0, 17.3, 13.5), 4.5, 4.5);        // palm
   QPainterPath thumb;
   thumb.moveTo(9.5, 24.5);
@@ -158,7 +165,7 @@ QImage handPointer(QSize size) {
   p.drawPath(hand);
   // Knuckle lines between the folded fingers.
   p.setPen(QPen(QColor(90, 95, 110), 0.9));
-  for (qreal x : {13.2, 17.4, 21.5}) p.drawLine(QPointF(x, 14.5), QPointF(x, 19.0));
+  for (qreal x : {13.2, 17.4, 21.5}) p.drawLine(QPointF(x, 15.5), QPointF(x, 18.0));
   return image;
 }
 

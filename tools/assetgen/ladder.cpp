@@ -1,4 +1,6 @@
 // The winnings ladder: fifteen rows, row 1 at the bottom, the current row on a red bar.
+#include <algorithm>
+
 #include "drawing.h"
 #include "style.h"
 
@@ -6,8 +8,11 @@ namespace kvz::assetgen {
 namespace {
 
 constexpr int kRows = 15;
-constexpr qreal kTopMargin = 4.5;
+constexpr qreal kTopMargin = 4.0;
 constexpr qreal kSideMargin = 4.0;
+// The question plate is laid over the ladder's foot: everything the player must see stays
+// in the top 296 px of the picture.
+constexpr qreal kVisibleHeight = 296.0;
 
 const char* const kAmounts[kRows] = {
     "1.000",   "2.000",   "3.000",     "5.000",     "10.000",    "20.000",     "40.000",    "80.000",
@@ -17,12 +22,12 @@ const char* const kAmounts[kRows] = {
 bool isMilestone(int row) { return row % 5 == 0; }
 
 QRectF rowBox(QSize size, int row) {
-  const qreal pitch = (size.height() - 2.0 * kTopMargin) / kRows;
+  const qreal pitch = (std::min<qreal>(size.height(), kVisibleHeight) - 2.0 * kTopMargin) / kRows;
   return QRectF(kSideMargin, kTopMargin + (kRows - row) * pitch, size.width() - 2.0 * kSideMargin, pitch);
 }
 
 void paintPanel(QPainter& p, QSize size) {
-  const QRectF panel(1.0, 1.0, size.width() - 2.0, size.height() - 2.0);
+  const QRectF panel(1.0, 1.0, size.width() - 2.0, std::min<qreal>(size.height(), kVisibleHeight) - 2.0);
   QLinearGradient field(panel.topLeft(), panel.bottomLeft());
   field.setColorAt(0.0, QColor(40, 18, 95));
   field.setColorAt(0.5, QColor(12, 14, 60));

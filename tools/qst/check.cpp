@@ -1,0 +1,95 @@
+#include <QElapsedTimer>
+
+#include "plate_fit.h"
+#include "sources.h"
+#include "tool.h"
+
+namespace kvz::qst {
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kHelp =
+    "kvizarion-qst check DIR|FILE...\n"
+    "\n"
+    "Reports what would go wrong in the game with question sources (.txt) and question files\n"
+    "(.qst); a folder is checked as a whole bank (every .txt and .qst in it). Errors: a file of\n"
+    "the wrong size or name, Spravna not A to D, audience shares outside 0..100 or not adding\n"
+    "up to 100, an empty text, a text too long or not in Windows-1250, a question longer than\n"
+    "two lines of its plate, an answer wider than its plate, the same question or file twice,\n"
+    "a step 1 to 5 without a question (for a folder). Warnings (no failure): no author, the\n"
+    "right answer with an audience share of 0, a step the game never reaches, extra bytes.\n"
+    "Exit code 1 when there is an error.\n";
+
+void readQuestionFile(const fs::path& path, Inputs& into) {
+  CheckedFile file = checkQuestionFile(path, shown(path));
+  into.diagnostics.insert(into.diagnostics.end(), file.diagnostics.begin(), file.diagnostics.end());
+  if (file.question) into.questions.push_back(std::move(*file.question));
+}
+
+void readAny(const fs::path& path, Inputs& into) {
+  if (isSourceFile(path)) readSource(path, into);
+  else readQuestionFile(path, into);
+}
+
+void checkLayout(const PlateFit& fit, const CheckedQuestion& q, std::vector<Diagnostic>& found) {
+  auto error = [&](const QString& message) { found.push_back({q.origin, q.line, Diagnostic::Severity::Error, message}); };
+  if (const auto problem = fit.questionProblem(q.record.Zadani.trimmed())) error(*problem);
+  const std::pair<const char*, const QString*> answers[] = {
+      {"A", &q.record.OdpA}, {"B", &q.record.OdpB}, {"C", &q.record.OdpC}, {"D", &q.record.OdpD}};
+  for (const auto& [letter, text] : answers)
+    if (const auto problem = fit.answerProblem(text->trimmed()))
+      error(QStringLiteral("answer %1 %2").arg(QLatin1String(letter), *problem));
+}
+
+}  // namespace
+
+int checkCommand(const QStringList& args, Streams io) {
+  if (wantsHelp(args) || args.isEmpty()) {
+    (args.isEmpty() ? io.err : io.out) << kHelp;
+    return args.isEmpty() ? 2 : 0;
+  }
+  QElapsedTimer clock;
+  clock.start();
+  const PlateFit fit;
+  std::vector<Diagnostic> found;
+  std::size_t questions = 0;
+  auto checkGroup = [&](Inputs& inputs, bool wholeBank, const QString& bankName) {
+    found.insert(found.end(), inputs.diagnostics.begin(), inputs.diagnostics.end());
+    for (const CheckedQuestion& q : inputs.questions) {
+      const auto rules = checkQuestion(q);
+      found.insert(found.end(), rules.begin(), rules.end());
+      checkLayout(fit, q, found);
+    }
+    const auto bank = checkBank(inputs.questions, wholeBank, bankName);
+    found.insert(found.end(), bank.begin(), bank.end());
+    questions += inputs.questions.size();
+  };
+
+  Inputs loose;
+  for (const QString& arg : args) {
+    const fs::path path = arg.toStdString();
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+      Inputs folder;
+      for (const fs::path& file : filesOfFolder(path)) readAny(file, folder);
+      checkGroup(folder, true, arg);
+    } else if (fs::exists(path, ec) || fs::is_symlink(path, ec)) {
+      readAny(path, loose);
+    } else {
+      loose.diagnostics.push_back({arg, 0, Diagnostic::Severity::Error, QStringLiteral("no such file or folder")});
+    }
+  }
+  checkGroup(loose, false, QString());
+
+  int errors = 0, warnings = 0;
+  for (const Diagnostic& d : found) {
+    io.err << d.text() << '\n';
+    (d.isError() ? errors : warnings) += 1;
+  }
+  io.out << QStringLiteral("%1 questions checked in %2 ms: %3 errors, %4 warnings\n")
+                .arg(questions).arg(clock.elapsed()).arg(errors).arg(warnings);
+  return errors > 0 ? 1 : 0;
+}
+
+}  // namespace kvz::qst

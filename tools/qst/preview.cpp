@@ -1,0 +1,147 @@
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QFile>
+#include <algorithm>
+
+#include "game/frm_main.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/form_view.h"
+#include "questions/bank.h"
+#include "sources.h"
+#include "tool.h"
+
+namespace kvz::qst {
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kHelp =
+    "kvizarion-qst preview FILE [--question NN-nnn] -o PNG\n"
+    "\n"
+    "Draws the question as the player sees it once all four answers are shown: the game\n"
+    "window of 640 x 480 pixels with the question on its plate (one or two lines, as the game\n"
+    "lays it out) and the answers on theirs. FILE is a question file (.qst) or a source (.txt);\n"
+    "of a source, the question named by --question, or else its first one.\n";
+
+// The game runs here as it runs for a player, on a clock moved by hand, silent, with no
+// window system: the picture is taken from its window once the reveal is over.
+class Silent final : public MediaBackend {
+public:
+  void setFile(const QString&) override {}
+  void play() override {}
+  void stop() override {}
+};
+
+class NoWindows final : public WindowSystem {
+public:
+  void show(Form&, Form*) override {}
+  void moveWindow(Form&, int, int) override {}
+  void unload(std::unique_ptr<Form> form) override { gone_.push_back(std::move(form)); }
+  void processEvents() override {}
+  void quit() override {}
+
+private:
+  std::vector<std::unique_ptr<Form>> gone_;
+};
+
+class NotedBoxes final : public MessageBoxes {
+public:
+  MsgResult show(const QString& text, const QString&, MsgIcon, MsgButtons) override {
+    shown << text;
+    return MsgResult::Ok;
+  }
+  QStringList shown;
+};
+
+// Time from the start of a question until its last answer is shown, with a margin.
+constexpr int kRevealDoneMs = 5500;
+
+// The step whose ladder row the preview shows: the question's own, within the played ones.
+int stepOf(const fs::path& file, const QString& wanted) {
+  const std::string name = wanted.isEmpty() ? file.filename().string() : wanted.toStdString() + ".qst";
+  const auto numbers = questionFileNumbers(name);
+  return numbers ? std::clamp(numbers->first, 1, kPlayedSteps) : 1;
+}
+
+std::optional<std::array<std::uint8_t, kRecordSize>> recordToShow(const fs::path& file, const QString& wanted,
+                                                                   QTextStream& err) {
+  if (isSourceFile(file)) {
+    const std::optional<QByteArray> content = readWhole(file);
+    if (!content) {
+      err << shown(file) << ": cannot be read\n";
+      return std::nullopt;
+    }
+    const SourceFile source = parseSource(shown(file), *content);
+    for (const Diagnostic& d : source.diagnostics) err << d.text() << '\n';
+    for (const SourceQuestion& q : source.questions)
+      if (wanted.isEmpty() || q.fileName == wanted + QStringLiteral(".qst")) return q.bytes;
+    err << shown(file) << ": no question " << (wanted.isEmpty() ? QStringLiteral("without errors") : wanted) << '\n';
+    return std::nullopt;
+  }
+  const std::optional<ZaznamOtazky> record = readQuestion(file);
+  const auto bytes = record ? encodeRecord(*record) : std::nullopt;
+  if (!bytes) err << shown(file) << ": not a question file of " << kRecordSize << " bytes\n";
+  return bytes;
+}
+
+}  // namespace
+
+int previewCommand(const QStringList& args, Streams io) {
+  if (wantsHelp(args)) {
+    io.out << kHelp;
+    return 0;
+  }
+  QString input, output, wanted;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("-o") && i + 1 < args.size()) output = args[++i];
+    else if (args[i] == QLatin1String("--question") && i + 1 < args.size()) wanted = args[++i];
+    else if (input.isEmpty()) input = args[i];
+    else output.clear(), input.clear();
+  }
+  if (input.isEmpty() || output.isEmpty()) {
+    io.err << kHelp;
+    return 2;
+  }
+  const auto bytes = recordToShow(input.toStdString(), wanted, io.err);
+  if (!bytes) return 1;
+
+  // The game draws the question of its step from qst/NN-nnn.qst: give it this one alone.
+  const int step = stepOf(input.toStdString(), wanted);
+  QTemporaryDir data;
+  const fs::path dataDir = data.path().toStdString();
+  fs::create_directory(dataDir / "qst");
+  QFile file(QString::fromStdString((dataDir / "qst" / questionFileName(step, 1)).string()));
+  if (!data.isValid() || !file.open(QIODevice::WriteOnly) ||
+      file.write(reinterpret_cast<const char*>(bytes->data()), kRecordSize) != kRecordSize) {
+    io.err << "kvizarion-qst: cannot prepare the preview\n";
+    return 1;
+  }
+  file.close();
+
+  VirtualClock clock;
+  MtRandom random(1);
+  NotedBoxes boxes;
+  const QtTextMeasure measure;
+  const GamePaths paths(dataDir);
+  NoWindows windows;
+  Silent music, effects, video;
+  FrmMain game(GameServices{clock, random, boxes, measure, paths, windows, music, effects, video});
+  game.HodnotaOtazky = static_cast<std::int16_t>(step - 1);  // as if the steps before were won
+  game.Show();
+  clock.advance(kRevealDoneMs);
+  if (!game.form() || !boxes.shown.isEmpty()) {
+    io.err << "kvizarion-qst: the game did not show the question: " << boxes.shown.join(QLatin1Char(' ')) << '\n';
+    return 1;
+  }
+  FormView view(*game.form());
+  view.show();
+  QCoreApplication::processEvents();
+  if (!view.grab().save(output, "PNG")) {
+    io.err << output << ": cannot be written\n";
+    return 1;
+  }
+  io.out << "preview written to " << output << '\n';
+  return 0;
+}
+
+}  // namespace kvz::qst

@@ -64,6 +64,7 @@ QString GameHarness::writeFile(int step, int number, const QByteArray& bytes) {
                            .arg(dir.path())
                            .arg(step, 2, 10, QLatin1Char('0'))
                            .arg(number, 3, 10, QLatin1Char('0'));
+  QDir(dir.path()).mkpath(QStringLiteral("qst"));
   QFile file(name);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
     throw std::runtime_error("cannot write " + name.toStdString());

@@ -41,6 +41,7 @@ TEST(InputGate, NothingTakesDuringTheReveal) {
 struct Way {
   const char* name;
   std::function<void(GameHarness&)> pickC;
+  friend void PrintTo(const Way& p, std::ostream* os) { *os << p.name; }
 };
 
 class PickWays : public ::testing::TestWithParam<Way> {};

@@ -107,6 +107,14 @@ TEST(QuestionPlate, LeavesTheQuestionLinesDarkEnoughForWhiteText) {
   EXPECT_GE(worstWhiteContrast(image("ZADANI"), QRect(60, 24, 520, 50)), 4.5);
 }
 
+TEST(QuestionPlate, ShowsNothingAboveTheBlackBackdropOfTheWinnings) {
+  // The plate lies at window-y 296, the black backdrop from 304: the strip between stays
+  // black, or a sliver of the plate would show above every winnings plate.
+  const QImage plate = image("ZADANI");
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < plate.width(); ++x) ASSERT_LE(qGray(plate.pixel(x, y)), 8) << x << ',' << y;
+}
+
 TEST(WinningsPlates, ShowADifferentAmountForEveryLevel) {
   const char* names[] = {"C00", "C01", "C02", "C03", "C04", "C05"};
   for (int i = 0; i < 6; ++i)

@@ -19,9 +19,12 @@ Fill answerFill(PlateState state) {
   return {QColor(45, 75, 175), QColor(6, 14, 62), QColor(22, 45, 130)};
 }
 
-// The wide plate of the question and winnings: a pointed band across the window.
+// The wide plate of the question and winnings: a pointed band across the window. Its top
+// 8 px stay black: the backdrop shown behind the winnings starts 8 px below the question
+// plate, and no glow may peek out above it.
+constexpr qreal kWidePlateTop = 14.0;
 QPainterPath widePlate(QSize size) {
-  return lozenge(QRectF(8.0, 12.0, size.width() - 16.0, size.height() - 23.0), kQuestionTip);
+  return lozenge(QRectF(8.0, kWidePlateTop, size.width() - 16.0, size.height() - kWidePlateTop - 9.0), kQuestionTip);
 }
 
 QString amountText(int level) {

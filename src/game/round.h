@@ -8,10 +8,7 @@
 // answer letter to its elements and bitmaps.
 namespace kvz::round {
 
-// Reveal of a question: one step per tick.
-inline constexpr int kRevealStepMs = 1000;
-// Blinking of the right plate.
-inline constexpr int kBlinkMs = 350;
+// The reveal (1000 ms a step) and the blinking (350 ms) keep the intervals of the layout.
 // Right plate blinks, then the winnings come this long after its last green.
 inline constexpr int kAfterRightMs = 1500;
 // After a wrong answer, the winnings come this long after the verdict.

@@ -213,6 +213,7 @@ private:
     RecordError problem;
     if (const auto bytes = encodeRecord(r, &problem)) {
       b.question.bytes = *bytes;
+      r = *decodeRecord(*bytes);  // as the game will read it: texts at full width
       return;
     }
     for (std::size_t i = 0; i < kKeys.size(); ++i)

@@ -28,7 +28,7 @@ struct SourceQuestion {
   int number = 0;
   QString fileName;  // "01-017.qst"
   int line = 0;      // of the "[01-017]" line
-  ZaznamOtazky record;
+  ZaznamOtazky record;  // as the game reads it from the file
   std::array<std::uint8_t, kRecordSize> bytes{};
 };
 

@@ -18,6 +18,8 @@ constexpr Effect kEffects[] = {
     {"r.wav", 1.2, 2.0},   {"w.wav", 1.2, 2.0},       {"pt.wav", 3.0, 4.5},  {"tel.wav", 3.0, 3.7},
     {"tel-end.wav", 0.3, 1.2}, {"div.wav", 2.5, 8.0}, {"50-50.wav", 0.3, 1.0}, {"lights.wav", 2.0, 4.0}};
 
+void PrintTo(const Effect& e, std::ostream* os) { *os << e.name; }
+
 constexpr double kSilentTail = 0.2;
 constexpr double kNearSilence = 0.001;  // -60 dBFS
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QImage>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
 #include <cstring>
 #include <string>
 
@@ -127,6 +131,31 @@ TEST_F(CountdownVideo, FramesDecodeAndChangeAsTheCountRunsDown) {
   EXPECT_EQ(first.size(), QSize(static_cast<int>(width), static_cast<int>(height)));
   EXPECT_NE(first, middle);
   EXPECT_NE(middle, last);
+}
+
+// What the game's media library makes of the video: its length in ms, or -1 if it cannot
+// load it. (The sounds need a sound server to load, so they are checked by ear instead.)
+qint64 playerDuration(const std::filesystem::path& file) {
+  QMediaPlayer player;
+  QEventLoop loop;
+  auto settled = [&player] {
+    return player.mediaStatus() == QMediaPlayer::InvalidMedia ||
+           (player.mediaStatus() == QMediaPlayer::LoadedMedia && player.duration() > 0);
+  };
+  auto check = [&] {
+    if (settled()) loop.quit();
+  };
+  QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, check);
+  QObject::connect(&player, &QMediaPlayer::durationChanged, &loop, check);
+  QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+  QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+  player.setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+  if (!settled()) loop.exec();
+  return player.mediaStatus() == QMediaPlayer::LoadedMedia ? player.duration() : -1;
+}
+
+TEST_F(CountdownVideo, TheGamesMediaLibraryLoadsItAsThirtySeconds) {
+  EXPECT_NEAR(playerDuration(sndFile("odpocet.avi")), 30000, 300);
 }
 
 }  // namespace

@@ -20,16 +20,21 @@ void Stereo::ensure(std::size_t frames) {
   }
 }
 
-void mix(Stereo& out, const Samples& voice, double atSeconds, int rate, double gain, double pan) {
+void mixSweep(Stereo& out, const Samples& voice, double atSeconds, int rate, double gain, double panFrom,
+              double panTo) {
   const std::size_t start = toSamples(atSeconds, rate);
   out.ensure(start + voice.size());
-  const double angle = (std::clamp(pan, -1.0, 1.0) + 1.0) * std::numbers::pi / 4.0;
-  const double gl = gain * std::cos(angle) * std::numbers::sqrt2;
-  const double gr = gain * std::sin(angle) * std::numbers::sqrt2;
   for (std::size_t i = 0; i < voice.size(); ++i) {
-    out.left[start + i] += static_cast<float>(voice[i] * gl);
-    out.right[start + i] += static_cast<float>(voice[i] * gr);
+    const double share = voice.size() > 1 ? static_cast<double>(i) / static_cast<double>(voice.size() - 1) : 0.0;
+    const double pan = std::clamp(panFrom + (panTo - panFrom) * share, -1.0, 1.0);
+    const double angle = (pan + 1.0) * std::numbers::pi / 4.0;
+    out.left[start + i] += static_cast<float>(voice[i] * gain * std::cos(angle) * std::numbers::sqrt2);
+    out.right[start + i] += static_cast<float>(voice[i] * gain * std::sin(angle) * std::numbers::sqrt2);
   }
+}
+
+void mix(Stereo& out, const Samples& voice, double atSeconds, int rate, double gain, double pan) {
+  mixSweep(out, voice, atSeconds, rate, gain, pan, pan);
 }
 
 void mix(Samples& out, const Samples& voice, double atSeconds, int rate, double gain) {

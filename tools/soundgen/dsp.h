@@ -30,6 +30,9 @@ struct Stereo {
 // Adds a mono voice at a time offset, panned (-1 left .. +1 right, equal power).
 void mix(Stereo& out, const Samples& voice, double atSeconds, int rate, double gain, double pan = 0.0);
 void mix(Samples& out, const Samples& voice, double atSeconds, int rate, double gain);
+// The same, with the voice moving across from `panFrom` to `panTo` while it sounds.
+void mixSweep(Stereo& out, const Samples& voice, double atSeconds, int rate, double gain, double panFrom,
+              double panTo);
 
 // A phase accumulator that follows a changing frequency without jumps.
 class Phase {

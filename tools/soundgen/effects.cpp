@@ -37,7 +37,7 @@ Stereo rightAnswer() {
   }
   constexpr double kChordAt = 4 * kStep;
   for (double n : {50.0, 62.0, 66.0, 69.0, 74.0}) addBrass(out, kChordAt, n, 0.65, 0.3, (n - 62) / 24, 1.2);
-  mix(out, fmPluck(midiHz(98), 3.5, 2.0, 0.8, kRate), kChordAt, kRate, 0.12, 0.4);
+  mix(out, fmPluck(midiHz(86), 3.5, 1.2, 0.8, kRate), kChordAt, kRate, 0.12, 0.4);
   mix(out, boom(140, 60, 0.4, kRate), 0.0, kRate, 0.35);
   Reverb(kRate, 0.55, 0.4).process(out, 0.9);
   finish(out, 1.3, 0.25);
@@ -46,21 +46,30 @@ Stereo rightAnswer() {
 
 Stereo wrongAnswer() {
   Stereo out;
-  // A low diminished cluster that sags by two semitones with a growing wobble.
-  for (double n : {45.0, 48.0, 51.0, 57.0}) addBrass(out, 0.0, n, 0.95, 0.32, (n - 50) / 20, 0.7, -2.0, 0.25);
-  // The buzz underneath: a square an octave down, darkened.
-  Phase phase;
-  Biquad lp;
-  lp.set(Biquad::Kind::LowPass, 400, 0.8, kRate);
-  const Adsr env{0.005, 0.3, 0.7, 0.2};
-  mix(out,
-      render(1.2, kRate,
-             [&](double t) {
-               const double f = midiHz(33) * std::pow(2.0, -2.0 * t / 1.2 / 12.0);
-               return lp.process(squareBlep(phase.next(f, kRate), f / kRate)) * env.at(t, 0.95);
-             }),
-      0.0, kRate, 0.35);
-  mix(out, boom(110, 45, 0.5, kRate), 0.0, kRate, 0.5);
+  // Two diminished brass stabs, the second a semitone lower, sagging with a growing
+  // wobble, over a square-wave buzz that follows them down.
+  struct Stab {
+    double at, root, length, glide;
+  };
+  constexpr Stab kStabs[] = {{0.0, 46, 0.2, 0.0}, {0.3, 45, 0.75, -1.5}};
+  for (const Stab& stab : kStabs) {
+    for (double step : {0.0, 3.0, 6.0, 12.0}) {
+      addBrass(out, stab.at, stab.root + step, stab.length, 0.3, (step - 5) / 12, 1.0, stab.glide, 0.3);
+    }
+    Phase phase;
+    Biquad lp;
+    lp.set(Biquad::Kind::LowPass, 900, 0.8, kRate);
+    const Adsr env{0.005, 0.1, 0.8, 0.15};
+    const double f0 = midiHz(stab.root - 12);
+    mix(out,
+        render(env.end(stab.length), kRate,
+               [&](double t) {
+                 const double f = f0 * std::pow(2.0, stab.glide * t / env.end(stab.length) / 12.0);
+                 return lp.process(squareBlep(phase.next(f, kRate), f / kRate)) * env.at(t, stab.length);
+               }),
+        stab.at, kRate, 0.3);
+    mix(out, boom(110, 45, 0.4, kRate), stab.at, kRate, 0.4);
+  }
   Reverb(kRate, 0.4, 0.6).process(out, 0.6);
   finish(out, 1.3, 0.2);
   return out;
@@ -179,18 +188,10 @@ Stereo fiftyFifty() {
              }),
       0.0, kRate, 0.5);
   constexpr double kWhoosh = 0.5;
-  Stereo whoosh;
-  const Samples air = sweptNoise(kWhoosh, 400, 5000, 1.2, kRate, [](double t) {
+  const Samples air = sweptNoise(kWhoosh, 300, 6000, 3.0, kRate, [](double t) {
     return std::sin(std::numbers::pi * std::min(1.0, t / kWhoosh)) * (0.3 + t);
   });
-  for (std::size_t i = 0; i < air.size(); i += 64) {
-    // Pan the whoosh across from left to right in small slices.
-    const Samples slice(air.begin() + static_cast<long>(i), air.begin() + static_cast<long>(std::min(air.size(), i + 64)));
-    const double pan = -0.8 + 1.6 * static_cast<double>(i) / static_cast<double>(air.size());
-    mix(whoosh, slice, static_cast<double>(i) / kRate, kRate, 1.0, pan);
-  }
-  mix(out, whoosh.left, 0.0, kRate, 0.7, -1.0);
-  mix(out, whoosh.right, 0.0, kRate, 0.7, 1.0);
+  mixSweep(out, air, 0.0, kRate, 0.7, -0.8, 0.8);
   Reverb(kRate, 0.3, 0.5).process(out, 0.4);
   finish(out, 0.6, 0.1);
   return out;

@@ -56,11 +56,11 @@ constexpr int kBarsPerChord = kBars / 4;
 
 Samples pulseNote(double freq, double accent) {
   Biquad lp;
-  lp.set(Biquad::Kind::LowPass, 260, 0.8, kRate);
+  lp.set(Biquad::Kind::LowPass, 420, 0.8, kRate);
   Phase phase;
   return render(0.4, kRate, [&](double t) {
     const double p = phase.next(freq, kRate);
-    const double x = std::sin(kTwoPi * p) + 0.3 * sawBlep(p, freq / kRate);
+    const double x = std::sin(kTwoPi * p) + 0.5 * sawBlep(p, freq / kRate);
     return lp.process(x) * percussive(t, 0.004, 0.35) * accent;
   });
 }
@@ -92,15 +92,15 @@ Samples backgroundLoop() {
   const Samples tickHigh = tick(1900);
   const Samples tickLow = tick(1500);
   for (int b = 0; b < kBars * kBeatsPerBar; ++b) {
-    mixWrapped(loop, b % 2 == 0 ? tickHigh : tickLow, b * kBeat, 0.12);
-    mixWrapped(loop, tickHigh, b * kBeat + kBeat / 2, 0.04);
+    mixWrapped(loop, b % 2 == 0 ? tickHigh : tickLow, b * kBeat, 0.3);
+    mixWrapped(loop, tickHigh, b * kBeat + kBeat / 2, 0.1);
   }
   // Every other bar a quiet bell figure, answered by the echo.
   constexpr double kFigure[] = {81, 86, 89, 88};
   for (int bar = 1; bar < kBars; bar += 2) {
     const double lift = kChords[bar / kBarsPerChord].notes[0] - 50;
     for (int k = 0; k < 4; ++k) {
-      mixWrapped(loop, bell(midiHz(kFigure[k] + lift), 1.2, kRate), bar * barSeconds + k * kBeat / 2, 0.05);
+      mixWrapped(loop, bell(midiHz(kFigure[k] + lift), 1.2, kRate), bar * barSeconds + k * kBeat / 2, 0.08);
     }
   }
   Samples out = withRoom(loop);

@@ -3,24 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <string>
+
+#include "soundgen/riff_io.h"
 
 namespace kvz::soundgen {
 
-namespace {
-
-void put16(std::string& out, std::uint16_t v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>(v >> 8));
-}
-
-void put32(std::string& out, std::uint32_t v) {
-  put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-  put16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
-}  // namespace
+using riff::put16;
+using riff::put32;
 
 bool writeWav(const std::filesystem::path& file, const std::vector<const Samples*>& channels, int rate) {
   if (channels.empty() || rate <= 0) return false;
@@ -54,16 +44,7 @@ bool writeWav(const std::filesystem::path& file, const std::vector<const Samples
     }
   }
 
-  std::filesystem::path partial = file;
-  partial += ".part";
-  {
-    std::ofstream stream(partial, std::ios::binary | std::ios::trunc);
-    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
-    if (!stream.flush()) return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, file, error);
-  return !error;
+  return riff::writeWhole(file, out);
 }
 
 }  // namespace kvz::soundgen

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "soundgen/riff_io.h"
+
 namespace kvz::videogen {
 
 namespace {
@@ -10,15 +12,8 @@ constexpr std::uint32_t kHasIndex = 0x10;
 constexpr std::uint32_t kKeyFrame = 0x10;
 constexpr std::uint64_t kRiffLimit = 0xFFFFFF00ULL;
 
-void put16(std::string& out, std::uint16_t v) {
-  out.push_back(static_cast<char>(v & 0xFF));
-  out.push_back(static_cast<char>(v >> 8));
-}
-
-void put32(std::string& out, std::uint32_t v) {
-  put16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-  put16(out, static_cast<std::uint16_t>(v >> 16));
-}
+using riff::put16;
+using riff::put32;
 
 // A chunk or list whose size is written when it is closed.
 class Chunk {

@@ -5,8 +5,8 @@
 #include <QImageWriter>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
+#include "soundgen/riff_io.h"
 #include "videogen/avi_writer.h"
 #include "videogen/countdown.h"
 
@@ -22,19 +22,6 @@ bool encodeJpeg(const QImage& image, std::string& out) {
   if (!writer.write(image)) return false;
   out.assign(buffer.data().constData(), static_cast<std::size_t>(buffer.data().size()));
   return true;
-}
-
-bool writeWhole(const std::filesystem::path& file, const std::string& bytes) {
-  std::filesystem::path partial = file;
-  partial += ".part";
-  {
-    std::ofstream stream(partial, std::ios::binary | std::ios::trunc);
-    stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!stream.flush()) return false;
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, file, error);
-  return !error;
 }
 
 }  // namespace
@@ -59,7 +46,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path out = argv[1];
   std::error_code error;
   std::filesystem::create_directories(out.parent_path(), error);
-  if (avi.empty() || !writeWhole(out, avi)) {
+  if (avi.empty() || !kvz::riff::writeWhole(out, avi)) {
     std::fprintf(stderr, "cannot write %s\n", out.c_str());
     return 1;
   }

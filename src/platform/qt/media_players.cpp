@@ -56,42 +56,42 @@ void EffectPlayer::stop() {
   playing_ = nullptr;
 }
 
-MusicPlayer::MusicPlayer() : player_(std::make_unique<QMediaPlayer>()), output_(std::make_unique<QAudioOutput>()) {
-  player_->setAudioOutput(output_.get());
-  player_->setLoops(QMediaPlayer::Infinite);
-}
+// A QMediaPlayer that is told to stop, or given another source, while its pipeline starts or
+// after an error blocks the window for up to a second; deleting it takes no time. So each
+// play gets a fresh player with the file set just before playing (a source set long before
+// play starts late and cuts its beginning), and stop deletes it.
+MusicPlayer::MusicPlayer() : output_(std::make_unique<QAudioOutput>()) {}
 
-MusicPlayer::~MusicPlayer() {
-  player_->stop();
-  player_->setAudioOutput(nullptr);
-}
+MusicPlayer::~MusicPlayer() = default;
 
 void MusicPlayer::setFile(const QString& path) {
-  player_->stop();
-  player_->setSource(QUrl());
+  stop();
   file_ = playableFile(path) ? path : QString();
 }
 
 void MusicPlayer::play() {
-  player_->stop();
-  player_->setSource(QUrl());
+  stop();
   if (file_.isEmpty()) return;
+  player_ = std::make_unique<QMediaPlayer>();
+  player_->setAudioOutput(output_.get());
+  player_->setLoops(QMediaPlayer::Infinite);
   player_->setSource(QUrl::fromLocalFile(file_));
   player_->play();
 }
 
-void MusicPlayer::stop() { player_->stop(); }
+void MusicPlayer::stop() { player_.reset(); }
 
-VideoPlayer::VideoPlayer() : player_(std::make_unique<QMediaPlayer>()), widget_(new QVideoWidget) {
+// The video is loaded once and then halted by pausing: QMediaPlayer::stop() waits for a new
+// first frame and blocks the window for 300 ms to 1 s. A new file gets a fresh QMediaPlayer,
+// since replacing the source of a loaded one blocks as long.
+VideoPlayer::VideoPlayer() : widget_(new QVideoWidget) {
   widget_->setFocusPolicy(Qt::NoFocus);
   widget_->setAttribute(Qt::WA_TransparentForMouseEvents);
   widget_->hide();
-  player_->setVideoOutput(widget_.data());
 }
 
 VideoPlayer::~VideoPlayer() {
-  player_->stop();
-  player_->setVideoOutput(static_cast<QObject*>(nullptr));
+  player_.reset();
   delete widget_.data();
 }
 
@@ -113,17 +113,27 @@ void VideoPlayer::detachSurface(QWidget* surface) {
 }
 
 void VideoPlayer::setFile(const QString& path) {
-  player_->stop();
-  file_ = playableFile(path) ? path : QString();
-  player_->setSource(file_.isEmpty() ? QUrl() : QUrl::fromLocalFile(file_));
+  const QString file = playableFile(path) ? path : QString();
+  if (player_ && file == file_) {
+    stop();
+    return;
+  }
+  player_.reset();
+  file_ = file;
+  if (file_.isEmpty()) return;
+  player_ = std::make_unique<QMediaPlayer>();
+  player_->setVideoOutput(widget_.data());
+  player_->setSource(QUrl::fromLocalFile(file_));
 }
 
 void VideoPlayer::play() {
-  if (file_.isEmpty()) return;
+  if (!player_) return;
   player_->setPosition(0);
   player_->play();
 }
 
-void VideoPlayer::stop() { player_->stop(); }
+void VideoPlayer::stop() {
+  if (player_ && player_->playbackState() == QMediaPlayer::PlayingState) player_->pause();
+}
 
 }  // namespace kvz

@@ -51,8 +51,7 @@ private:
   QSoundEffect* playing_ = nullptr;
 };
 
-// Background music, repeated until stopped. The file is handed to the player just before
-// playing: a source set long before play starts late and cuts its beginning.
+// Background music, repeated until stopped.
 class MusicPlayer final : public MediaBackend {
 public:
   MusicPlayer();
@@ -62,8 +61,8 @@ public:
   void stop() override;
 
 private:
-  std::unique_ptr<QMediaPlayer> player_;
   std::unique_ptr<QAudioOutput> output_;
+  std::unique_ptr<QMediaPlayer> player_;
   QString file_;
 };
 
@@ -79,8 +78,8 @@ public:
   void detachSurface(QWidget* surface) override;
 
 private:
-  std::unique_ptr<QMediaPlayer> player_;
   QPointer<QVideoWidget> widget_;
+  std::unique_ptr<QMediaPlayer> player_;
   QPointer<QWidget> surface_;
   QString file_;
 };

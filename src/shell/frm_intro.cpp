@@ -5,6 +5,7 @@
 
 #include "assets/layout_intro.h"
 #include "shell/command_line.h"
+#include "shell/fit_texts.h"
 
 namespace kvz {
 namespace {
@@ -31,12 +32,17 @@ FrmIntro::FrmIntro(ShellServices services, QString commandLine, InfoScreen& frmR
 }
 
 void FrmIntro::Show() {
-  if (!form_) {
-    form_ = makeFrmIntro();
-    wireHandlers();
-    Form_Load();
+  if (form_) {
+    s_.windows.show(*form_);
+    return;
   }
+  form_ = makeFrmIntro();
+  fitTexts(*form_, s_.measure);
+  wireHandlers();
+  // The window system places only a window it shows, so the load runs right after the
+  // showing, before the window is first painted.
   s_.windows.show(*form_);
+  Form_Load();
 }
 
 void FrmIntro::wireHandlers() {

@@ -9,6 +9,7 @@
 #include "platform/form.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
+#include "platform/text_measure.h"
 #include "platform/windows.h"
 #include "shell/display_mode.h"
 #include "shell/info_screen.h"
@@ -31,6 +32,7 @@ struct ShellServices {
   DisplayMode& display;
   MenuSound& sound;
   const GamePaths& paths;
+  const TextMeasure& measure;
 };
 
 // What the start menu needs from the game window: its level, reset at every load of the

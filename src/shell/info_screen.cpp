@@ -1,10 +1,13 @@
 #include "shell/info_screen.h"
 
+#include "shell/fit_texts.h"
+
 namespace kvz {
 
 void InfoScreen::Show(Form& owner) {
   if (!form_) {
     form_ = layout_();
+    fitTexts(*form_, measure_);
     form_->find(QStringLiteral("Command1"))->onClick = [this] { Command1_Click(); };
     form_->onCloseRequest = [this] { Command1_Click(); };
   }

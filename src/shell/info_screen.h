@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/form.h"
+#include "platform/text_measure.h"
 #include "platform/windows.h"
 
 namespace kvz {
@@ -14,7 +15,8 @@ namespace kvz {
 class InfoScreen {
 public:
   using Layout = std::function<std::unique_ptr<Form>()>;
-  InfoScreen(WindowSystem& windows, Layout layout) : windows_(windows), layout_(std::move(layout)) {}
+  InfoScreen(WindowSystem& windows, const TextMeasure& measure, Layout layout)
+      : windows_(windows), measure_(measure), layout_(std::move(layout)) {}
   InfoScreen(const InfoScreen&) = delete;
   InfoScreen& operator=(const InfoScreen&) = delete;
 
@@ -30,6 +32,7 @@ public:
 
 private:
   WindowSystem& windows_;
+  const TextMeasure& measure_;
   Layout layout_;
   std::unique_ptr<Form> form_;
 };

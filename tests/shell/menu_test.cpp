@@ -16,7 +16,7 @@ using testing::HookedWindows;
 // The start menu with its two screens and a stand-in for the game window.
 struct Menu {
   explicit Menu(QString commandLine = {})
-      : intro({clock, windows, boxes, display, sound, paths}, std::move(commandLine), rules, about,
+      : intro({clock, windows, boxes, display, sound, paths, measure}, std::move(commandLine), rules, about,
               {level, [this] { ++gamesShown; }}) {}
 
   Element& el(const char* name) const { return (*intro.form())[QString::fromLatin1(name)]; }
@@ -36,8 +36,9 @@ struct Menu {
   FakeDisplay display;
   FakeMenuSound sound;
   GamePaths paths{"/opt/kvizarion"};
-  InfoScreen rules{windows, makeFrmRules};
-  InfoScreen about{windows, makeFrmAbout};
+  fakes::FixedTextMeasure measure{60};
+  InfoScreen rules{windows, measure, makeFrmRules};
+  InfoScreen about{windows, measure, makeFrmAbout};
   std::int16_t level = 7;
   int gamesShown = 0;
   FrmIntro intro;

@@ -1,0 +1,115 @@
+#include "shell/qt/application.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "assets/layout_about.h"
+#include "assets/layout_rules.h"
+#include "game/frm_main.h"
+#include "platform/paths.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/media_system.h"
+#include "platform/qt/message_boxes.h"
+#include "platform/qt/window_system.h"
+#include "platform/qt_clock.h"
+#include "platform/random.h"
+#include "shell/command_line.h"
+#include "shell/frm_intro.h"
+#include "shell/qt/qt_menu_sound.h"
+#include "shell/qt/startup_probe.h"
+#include "shell/qt/termination_signals.h"
+#include "shell/qt/xrandr_display.h"
+
+namespace kvz {
+namespace {
+
+// X11 with RandR switches modes; anywhere else the display is taken as it is.
+std::unique_ptr<DisplayMode> makeDisplayMode() {
+  if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (auto randr = openXRandrDisplay()) return randr;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return std::make_unique<FixedDisplay>(screen ? ScreenSize{screen->size().width(), screen->size().height()}
+                                               : ScreenSize{});
+}
+
+}  // namespace
+
+struct Application::Parts {
+  Parts(const QStringList& arguments, StartupProbe& probe)
+      : probe(probe),
+        commandLine(commandLineText(arguments)),
+        random(MtRandom::fromEnvironment()),
+        paths(GamePaths::locate(QCoreApplication::applicationDirPath().toStdString())),
+        media(paths),
+        display(makeDisplayMode()),
+        frmMain(GameServices{clock, *random, boxes, measure, paths, windows, media.music(), media.effects(),
+                             media.video()}),
+        frmRules(windows, measure, makeFrmRules),
+        frmAbout(windows, measure, makeFrmAbout),
+        frmIntro(ShellServices{clock, windows, boxes, *display, menuSound, paths, measure}, commandLine, frmRules, frmAbout,
+                 GameWindowLink{frmMain.HodnotaOtazky, [this] { showGame(); }}),
+        terminationSignals([this](int) { frmIntro.UkonciProgram(); }) {
+    frmMain.ZobrazMenu = [this] { frmIntro.Show(); };
+    // Whatever else ends the event loop, the display goes back before the program ends.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { frmIntro.VratObrazovku(); });
+  }
+
+  void showGame() {
+    frmMain.Show();
+    Form* game = frmMain.form();
+    if (!game) return;
+    // Closing the game window through the window manager leaves the program as the exit
+    // button does, without the farewell: the game stops, the display goes back.
+    game->onCloseRequest = [this] {
+      frmMain.Unload();
+      frmIntro.UkonciProgram();
+    };
+    if (probe.mode() == QLatin1String("newgame")) probe.watch(windows.viewOf(*game), QStringLiteral("game"));
+  }
+
+  StartupProbe& probe;
+  QString commandLine;
+  QtClock clock;
+  std::unique_ptr<MtRandom> random;
+  QtMessageBoxes boxes;
+  QtTextMeasure measure;
+  GamePaths paths;
+  QtWindowSystem windows;
+  MediaSystem media;
+  QtMenuSound menuSound;
+  std::unique_ptr<DisplayMode> display;
+  FrmMain frmMain;
+  InfoScreen frmRules;
+  InfoScreen frmAbout;
+  FrmIntro frmIntro;
+  TerminationSignals terminationSignals;
+};
+
+Application::Application(const QStringList& argumentsAfterProgram, StartupProbe& probe)
+    : p_(std::make_unique<Parts>(argumentsAfterProgram, probe)) {}
+
+Application::~Application() { p_->frmIntro.VratObrazovku(); }
+
+void Application::start() {
+  Parts& p = *p_;
+  if (p.probe.mode() == QLatin1String("game")) {
+    p.frmMain.HodnotaOtazky = 0;
+    p.showGame();
+    if (Form* game = p.frmMain.form())
+      p.probe.watch(p.windows.viewOf(*game), QStringLiteral("game"), [&p] { p.media.createAfterFirstPaint(); });
+    return;
+  }
+  p.frmIntro.Show();
+  // The players are made once the menu is on screen, so they do not delay its first paint.
+  std::function<void()> then = [&p] { p.media.createAfterFirstPaint(); };
+  if (p.probe.mode() == QLatin1String("newgame"))
+    then = [&p] {
+      p.media.createAfterFirstPaint();
+      p.probe.mark();
+      if (Form* menu = p.frmIntro.form()) (*menu)[QStringLiteral("imgNova")].click();
+    };
+  if (Form* menu = p.frmIntro.form()) p.probe.watch(p.windows.viewOf(*menu), QStringLiteral("menu"), then);
+}
+
+}  // namespace kvz

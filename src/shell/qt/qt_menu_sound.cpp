@@ -1,0 +1,25 @@
+#include "shell/qt/qt_menu_sound.h"
+
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QSoundEffect>
+#include <QUrl>
+
+#include "assets/wav_info.h"
+
+namespace kvz {
+
+QtMenuSound::QtMenuSound() = default;
+QtMenuSound::~QtMenuSound() = default;
+
+int QtMenuSound::play(const QString& path) {
+  const std::optional<int> lengthMs = wavDurationMs(path.toStdString());
+  if (!lengthMs || *lengthMs <= 0) return 0;
+  if (QMediaDevices::audioOutputs().isEmpty()) return 0;
+  if (!effect_) effect_ = std::make_unique<QSoundEffect>();
+  effect_->setSource(QUrl::fromLocalFile(path));
+  effect_->play();
+  return *lengthMs;
+}
+
+}  // namespace kvz

@@ -1,0 +1,109 @@
+#include "shell/qt/xrandr_display.h"
+
+// Xlib defines macros (None, Bool, Status) that clash with Qt: no Qt header in this file.
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <cstdlib>
+
+namespace kvz {
+namespace {
+
+// A refused request must not end the program through Xlib's default error handler.
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
+class ScreenConfig {
+public:
+  ScreenConfig(Display* display, Window root) : config_(XRRGetScreenInfo(display, root)) {}
+  ~ScreenConfig() {
+    if (config_) XRRFreeScreenConfigInfo(config_);
+  }
+  ScreenConfig(const ScreenConfig&) = delete;
+  ScreenConfig& operator=(const ScreenConfig&) = delete;
+
+  explicit operator bool() const { return config_ != nullptr; }
+  XRRScreenConfiguration* get() const { return config_; }
+
+  // Index of the size width x height among the offered sizes, or -1.
+  int sizeIndex(int width, int height) const {
+    int count = 0;
+    const XRRScreenSize* sizes = XRRConfigSizes(config_, &count);
+    for (int i = 0; i < count; ++i)
+      if (sizes[i].width == width && sizes[i].height == height) return i;
+    return -1;
+  }
+
+private:
+  XRRScreenConfiguration* config_;
+};
+
+class XRandrDisplay final : public DisplayMode {
+public:
+  explicit XRandrDisplay(Display* display) : display_(display), root_(DefaultRootWindow(display)) {}
+  ~XRandrDisplay() override { XCloseDisplay(display_); }
+
+  ScreenSize current() const override {
+    const ScreenConfig config(display_, root_);
+    if (!config) return {};
+    Rotation rotation = 0;
+    const int index = XRRConfigCurrentConfiguration(config.get(), &rotation);
+    int count = 0;
+    const XRRScreenSize* sizes = XRRConfigSizes(config.get(), &count);
+    if (index < 0 || index >= count) return {};
+    return {sizes[index].width, sizes[index].height};
+  }
+
+  bool offers(int width, int height) const override {
+    const ScreenConfig config(display_, root_);
+    return config && config.sizeIndex(width, height) >= 0;
+  }
+
+  bool switchTo(int width, int height) override {
+    const ScreenConfig config(display_, root_);
+    if (!config) return false;
+    const int index = config.sizeIndex(width, height);
+    if (index < 0) return false;
+    Rotation rotation = 0;
+    const int currentIndex = XRRConfigCurrentConfiguration(config.get(), &rotation);
+    const short currentRate = XRRConfigCurrentRate(config.get());
+    const short rate = closestRate(config, index, currentRate);
+    if (index == currentIndex && rate == currentRate) return true;
+
+    XErrorHandler previous = XSetErrorHandler(ignoreXError);
+    const Status status = rate > 0 ? XRRSetScreenConfigAndRate(display_, config.get(), root_, index, rotation, rate,
+                                                               CurrentTime)
+                                   : XRRSetScreenConfig(display_, config.get(), root_, index, rotation, CurrentTime);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+    return status == RRSetConfigSuccess;
+  }
+
+private:
+  // The refresh rate of that size nearest the current one; 0 when the server lists none.
+  static short closestRate(const ScreenConfig& config, int sizeIndex, short currentRate) {
+    int count = 0;
+    const short* rates = XRRConfigRates(config.get(), sizeIndex, &count);
+    short best = 0;
+    for (int i = 0; i < count; ++i)
+      if (best == 0 || std::abs(rates[i] - currentRate) < std::abs(best - currentRate)) best = rates[i];
+    return best;
+  }
+
+  Display* display_;
+  Window root_;
+};
+
+}  // namespace
+
+std::unique_ptr<DisplayMode> openXRandrDisplay() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return nullptr;
+  int eventBase = 0, errorBase = 0;
+  if (!XRRQueryExtension(display, &eventBase, &errorBase)) {
+    XCloseDisplay(display);
+    return nullptr;
+  }
+  return std::make_unique<XRandrDisplay>(display);
+}
+
+}  // namespace kvz

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <memory>
+
+#include "shell/display_mode.h"
+
+namespace kvz {
+
+// The display modes of the X server named by $DISPLAY, through the RandR screen
+// configuration: the sizes the screen's output offers, each with its refresh rates. Null
+// when there is no X server to reach or it has no RandR. The colour depth of an X screen
+// never changes with its size, so keeping it needs nothing.
+std::unique_ptr<DisplayMode> openXRandrDisplay();
+
+}  // namespace kvz

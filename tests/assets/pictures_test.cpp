@@ -115,10 +115,41 @@ TEST(QuestionPlate, ShowsNothingAboveTheBlackBackdropOfTheWinnings) {
     for (int x = 0; x < plate.width(); ++x) ASSERT_LE(qGray(plate.pixel(x, y)), 8) << x << ',' << y;
 }
 
-TEST(WinningsPlates, ShowADifferentAmountForEveryLevel) {
-  const char* names[] = {"C00", "C01", "C02", "C03", "C04", "C05"};
-  for (int i = 0; i < 6; ++i)
-    for (int j = i + 1; j < 6; ++j) EXPECT_NE(image(names[i]), image(names[j])) << names[i] << " and " << names[j];
+// Pictures of one family must not be copies of each other: each shows its own amount, key,
+// word or lifeline.
+TEST(Pictures, OfOneFamilyAreAllDifferent) {
+  const std::vector<std::vector<const char*>> families = {
+      {"C00", "C01", "C02", "C03", "C04", "C05"},
+      {"S01", "S02", "S03", "S04", "S05"},
+      {"A-M", "B-M", "C-M", "D-M"},
+      {"N-5050", "N-DIV", "N-TEL", "N-5050X", "N-DIVX", "N-TELX"},
+      {"NOVA", "PRAV", "ABOUT", "KONEC"},
+      {"KEY-A", "KEY-B", "KEY-C", "KEY-D", "KEY-F5", "KEY-F6", "KEY-F7", "KEY-ESC"},
+  };
+  for (const auto& family : families)
+    for (std::size_t i = 0; i < family.size(); ++i)
+      for (std::size_t j = i + 1; j < family.size(); ++j)
+        EXPECT_NE(image(family[i]), image(family[j])) << family[i] << " and " << family[j];
+}
+
+// The centre of the bright gold pixels (the amount and its sparkles) within a box.
+QPointF goldCentre(const QImage& img, QRect box) {
+  double sx = 0, sy = 0, n = 0;
+  for (int y = box.top(); y <= box.bottom(); ++y)
+    for (int x = box.left(); x <= box.right(); ++x) {
+      const QRgb c = img.pixel(x, y);
+      if (qRed(c) > 200 && qGreen(c) > 140 && qBlue(c) < 140) sx += x, sy += y, ++n;
+    }
+  return n > 0 ? QPointF(sx / n, sy / n) : QPointF(-1, -1);
+}
+
+TEST(WinningsPlates, ShowTheAmountInGoldCentredOnThePlate) {
+  for (const char* name : {"C00", "C01", "C03", "C05"}) {
+    const QImage plate = image(name);
+    const QPointF centre = goldCentre(plate, QRect(40, 20, 560, 60));
+    EXPECT_NEAR(centre.x(), plate.width() / 2.0, 4.0) << name;
+    EXPECT_NEAR(centre.y(), 50.0, 6.0) << name;
+  }
 }
 
 // The question plate (window-y 296) lies over the ladder's foot, so the fifteen rows share the
@@ -165,6 +196,19 @@ TEST(LifelineIcons, AreCrossedInRedOnlyWhenUsed) {
     const QByteArray used = QByteArray(name) + 'X';
     EXPECT_FALSE(isRed(image(name).pixel(36, 23))) << name;
     EXPECT_TRUE(isRed(image(used.constData()).pixel(36, 23))) << used.constData();
+  }
+}
+
+TEST(AudienceGraphPanel, PrintsEachLetterUnderItsOwnBar) {
+  const QImage panel = image("NDIVGRAF");
+  const int barCentres[] = {34, 66, 98, 130};
+  for (int bar = 0; bar < 4; ++bar) {
+    double sx = 0, n = 0;
+    for (int y = 187; y < panel.height() - 2; ++y)
+      for (int x = barCentres[bar] - 15; x <= barCentres[bar] + 15; ++x)
+        if (isOrange(panel.pixel(x, y))) sx += x, ++n;
+    ASSERT_GT(n, 15) << "letter " << char('A' + bar);
+    EXPECT_NEAR(sx / n, barCentres[bar] + 0.5, 2.5) << "letter " << char('A' + bar);
   }
 }
 

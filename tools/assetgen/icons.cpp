@@ -132,7 +132,7 @@ QImage keyCap(QSize size, const QString& label) {
   p.setBrush(face);
   p.drawRoundedRect(top, 4, 4);
   TextStyle text;
-  text.font = sans(label.size() > 1 ? 11 : 14);
+  text.font = sans(label.size() > 2 ? 11 : label.size() > 1 ? 12.5 : 15);
   text.fill = QColor(25, 30, 60);
   text.outlineWidth = 0.0;
   paintText(p, top, Qt::AlignCenter, label, text);

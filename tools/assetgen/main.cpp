@@ -33,8 +33,9 @@ bool writePicture(const QDir& dir, const kvz::PictureInfo& info, bool alpha) {
   }
   // Plain RGB for everything but the pointer, which needs its transparent surround.
   const QImage out = image->convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB888);
-  if (!out.save(dir.filePath(name + QStringLiteral(".png")), "PNG")) {
-    std::fprintf(stderr, "kvz_assetgen: cannot write %s\n", qPrintable(dir.filePath(name)));
+  const QString path = dir.filePath(name + QStringLiteral(".png"));
+  if (!out.save(path, "PNG")) {
+    std::fprintf(stderr, "kvz_assetgen: cannot write %s\n", qPrintable(path));
     return false;
   }
   return true;

@@ -19,7 +19,7 @@ void put32(std::string& s, std::uint32_t v) {
   put16(s, static_cast<std::uint16_t>(v >> 16));
 }
 
-struct WavSpec {
+struct WavShape {
   std::uint16_t format = 1;
   std::uint16_t channels = 2;
   std::uint32_t rate = 44100;
@@ -29,7 +29,7 @@ struct WavSpec {
   std::optional<std::uint32_t> claimedData = std::nullopt;
 };
 
-std::string makeWav(const WavSpec& w) {
+std::string makeWav(const WavShape& w) {
   const std::uint16_t align = static_cast<std::uint16_t>(w.channels * w.bits / 8);
   const std::uint32_t data = w.frames * align;
   std::string s = "RIFF";

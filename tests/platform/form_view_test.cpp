@@ -265,6 +265,35 @@ TEST(FormView, AnOverlongAnswerDrawsNothingOutsideItsElement) {
   EXPECT_EQ(litPixels(image, QRect(0, question.bottom() + 1, 640, answer.top() - question.bottom() - 2)), 0);
 }
 
+// Columns of an area holding a lit pixel: first and last.
+std::pair<int, int> litColumns(const QImage& image, QRect area) {
+  int first = -1, last = -1;
+  for (int x = area.left(); x <= area.right(); ++x)
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      if ((image.pixel(x, y) & 0xffffff) != 0) {
+        if (first < 0) first = x;
+        last = x;
+        break;
+      }
+  return {first, last};
+}
+
+TEST(FormView, EveryLineOfACentredWrappedTextIsCentred) {
+  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  Element& question = addText(form, QStringLiteral("lblZadani"), {1080, 4800, 7800, 840},
+                              QStringLiteral("Kolik hráčů jednoho týmu nastupuje při fotbalovém zápase na hřiště?"), true);
+  question.look().align = Align::Center;
+  FormView view(form);
+  const QImage image = grabImage(view);
+  const QRect box = px(1080, 4800, 7800, 840);
+  const int centre = box.left() + box.width() / 2;
+  for (const QRect line : {QRect(box.left(), box.top(), box.width(), 21), QRect(box.left(), box.top() + 22, box.width(), 20)}) {
+    const auto [first, last] = litColumns(image, line);
+    ASSERT_GE(first, 0) << "an empty line";
+    EXPECT_NEAR((first + last) / 2, centre, 3) << first << ".." << last;
+  }
+}
+
 TEST(FormView, TheWindowManagersCloseGoesToTheFormsHandler) {
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
   int asked = 0;

@@ -14,15 +14,6 @@ namespace {
 
 QColor toColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-Qt::Alignment toQt(Align align) {
-  switch (align) {
-    case Align::Center: return Qt::AlignHCenter;
-    case Align::Right: return Qt::AlignRight;
-    case Align::Left: break;
-  }
-  return Qt::AlignLeft;
-}
-
 // Left edge of a line of the given width in a box of the given width. A line too wide for
 // its box starts at the left edge, so the start of the text stays readable.
 qreal lineLeft(Align align, qreal boxWidth, qreal lineWidth) {
@@ -116,7 +107,8 @@ void PaintedElementView::paintText(QPainter& painter) {
   // Wrapped at word boundaries within the width; only the lines that fit whole in the
   // height are drawn (the first one always, clipped if the element is lower than a line).
   QTextLayout layout(withLineSeparators(element_.caption()), font);
-  QTextOption option(toQt(look.align));
+  // Lines are placed by hand (lineLeft), so the layout itself aligns nothing.
+  QTextOption option(Qt::AlignLeft);
   option.setWrapMode(QTextOption::WordWrap);
   layout.setTextOption(option);
   layout.beginLayout();

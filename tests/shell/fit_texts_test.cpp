@@ -41,13 +41,19 @@ TEST(FitTexts, ACentredTextGrowsOnBothSidesAndStaysInsideTheWindow) {
   EXPECT_EQ(huge.geometry(), (Rect{0, 0, 9600, 360}));
 }
 
-TEST(FitTexts, ATextWithRoomForTwoLinesWrapsAsLaidOut) {
+TEST(FitTexts, ATextWithRoomForTwoLinesWrapsUnlessItIsOnlyALittleTooWide) {
   Form f(QStringLiteral("f"), QStringLiteral("f"));
   fakes::FixedTextMeasure measure(150);
-  Element& e = addText(f, "t", {0, 0, 1200, 615}, QStringLiteral("0123456789 0123456789"));
+  Element& wraps = addText(f, "w", {0, 0, 1200, 615}, QStringLiteral("0123456789 0123456789"));
+  Element& little = addText(f, "l", {0, 1000, 1500, 615}, QStringLiteral("0123456789"));  // 1530 > 1500
+  Element& edge = addText(f, "e", {0, 2000, 9000, 615}, QString(65, QLatin1Char('x')));  // beyond the window
   fitTexts(f, measure);
-  EXPECT_EQ(e.geometry(), (Rect{0, 0, 1200, 615}));
-  EXPECT_TRUE(e.look().wordWrap);
+  EXPECT_EQ(wraps.geometry(), (Rect{0, 0, 1200, 615}));
+  EXPECT_TRUE(wraps.look().wordWrap);
+  EXPECT_EQ(little.geometry(), (Rect{0, 1000, 1530, 615}));
+  EXPECT_FALSE(little.look().wordWrap);
+  EXPECT_EQ(edge.geometry(), (Rect{0, 2000, 9000, 615}));
+  EXPECT_TRUE(edge.look().wordWrap);
 }
 
 TEST(FitTexts, AFittingTextIsDrawnAsOneLineAndOtherElementsAreLeftAlone) {

@@ -1,0 +1,107 @@
+# Reading the game's screen for check_e2e_game.sh. The X server keeps its framebuffer in an XWD
+# file (Xvfb -fbdir); a pixel is read straight from it, so the screen can be polled every few
+# tens of milliseconds without taking screenshots. Places are window pixels (twips / 15); the
+# game and menu windows lie at 0,0 of a 640 x 480 screen.
+
+scr_file='' scr_base=0 scr_bpl=0
+
+screen_open() {  # xwd_file
+  scr_file=$1
+  local -a h
+  read -r -a h < <(od -An -v -tu4 --endian=big -N 100 "$scr_file" | tr -s ' \n' ' ')
+  # header_size, ..., byte_order (7), ..., bits_per_pixel (11), bytes_per_line (12), ncolors (19)
+  [ "${#h[@]}" -ge 20 ] && [ "${h[7]}" -eq 0 ] && [ "${h[11]}" -eq 32 ] || return 1
+  scr_bpl=${h[12]}
+  scr_base=$((h[0] + h[19] * 12))
+}
+
+# The rows y0..y0+n-1, one line of byte values each (blue, green, red, pad per pixel).
+screen_rows() { od -An -v -tu1 -w"$scr_bpl" -j $((scr_base + $1 * scr_bpl)) -N $(($2 * scr_bpl)) "$scr_file"; }
+
+pixel() {  # x y -> "r g b"
+  od -An -tu1 -j $((scr_base + $2 * scr_bpl + $1 * 4)) -N3 "$scr_file" | awk '{ print $3, $2, $1 }'
+}
+
+# The state of the game screen in one word pair, read from three bands of four rows:
+#   "QABCD pppp": 1/0 whether the question and the answers A-D show white text, and the colour
+#                 of each answer plate: b blue, o orange, g green, ? other;
+#   "W":          the black backdrop is over the question plate (winnings);
+#   "M":          the start menu (its red notice strip at the bottom).
+screen_state() {
+  {
+    screen_rows 338 4
+    screen_rows 409 4
+    screen_rows 457 4
+    screen_rows 440 1
+  } | awk '
+    function white(lo, hi,   x) {
+      for (x = lo; x <= hi; x++) if ($(4*x+1) > 200 && $(4*x+2) > 200 && $(4*x+3) > 200) return 1
+      return 0
+    }
+    function colour(x,   r, g, b) {
+      b = $(4*x+1); g = $(4*x+2); r = $(4*x+3)
+      if (r > 120 && g < r && b < 60) return "o"
+      if (g > r + 40 && g > b + 40) return "g"
+      if (b > r && b > g) return "b"
+      return "?"
+    }
+    NR <= 4  { q = q || white(60, 580); if (NR == 2) { b = $(4*30+1); g = $(4*30+2); r = $(4*30+3); dark = (r + g + b < 30) } }
+    NR >= 5 && NR <= 8 { a = a || white(80, 289); bb = bb || white(400, 609); if (NR == 6) { pa = colour(300); pb = colour(620) } }
+    NR >= 9 && NR <= 12 { c = c || white(80, 289); d = d || white(400, 609); if (NR == 10) { pc = colour(300); pd = colour(620) } }
+    NR == 13 { red = ($(4*90+3) > 150 && $(4*90+2) < 40 && $(4*90+1) < 40) }
+    END {
+      if (dark && red) print "M"
+      else if (dark) print "W"
+      else printf "%d%d%d%d%d %s%s%s%s\n", q, a, bb, c, d, pa, pb, pc, pd
+    }'
+}
+
+# Milliseconds between two $EPOCHREALTIME values.
+ms_between() {
+  local a=${1/./} b=${2/./}
+  echo $(((10#$b - 10#$a) / 1000))
+}
+
+# Polls the screen until its state matches the regular expression; every change of state is
+# logged with its time. Sets matched_at to the time the matching state was first seen.
+matched_at=''
+scr_last=''
+watch_until() {  # regex timeout_s what
+  local regex=$1 limit=$2 what=$3 state now start=$EPOCHREALTIME
+  while :; do
+    state=$(screen_state)
+    now=$EPOCHREALTIME
+    if [ "$state" != "$scr_last" ]; then
+      echo "$now $state" >>"$work/transitions.log"
+      scr_last=$state
+    fi
+    if [[ $state =~ $regex ]]; then
+      matched_at=$now
+      return 0
+    fi
+    (($(ms_between "$start" "$now") < limit * 1000)) || fail "$what: not seen within $limit s (screen: $state)"
+    kill -0 "$game_pid" 2>/dev/null || fail "$what: the program ended unexpectedly"
+    sleep 0.015
+  done
+}
+
+# Which of the given pictures a part of the screen is closest to (root-mean-square difference).
+closest() {  # x y w h picture_crop picture...
+  local x=$1 y=$2 w=$3 h=$4 pic_crop=$5 best='' best_d='' d p all=''
+  shift 5
+  convert "xwd:$scr_file" -crop "${w}x${h}+${x}+${y}" +repage "$work/crop.png"
+  for p in "$@"; do
+    convert "$p" -crop "${w}x${h}+${pic_crop}" +repage "$work/ref.png"
+    d=$(compare -metric RMSE "$work/crop.png" "$work/ref.png" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p')
+    all="$all $(basename "$p" .png)=$d"
+    if [ -z "$best" ] || awk -v a="$d" -v b="$best_d" 'BEGIN { exit !(a < b) }'; then
+      best=$(basename "$p" .png) best_d=$d
+    fi
+  done
+  echo "$best:$all" >>"$work/closest.log"
+  echo "$best"
+}
+
+closest_winnings() { closest 0 352 640 95 0+0 "$1"/C0{0,1,2,3,4,5}.png; }
+# The question plate lies over the foot of the ladder: only its rows above it are compared.
+closest_ladder() { closest 432 0 200 296 0+0 "$1"/S0{1,2,3,4,5}.png; }

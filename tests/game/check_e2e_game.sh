@@ -24,98 +24,15 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # may be a few hundred ms late; an interval between two such times may so seem short as well.
 readonly EARLY=400 LATE=1000 SOUND_TOL=250
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/kvz-e2e.XXXXXX")
-xvfb_pid='' pulse_pid='' game_pid='' rec_pid=''
-failed=0
+# shellcheck source=e2e/session.sh
+. "$here/e2e/session.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  failed=1
-  exit 1
-}
-note() { echo "e2e: $*"; }
-
-cleanup() {
-  local rc=$?
-  if [ "$rc" -ne 0 ] || [ "$failed" -ne 0 ]; then
-    [ -n "$xvfb_pid" ] && [ -f "$work/fb/Xvfb_screen0" ] && convert "xwd:$work/fb/Xvfb_screen0" "$work/last-screen.png" 2>/dev/null || true
-  fi
-  for pid in "$game_pid" "$rec_pid" "$xvfb_pid" "$pulse_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  done
-  if [ "$rc" -ne 0 ] || [ "$failed" -ne 0 ]; then
-    [ -f "$work/transitions.log" ] && { echo "--- screen states seen (time state)" >&2; tail -n 40 "$work/transitions.log" >&2; }
-    [ -f "$work/game.log" ] && { echo "--- program output" >&2; tail -n 20 "$work/game.log" >&2; }
-    echo "kept for inspection: $work" >&2
-  else
-    rm -rf "$work"
-  fi
-  exit "$rc"
-}
-trap cleanup EXIT
-trap 'fail "interrupted"' INT TERM
-
-for tool in Xvfb xdotool pulseaudio pactl parec sox soxi od awk convert compare; do
-  command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
-done
-for f in kvizarion kvizarion-qst; do [ -x "$build/$f" ] || fail "$build/$f is not built"; done
-[ -d "$build/snd" ] || fail "$build/snd is missing: the sounds were not generated"
-pictures=$build/gen/pictures
-[ -f "$pictures/C05.png" ] || fail "$pictures holds no generated pictures"
-unset KVIZARION_PROBE KVIZARION_SEED PULSE_SERVER PULSE_SINK QT_MEDIA_BACKEND
-
-# --- The program's folder: the program, five known questions, test tones instead of sounds ---
-game_dir=$work/game
-mkdir -p "$game_dir/snd" "$game_dir/qst"
-# A copy, not a link: the program looks for its data beside its own resolved path.
-cp "$build/kvizarion" "$game_dir/"
-cp "$build/snd/"* "$game_dir/snd/"
-QT_QPA_PLATFORM=offscreen "$build/kvizarion-qst" build "$here/e2e/questions.txt" -o "$game_dir/qst" \
-  >"$work/qst.log" 2>&1 || { cat "$work/qst.log" >&2; fail "the test questions do not build"; }
+prepare_game_dir "$here/e2e/questions.txt"
 make_test_sounds "$game_dir/snd"
-
-# --- X server of our own, its framebuffer in a file we can read pixels from ---
-start_xvfb() {
-  local n
-  mkdir -p "$work/fb"
-  for n in $(seq "${KVZ_E2E_FIRST_DISPLAY:-21}" 99); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 640x480x24 -fbdir "$work/fb" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=''
-  done
-  fail "no X server could be started"
-}
 start_xvfb
-fb=$work/fb/Xvfb_screen0
-screen_open "$fb" || fail "the X server's framebuffer $fb is not 32-bit LSB-first XWD"
-
-# --- Sound server of our own with a null sink; everything it plays is recorded ---
-export XDG_RUNTIME_DIR=$work/pulse HOME=$work/pulse
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-pulseaudio -D --exit-idle-time=-1 -n --log-target="file:$work/pulse.log" \
-  --load="module-null-sink sink_name=nul" --load=module-native-protocol-unix 2>>"$work/pulse.log" ||
-  fail "pulseaudio does not start (see $work/pulse.log)"
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pulse_pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null || true)
-pactl info >/dev/null 2>&1 || fail "pulseaudio does not answer"
-
-rec_start=$EPOCHREALTIME
-parec -d nul.monitor --rate=8000 --channels=1 --format=s16le --latency-msec=20 --file-format=wav "$work/rec.wav" &
-rec_pid=$!
-
-# --- The program ---
-(cd "$game_dir" && exec env QT_QPA_PLATFORM=xcb ./kvizarion no_fullscreen) >"$work/game.log" 2>&1 &
-game_pid=$!
+start_pulse
+start_recording
+start_game
 
 times_file=${KVZ_E2E_TIMES:-$work/times.txt}
 : >"$times_file"
@@ -127,17 +44,6 @@ check_interval() {  # what measured expected [late]
   record "$what $measured $expected"
   ((measured >= expected - EARLY && measured <= expected + late)) ||
     fail "$what took $measured ms, expected $expected ms (-$EARLY/+$late)"
-}
-
-wait_menu() {  # timeout_s
-  watch_until "^M\$" "$1" "the start menu"
-}
-
-click_new_game() {
-  # "nová hra" is imgNova: 960,1680 twips, 2430 x 525 -> its centre at 145,129 px.
-  xdotool mousemove 145 129 click 1
-  # The pointer is drawn into the framebuffer: out of the way of every place read.
-  xdotool mousemove 5 5
 }
 
 plate_index() { case $1 in A) echo 0 ;; B) echo 1 ;; C) echo 2 ;; D) echo 3 ;; esac; }
@@ -236,15 +142,7 @@ note "wrong answer: 0 Kč, menu back"
 
 # ---------------------------------------------------------------- the recording
 sleep 1
-rec_end=$EPOCHREALTIME
-kill -INT "$rec_pid"
-wait "$rec_pid" 2>/dev/null || true
-rec_pid=''
-# The recording may begin well after parec was started on a loaded machine, but once running it
-# loses nothing: its start is its end less its length.
-rec_ms=$(soxi -D "$work/rec.wav" | awk '{ printf "%d", $1 * 1000 }')
-record "recording.late $(($(ms_between "$rec_start" "$rec_end") - rec_ms)) 0"
-rec_start=$(awk -v e="$rec_end" -v l="$rec_ms" 'BEGIN { printf "%.6f", e - l / 1000 }')
+stop_recording
 expect_tone() {  # name onsets_file key_time delay
   local onsets=$2 expected
   expected=$(ms_between "$rec_start" "$3")

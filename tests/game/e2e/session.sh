@@ -1,0 +1,128 @@
+# A session for playing the real program: a work folder, an X server and a sound server of its
+# own, the program's folder, the program started with "no_fullscreen"; everything started is
+# ended on exit, whatever happens. Sourced by check_e2e_game.sh and the benchmarks in bench/game.
+# The caller sets `build` (the build folder) first.
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kvz-e2e.XXXXXX")
+xvfb_pid='' pulse_pid='' game_pid='' rec_pid=''
+failed=0
+
+fail() {
+  echo "FAIL: $*" >&2
+  failed=1
+  exit 1
+}
+note() { echo "e2e: $*"; }
+
+session_cleanup() {
+  local rc=$? pid
+  if [ "$rc" -ne 0 ] || [ "$failed" -ne 0 ]; then
+    [ -n "$xvfb_pid" ] && [ -f "$work/fb/Xvfb_screen0" ] &&
+      convert "xwd:$work/fb/Xvfb_screen0" "$work/last-screen.png" 2>/dev/null || true
+  fi
+  for pid in "$game_pid" "$rec_pid" "$xvfb_pid" "$pulse_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  if [ "$rc" -ne 0 ] || [ "$failed" -ne 0 ]; then
+    [ -f "$work/transitions.log" ] && { echo "--- screen states seen (time state)" >&2; tail -n 40 "$work/transitions.log" >&2; }
+    [ -f "$work/game.log" ] && { echo "--- program output" >&2; tail -n 20 "$work/game.log" >&2; }
+    echo "kept for inspection: $work" >&2
+  else
+    rm -rf "$work"
+  fi
+  exit "$rc"
+}
+trap session_cleanup EXIT
+trap 'fail "interrupted"' INT TERM
+
+for tool in Xvfb xdotool pulseaudio pactl parec sox soxi od awk convert compare; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
+done
+for f in kvizarion kvizarion-qst; do [ -x "$build/$f" ] || fail "$build/$f is not built"; done
+[ -d "$build/snd" ] || fail "$build/snd is missing: the sounds were not generated"
+pictures=$build/gen/pictures
+[ -f "$pictures/C05.png" ] || fail "$pictures holds no generated pictures"
+unset KVIZARION_PROBE KVIZARION_SEED PULSE_SERVER PULSE_SINK QT_MEDIA_BACKEND
+
+# The program's folder: a copy of the program (not a link: it looks for its data beside its own
+# resolved path), the build's sounds and the questions compiled from the given sources.
+game_dir=$work/game
+prepare_game_dir() {  # question_source...
+  mkdir -p "$game_dir/snd" "$game_dir/qst"
+  cp "$build/kvizarion" "$game_dir/"
+  cp "$build/snd/"* "$game_dir/snd/"
+  QT_QPA_PLATFORM=offscreen "$build/kvizarion-qst" build "$@" -o "$game_dir/qst" >"$work/qst.log" 2>&1 ||
+    { cat "$work/qst.log" >&2; fail "the questions do not build"; }
+}
+
+# An X server of our own at 640 x 480, its framebuffer in a file to read pixels from.
+fb=$work/fb/Xvfb_screen0
+start_xvfb() {
+  local n
+  mkdir -p "$work/fb"
+  for n in $(seq "${KVZ_E2E_FIRST_DISPLAY:-21}" 99); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 640x480x24 -fbdir "$work/fb" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        screen_open "$fb" || fail "the X server's framebuffer $fb is not 32-bit LSB-first XWD"
+        return 0
+      fi
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=''
+  done
+  fail "no X server could be started"
+}
+
+# A sound server of our own with a null sink, the only output the program sees.
+start_pulse() {
+  export XDG_RUNTIME_DIR=$work/pulse HOME=$work/pulse
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  pulseaudio -D --exit-idle-time=-1 -n --log-target="file:$work/pulse.log" \
+    --load="module-null-sink sink_name=nul" --load=module-native-protocol-unix 2>>"$work/pulse.log" ||
+    fail "pulseaudio does not start (see $work/pulse.log)"
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  pulse_pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null || true)
+  pactl info >/dev/null 2>&1 || fail "pulseaudio does not answer"
+}
+
+# Records everything played, 8 kHz mono, into $work/rec.wav.
+start_recording() {
+  parec -d nul.monitor --rate=8000 --channels=1 --format=s16le --latency-msec=20 --file-format=wav \
+    "$work/rec.wav" &
+  rec_pid=$!
+}
+
+# Stops the recording; sets rec_start to the time of its first sample. The recording may begin
+# well after parec was started on a loaded machine, but once running it loses nothing: its
+# start is its end less its length.
+stop_recording() {
+  local rec_end rec_ms
+  rec_end=$EPOCHREALTIME
+  kill -INT "$rec_pid"
+  wait "$rec_pid" 2>/dev/null || true
+  rec_pid=''
+  rec_ms=$(soxi -D "$work/rec.wav" | awk '{ printf "%d", $1 * 1000 }')
+  rec_start=$(awk -v e="$rec_end" -v l="$rec_ms" 'BEGIN { printf "%.6f", e - l / 1000 }')
+}
+
+start_game() {
+  (cd "$game_dir" && exec env QT_QPA_PLATFORM=xcb ./kvizarion no_fullscreen) >"$work/game.log" 2>&1 &
+  game_pid=$!
+}
+
+wait_menu() {  # timeout_s
+  watch_until '^M$' "$1" "the start menu"
+}
+
+click_new_game() {
+  # "nová hra" is imgNova: 960,1680 twips, 2430 x 525 -> its centre at 145,129 px.
+  xdotool mousemove 145 129 click 1
+  # The pointer is drawn into the framebuffer: out of the way of every place read.
+  xdotool mousemove 5 5
+}

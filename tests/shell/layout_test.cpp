@@ -118,15 +118,5 @@ TEST(ScreenLayout, TheMenuButtonsTakeClicksWithAHandAndTheLoadingFrameCoversThem
   EXPECT_FALSE((*intro)[QStringLiteral("shpLoading")].visible());
 }
 
-TEST(ScreenLayout, BothScreensHaveTheirOkButtonAtTheSamePlace) {
-  const auto rules = makeFrmRules();
-  const auto about = makeFrmAbout();
-  const Element& a = (*rules)[QStringLiteral("Command1")];
-  const Element& b = (*about)[QStringLiteral("Command1")];
-  EXPECT_EQ(a.kind(), ElementKind::Button);
-  EXPECT_EQ(a.geometry(), b.geometry());
-  EXPECT_EQ(a.look(), b.look());
-}
-
 }  // namespace
 }  // namespace kvz

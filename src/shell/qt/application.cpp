@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QtGui/qguiapplication_platform.h>
 
 #include "assets/layout_about.h"
 #include "assets/layout_rules.h"
@@ -27,7 +28,8 @@ namespace {
 // X11 with RandR switches modes; anywhere else the display is taken as it is.
 std::unique_ptr<DisplayMode> makeDisplayMode() {
   if (QGuiApplication::platformName() == QLatin1String("xcb"))
-    if (auto randr = openXRandrDisplay()) return randr;
+    if (const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+      if (auto randr = openXRandrDisplay(x11->display())) return randr;
   const QScreen* screen = QGuiApplication::primaryScreen();
   return std::make_unique<FixedDisplay>(screen ? ScreenSize{screen->size().width(), screen->size().height()}
                                                : ScreenSize{});

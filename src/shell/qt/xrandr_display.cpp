@@ -95,8 +95,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DisplayMode> openXRandrDisplay() {
-  Display* display = XOpenDisplay(nullptr);
+std::unique_ptr<DisplayMode> openXRandrDisplay(Display* windowSystemDisplay) {
+  Display* display = XOpenDisplay(windowSystemDisplay ? DisplayString(windowSystemDisplay) : nullptr);
   if (!display) return nullptr;
   int eventBase = 0, errorBase = 0;
   if (!XRRQueryExtension(display, &eventBase, &errorBase)) {

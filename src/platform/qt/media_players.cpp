@@ -27,33 +27,37 @@ bool playableFile(const QString& path) {
 }
 
 EffectPlayer::EffectPlayer(const QStringList& preload) {
-  for (const QString& path : preload) effectFor(path);
+  for (const QString& path : preload) load(path);
 }
 
 EffectPlayer::~EffectPlayer() = default;
 
-QSoundEffect* EffectPlayer::effectFor(const QString& path) {
-  if (!playableFile(path)) return nullptr;
-  auto& effect = effects_[path];
-  if (!effect) {
-    effect = std::make_unique<QSoundEffect>();
-    effect->setSource(QUrl::fromLocalFile(path));
+bool EffectPlayer::load(const QString& path) {
+  if (!playableFile(path)) return false;
+  auto& keeper = loaded_[path];
+  if (!keeper) {
+    keeper = std::make_unique<QSoundEffect>();
+    keeper->setSource(QUrl::fromLocalFile(path));
   }
-  return effect.get();
+  return keeper->status() != QSoundEffect::Error;
 }
 
-void EffectPlayer::setFile(const QString& path) { chosen_ = effectFor(path); }
+void EffectPlayer::setFile(const QString& path) { chosen_ = load(path) ? path : QString(); }
 
+// A QSoundEffect that is stopped and played again falls silent after a few rounds, so every
+// play gets a fresh one; it finds the sound already decoded by the keeper of that file.
 void EffectPlayer::play() {
   stop();
-  if (!chosen_) return;
-  chosen_->play();
-  playing_ = chosen_;
+  if (chosen_.isEmpty()) return;
+  playing_ = std::make_unique<QSoundEffect>();
+  playing_->setSource(QUrl::fromLocalFile(chosen_));
+  playing_->play();
 }
 
 void EffectPlayer::stop() {
-  if (playing_) playing_->stop();
-  playing_ = nullptr;
+  if (!playing_) return;
+  playing_->stop();
+  playing_.reset();
 }
 
 // A QMediaPlayer that is told to stop, or given another source, while its pipeline starts or

@@ -32,8 +32,8 @@ public:
   void stop() override {}
 };
 
-// Sound effects: one QSoundEffect per file, each loaded once, so an effect starts within a
-// few milliseconds. Playing stops the effect that sounds and starts the chosen one afresh.
+// Sound effects: every file is decoded once, ahead of time, so an effect starts within a few
+// tens of milliseconds. Playing stops the effect that sounds and starts the chosen one afresh.
 class EffectPlayer final : public MediaBackend {
 public:
   // Loads the given files ahead of time.
@@ -44,11 +44,13 @@ public:
   void stop() override;
 
 private:
-  QSoundEffect* effectFor(const QString& path);
+  // Decodes the file unless done before; false for a file that cannot play.
+  bool load(const QString& path);
 
-  std::map<QString, std::unique_ptr<QSoundEffect>> effects_;
-  QSoundEffect* chosen_ = nullptr;
-  QSoundEffect* playing_ = nullptr;
+  // One never-played effect per file keeps its decoded sound in Qt's sample cache.
+  std::map<QString, std::unique_ptr<QSoundEffect>> loaded_;
+  QString chosen_;
+  std::unique_ptr<QSoundEffect> playing_;
 };
 
 // Background music, repeated until stopped.

@@ -8,7 +8,7 @@ void InfoScreen::Show(Form& owner) {
   if (!form_) {
     form_ = layout_();
     fitTexts(*form_, measure_);
-    form_->find(QStringLiteral("Command1"))->onClick = [this] { Command1_Click(); };
+    (*form_)[QStringLiteral("Command1")].onClick = [this] { Command1_Click(); };
     form_->onCloseRequest = [this] { Command1_Click(); };
   }
   windows_.show(*form_, &owner);

@@ -49,12 +49,12 @@ struct Application::Parts {
                              media.video()}),
         frmRules(windows, measure, makeFrmRules),
         frmAbout(windows, measure, makeFrmAbout),
-        frmIntro(ShellServices{clock, windows, boxes, *display, menuSound, paths, measure}, commandLine, frmRules, frmAbout,
-                 GameWindowLink{frmMain.HodnotaOtazky, [this] { showGame(); }}),
+        frmIntro(ShellServices{clock, windows, boxes, *display, menuSound, paths, measure}, commandLine, frmRules,
+                 frmAbout, GameWindowLink{frmMain.HodnotaOtazky, [this] { showGame(); }}),
         terminationSignals([this](int) { frmIntro.UkonciProgram(); }) {
     frmMain.ZobrazMenu = [this] { frmIntro.Show(); };
     // Whatever else ends the event loop, the display goes back before the program ends.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { frmIntro.VratObrazovku(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &connections, [this] { frmIntro.VratObrazovku(); });
   }
 
   void showGame() {
@@ -86,6 +86,8 @@ struct Application::Parts {
   InfoScreen frmAbout;
   FrmIntro frmIntro;
   TerminationSignals terminationSignals;
+  // Holds the connections to the application object: they end with these parts.
+  QObject connections;
 };
 
 Application::Application(const QStringList& argumentsAfterProgram, StartupProbe& probe)

@@ -48,18 +48,23 @@ void writeInt16(std::array<std::uint8_t, kRecordSize>& bytes, std::size_t offset
 
 std::span<const TextField> textFields() { return kTextFields; }
 
+// Opening a converter costs far more than converting a field, so each thread keeps one.
+// Its error flag cannot be cleared (resetting closes the converter), so a converter that
+// has met an error is replaced before the next text.
 std::optional<QByteArray> toWindows1250(const QString& text) {
-  QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-  QByteArray bytes = encoder.encode(text);
-  if (!encoder.isValid() || encoder.hasError()) return std::nullopt;
+  thread_local std::optional<QStringEncoder> encoder;
+  if (!encoder || encoder->hasError()) encoder.emplace(kCodePage, QStringConverter::Flag::Stateless);
+  QByteArray bytes = encoder->encode(text);
+  if (!encoder->isValid() || encoder->hasError()) return std::nullopt;
   return bytes;
 }
 
 QString fromWindows1250(std::span<const std::uint8_t> bytes) {
   // Every byte of the code page maps to one character (the five unassigned ones to the
   // control characters of the same number), so a field keeps its width when decoded.
-  QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
-  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  thread_local std::optional<QStringDecoder> decoder;
+  if (!decoder || decoder->hasError()) decoder.emplace(kCodePage, QStringConverter::Flag::Stateless);
+  return decoder->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::optional<ZaznamOtazky> decodeRecord(std::span<const std::uint8_t> bytes) {

@@ -189,6 +189,9 @@ TEST(QuestionRecord, RefusesACharacterThatWindows1250CannotHold) {
     EXPECT_FALSE(encodeRecord(q, &error)) << text.toStdString();
     EXPECT_EQ(error.field, QStringLiteral("OdpB"));
     EXPECT_TRUE(error.reason.contains(QStringLiteral("Windows-1250")));
+    // A refused text leaves nothing behind for the next one.
+    EXPECT_EQ(toWindows1250(QStringLiteral("Plzeň")), QByteArray("Plze\xF2"));
+    EXPECT_TRUE(encodeRecord(testing::sampleQuestion()));
   }
 }
 

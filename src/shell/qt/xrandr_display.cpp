@@ -5,6 +5,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <cstdlib>
+#include <memory>
 
 namespace kvz {
 namespace {
@@ -37,48 +38,66 @@ private:
   XRRScreenConfiguration* config_;
 };
 
+// Reading the screen configuration makes the server probe its outputs, which takes long on
+// real hardware; so it is read once and again only after a change.
 class XRandrDisplay final : public DisplayMode {
 public:
   explicit XRandrDisplay(Display* display) : display_(display), root_(DefaultRootWindow(display)) {}
-  ~XRandrDisplay() override { XCloseDisplay(display_); }
+  ~XRandrDisplay() override {
+    config_.reset();
+    XCloseDisplay(display_);
+  }
 
   ScreenSize current() const override {
-    const ScreenConfig config(display_, root_);
-    if (!config) return {};
+    const ScreenConfig& c = config();
+    if (!c) return {};
     Rotation rotation = 0;
-    const int index = XRRConfigCurrentConfiguration(config.get(), &rotation);
+    const int index = XRRConfigCurrentConfiguration(c.get(), &rotation);
     int count = 0;
-    const XRRScreenSize* sizes = XRRConfigSizes(config.get(), &count);
+    const XRRScreenSize* sizes = XRRConfigSizes(c.get(), &count);
     if (index < 0 || index >= count) return {};
     return {sizes[index].width, sizes[index].height};
   }
 
   bool offers(int width, int height) const override {
-    const ScreenConfig config(display_, root_);
-    return config && config.sizeIndex(width, height) >= 0;
+    const ScreenConfig& c = config();
+    return c && c.sizeIndex(width, height) >= 0;
   }
 
   bool switchTo(int width, int height) override {
-    const ScreenConfig config(display_, root_);
-    if (!config) return false;
-    const int index = config.sizeIndex(width, height);
-    if (index < 0) return false;
-    Rotation rotation = 0;
-    const int currentIndex = XRRConfigCurrentConfiguration(config.get(), &rotation);
-    const short currentRate = XRRConfigCurrentRate(config.get());
-    const short rate = closestRate(config, index, currentRate);
-    if (index == currentIndex && rate == currentRate) return true;
-
-    XErrorHandler previous = XSetErrorHandler(ignoreXError);
-    const Status status = rate > 0 ? XRRSetScreenConfigAndRate(display_, config.get(), root_, index, rotation, rate,
-                                                               CurrentTime)
-                                   : XRRSetScreenConfig(display_, config.get(), root_, index, rotation, CurrentTime);
-    XSync(display_, False);
-    XSetErrorHandler(previous);
+    Status status = trySwitch(width, height);
+    // Changed by someone else since it was read: read it afresh and try once more.
+    if (status == RRSetConfigInvalidConfigTime) status = trySwitch(width, height);
     return status == RRSetConfigSuccess;
   }
 
 private:
+  const ScreenConfig& config() const {
+    if (!config_) config_ = std::make_unique<ScreenConfig>(display_, root_);
+    return *config_;
+  }
+
+  Status trySwitch(int width, int height) {
+    const ScreenConfig& c = config();
+    if (!c) return RRSetConfigFailed;
+    const int index = c.sizeIndex(width, height);
+    if (index < 0) return RRSetConfigFailed;
+    Rotation rotation = 0;
+    const int currentIndex = XRRConfigCurrentConfiguration(c.get(), &rotation);
+    const short currentRate = XRRConfigCurrentRate(c.get());
+    const short rate = closestRate(c, index, currentRate);
+    if (index == currentIndex && rate == currentRate) return RRSetConfigSuccess;
+
+    XErrorHandler previous = XSetErrorHandler(ignoreXError);
+    const Status status = rate > 0
+                              ? XRRSetScreenConfigAndRate(display_, c.get(), root_, index, rotation, rate, CurrentTime)
+                              : XRRSetScreenConfig(display_, c.get(), root_, index, rotation, CurrentTime);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+    config_.reset();
+    return status;
+  }
+
   // The refresh rate of that size nearest the current one; 0 when the server lists none.
   static short closestRate(const ScreenConfig& config, int sizeIndex, short currentRate) {
     int count = 0;
@@ -91,6 +110,7 @@ private:
 
   Display* display_;
   Window root_;
+  mutable std::unique_ptr<ScreenConfig> config_;
 };
 
 }  // namespace

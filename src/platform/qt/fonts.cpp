@@ -1,6 +1,6 @@
 #include "platform/qt/fonts.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QStringList>
 #include <algorithm>
@@ -43,8 +43,13 @@ QFont qtFont(const FontSpec& spec) {
   return font;
 }
 
+// A text measured to fit an element must show whole in it: the width counts the ink of a
+// last letter that reaches past its advance ("a" does by a pixel), in whole pixels.
 int QtTextMeasure::widthTwips(const QString& text, const FontSpec& font) const {
-  return QFontMetrics(qtFont(font)).horizontalAdvance(text) * kTwipsPerPixel;
+  if (text.isEmpty()) return 0;
+  const QFontMetricsF metrics(qtFont(font));
+  const qreal pixels = std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right());
+  return static_cast<int>(std::ceil(pixels - 1e-6)) * kTwipsPerPixel;
 }
 
 }  // namespace kvz

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+
+#include "platform/qt/message_boxes.h"
+
+namespace kvz {
+namespace {
+
+// Once the next modal box is up, runs the action on it (which must close it).
+void whenBoxIsUp(std::function<void(QMessageBox&)> action) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, action = std::move(action)] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    poll->stop();
+    poll->deleteLater();
+    action(*box);
+  });
+  poll->start(10);
+}
+
+QStringList buttonTexts(const QMessageBox& box) {
+  QStringList texts;
+  for (QAbstractButton* b : box.buttons()) texts << b->text();
+  texts.sort();
+  return texts;
+}
+
+void clickButton(QMessageBox& box, const QString& text) {
+  for (QAbstractButton* b : box.buttons())
+    if (b->text() == text) return b->click();
+  ADD_FAILURE() << "no button " << text.toStdString();
+  box.close();
+}
+
+TEST(QtMessageBoxes, AQuestionOffersAnoAndNeAndTellsWhichWasChosen) {
+  QtMessageBoxes boxes;
+  for (const auto& [button, expected] : {std::pair{QStringLiteral("Ano"), MsgResult::Yes},
+                                         std::pair{QStringLiteral("Ne"), MsgResult::No}}) {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    whenBoxIsUp([&, b = button](QMessageBox& box) {
+      text = box.text();
+      title = box.windowTitle();
+      icon = box.icon();
+      buttons = buttonTexts(box);
+      clickButton(box, b);
+    });
+    EXPECT_EQ(boxes.show(QStringLiteral("Opravdu chcete skončit?"), QStringLiteral("Konec"), MsgIcon::Question,
+                         MsgButtons::YesNo),
+              expected);
+    EXPECT_EQ(text, QStringLiteral("Opravdu chcete skončit?"));
+    EXPECT_EQ(title, QStringLiteral("Konec"));
+    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Ano"), QStringLiteral("Ne")}));
+  }
+}
+
+TEST(QtMessageBoxes, EscapeOrClosingAQuestionAnswersNe) {
+  QtMessageBoxes boxes;
+  for (const bool byEscape : {true, false}) {
+    whenBoxIsUp([byEscape](QMessageBox& box) {
+      if (!byEscape) return (void)box.close();
+      QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+      QApplication::sendEvent(&box, &esc);
+    });
+    EXPECT_EQ(boxes.show(QStringLiteral("Opravdu?"), QStringLiteral("Konec"), MsgIcon::Question, MsgButtons::YesNo),
+              MsgResult::No)
+        << (byEscape ? "Esc" : "close");
+  }
+}
+
+TEST(QtMessageBoxes, AnInformationBoxHasOneOkButton) {
+  QtMessageBoxes boxes;
+  QStringList buttons;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  whenBoxIsUp([&](QMessageBox& box) {
+    icon = box.icon();
+    buttons = buttonTexts(box);
+    clickButton(box, QStringLiteral("OK"));
+  });
+  EXPECT_EQ(boxes.show(QStringLiteral("Na shledanou"), QStringLiteral("Kvizarion"), MsgIcon::Information,
+                       MsgButtons::Ok),
+            MsgResult::Ok);
+  EXPECT_EQ(icon, QMessageBox::Information);
+  EXPECT_EQ(buttons, QStringList{QStringLiteral("OK")});
+}
+
+}  // namespace
+}  // namespace kvz

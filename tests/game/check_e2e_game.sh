@@ -3,8 +3,8 @@
 # and mouse events, real sound into a null sink recorded from its monitor.
 #
 # Game 1: "nová hra" on the menu, the five questions answered right by their letter keys, the
-# 10 000 Kč plate, back to the menu. Game 2: a wrong answer to question 1, 0 Kč, back to the
-# menu. Checked on the screen: the reveal (question, A, B, C, D), the picked plate orange, the
+# 10 000 Kč plate, back to the menu. Game 2: Esc answered No, then a wrong answer to question
+# 1, 0 Kč, back to the menu. Game 3: Esc answered Yes, 0 Kč for 3 s, back to the menu. Checked on the screen: the reveal (question, A, B, C, D), the picked plate orange, the
 # right plate green - orange - green, the winnings plate of the level, the ladder row, the
 # other plates untouched; in the recording: each verdict sound starting the suspense delay
 # after the key release, the top-prize sound at question 5, the wrong-answer sound.
@@ -125,12 +125,31 @@ wait_menu 15
 check_interval "winnings.top" "$(ms_between "$t_top" "$matched_at")" 9000 1500
 note "10 000 Kč shown, menu back"
 
-# ---------------------------------------------------------------- game 2: a wrong answer
+# Waits for the quit confirmation to open or to close.
+wait_box() {  # open|closed
+  local deadline=$((SECONDS + 5))
+  while :; do
+    if xdotool search --onlyvisible --name '^potvrzení$' >/dev/null 2>&1; then
+      [ "$1" = open ] && return 0
+    else
+      [ "$1" = closed ] && return 0
+    fi
+    ((SECONDS < deadline)) || fail "the quit confirmation did not become $1"
+    sleep 0.05
+  done
+}
+
+# ------------------------------------------- game 2: Esc answered No, then a wrong answer
 click_new_game
 play_reveal 1
+xdotool key Escape
+wait_box open
+xdotool key Escape  # Esc in the box answers No
+wait_box closed
+[ "$(screen_state)" = "11111 bbbb" ] || fail "answering No to the quit confirmation changed the screen"
 xdotool key a
 t_wrong=$EPOCHREALTIME
-watch_until '^11111 obbb$' 2 "the wrong pick A orange"
+watch_until '^11111 obbb$' 2 "the wrong pick A orange after answering No"
 watch_until '^11111 ogbb$' 6 "the right plate B green beside the orange pick"
 check_interval "verdict.wrong" "$(ms_between "$t_wrong" "$matched_at")" 2000
 t_verdict=$matched_at
@@ -138,7 +157,20 @@ watch_until '^W$' 5 "the winnings after the wrong answer"
 check_interval "winnings.wrong" "$(ms_between "$t_verdict" "$matched_at")" 3000
 [ "$(closest_winnings "$pictures")" = C00 ] || fail "a wrong answer does not show 0 Kč"
 wait_menu 8
-note "wrong answer: 0 Kč, menu back"
+note "Esc answered No, then a wrong answer: 0 Kč, menu back"
+
+# ------------------------------------------- game 3: Esc answered Yes at question 1
+click_new_game
+play_reveal 1
+xdotool key Escape
+wait_box open
+xdotool key Return  # Ano is the default button
+watch_until '^W$' 3 "the winnings after quitting"
+t_quit=$matched_at
+[ "$(closest_winnings "$pictures")" = C00 ] || fail "quitting at question 1 does not show 0 Kč"
+wait_menu 8
+check_interval "winnings.esc" "$(ms_between "$t_quit" "$matched_at")" 3000
+note "Esc answered Yes: 0 Kč for 3 s, menu back"
 
 # ---------------------------------------------------------------- the recording
 sleep 1
@@ -165,4 +197,4 @@ for level in 1 2 3 4; do expect_tone "right.$level" "$work/on-right.txt" "${key_
 expect_tone top.5 "$work/on-top.txt" "${key_times[5]}" 6000
 expect_tone wrong.1 "$work/on-wrong.txt" "$t_wrong" 2000
 
-note "passed: a whole game and a lost one, screens and sounds on time"
+note "passed: a whole game, a lost one and a quit one, screens and sounds on time"

@@ -45,12 +45,17 @@ pictures=$build/gen/pictures
 unset KVIZARION_PROBE KVIZARION_SEED PULSE_SERVER PULSE_SINK QT_MEDIA_BACKEND
 
 # The program's folder: a copy of the program (not a link: it looks for its data beside its own
-# resolved path), the build's sounds and the questions compiled from the given sources.
+# resolved path), the build's sounds and the questions compiled from the given sources, or the
+# build's own questions when none is given.
 game_dir=$work/game
-prepare_game_dir() {  # question_source...
+prepare_game_dir() {  # [question_source...]
   mkdir -p "$game_dir/snd" "$game_dir/qst"
   cp "$build/kvizarion" "$game_dir/"
   cp "$build/snd/"* "$game_dir/snd/"
+  if [ $# -eq 0 ]; then
+    cp "$build/qst/"*.qst "$game_dir/qst/"
+    return
+  fi
   QT_QPA_PLATFORM=offscreen "$build/kvizarion-qst" build "$@" -o "$game_dir/qst" >"$work/qst.log" 2>&1 ||
     { cat "$work/qst.log" >&2; fail "the questions do not build"; }
 }

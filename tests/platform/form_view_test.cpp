@@ -28,6 +28,9 @@ Element& addBox(Form& form, const QString& name, Rect r, Rgb fill) {
   return e;
 }
 
+// A picture without a bitmap: it shows nothing of its own but takes clicks.
+Element& addPicture(Form& form, const QString& name, Rect r) { return form.add(ElementKind::Picture, name, r); }
+
 Element& addText(Form& form, const QString& name, Rect r, const QString& caption, bool wrap = false) {
   Element& e = form.add(ElementKind::Text, name, r);
   e.look().font = FontSpec{QStringLiteral("MS Sans Serif"), 13.5, false, false};
@@ -88,7 +91,7 @@ TEST(FormView, ACaptionChangeShowsOnTheScreen) {
 
 TEST(FormView, AClickReachesOnlyAVisibleEnabledElement) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  Element& plate = addBox(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}, {0, 0, 128});
+  Element& plate = addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
   int clicks = 0;
   plate.onClick = [&] { ++clicks; };
   FormView view(form);
@@ -112,7 +115,7 @@ TEST(FormView, AClickReachesOnlyAVisibleEnabledElement) {
 TEST(FormView, AClickOnATextAboveAPlateGoesToTheTextAndAHiddenTextLetsItThrough) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
   Element& label = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QStringLiteral("Brno"));
-  Element& plate = addBox(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}, {0, 0, 128});
+  Element& plate = addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
   QStringList got;
   label.onClick = [&] { got << QStringLiteral("lblA"); };
   plate.onClick = [&] { got << QStringLiteral("imgA"); };
@@ -124,9 +127,21 @@ TEST(FormView, AClickOnATextAboveAPlateGoesToTheTextAndAHiddenTextLetsItThrough)
   EXPECT_EQ(got, (QStringList{QStringLiteral("lblA"), QStringLiteral("imgA")}));
 }
 
+TEST(FormView, ABoxTakesNoClicksThatLandOnThePictureBelowIt) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  addBox(form, QStringLiteral("Shape1"), {0, 4560, 9600, 2655}, {0, 0, 0});
+  Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+  int clicks = 0;
+  plate.onClick = [&] { ++clicks; };
+  FormView view(form);
+  view.show();
+  clickAt(view, QPoint(100, 400));
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST(FormView, ADoubleClickGivesOneClickThenOneDoubleClick) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  Element& logo = addBox(form, QStringLiteral("imgLogo"), {2280, 120, 2970, 3090}, {0, 0, 0});
+  Element& logo = addPicture(form, QStringLiteral("imgLogo"), {2280, 120, 2970, 3090});
   QStringList got;
   logo.onClick = [&] { got << QStringLiteral("click"); };
   logo.onDblClick = [&] { got << QStringLiteral("dblclick"); };

@@ -54,6 +54,8 @@ void applyCommonState(QWidget& widget, const Element& element) {
 
 PaintedElementView::PaintedElementView(Element& element, QWidget* parent) : QWidget(parent), element_(element) {
   setAttribute(Qt::WA_NoSystemBackground);
+  // A box takes no input: a click on it lands on whatever lies below.
+  if (element.kind() == ElementKind::Box) setAttribute(Qt::WA_TransparentForMouseEvents);
   sync();
 }
 

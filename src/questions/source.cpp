@@ -1,5 +1,7 @@
 #include "questions/source.h"
 
+#include "questions/bank.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <array>
@@ -164,14 +166,10 @@ private:
                                           "and the number 001 to 025").arg(header));
     block_->question.step = step;
     block_->question.number = file;
-    block_->question.fileName = QString::fromStdString(questionFileNameOf(step, file));
+    block_->question.fileName = QString::fromStdString(questionFileName(step, file));
     if (const auto seen = names_.find(block_->question.fileName); seen != names_.end())
       return error(number, QStringLiteral("%1 is already defined on line %2").arg(header).arg(seen->second));
     names_.emplace(block_->question.fileName, number);
-  }
-
-  static std::string questionFileNameOf(int step, int number) {
-    return QStringLiteral("%1-%2.qst").arg(step, 2, 10, QLatin1Char('0')).arg(number, 3, 10, QLatin1Char('0')).toStdString();
   }
 
   void finish() {

@@ -91,14 +91,15 @@ int previewCommand(const QStringList& args, Streams io) {
     io.out << kHelp;
     return 0;
   }
-  QString input, output, wanted;
+  QString output, wanted;
+  QStringList inputs;
   for (qsizetype i = 0; i < args.size(); ++i) {
     if (args[i] == QLatin1String("-o") && i + 1 < args.size()) output = args[++i];
     else if (args[i] == QLatin1String("--question") && i + 1 < args.size()) wanted = args[++i];
-    else if (input.isEmpty()) input = args[i];
-    else output.clear(), input.clear();
+    else inputs << args[i];
   }
-  if (input.isEmpty() || output.isEmpty()) {
+  const QString input = inputs.value(0);
+  if (inputs.size() != 1 || output.isEmpty()) {
     io.err << kHelp;
     return 2;
   }

@@ -39,12 +39,13 @@ TEST(TerminationSignals, EachSignalReachesTheEventLoopAsItsOwnCall) {
 }
 
 TEST(TerminationSignals, ASecondSignalOfTheSameKindGetsTheDefaultAction) {
-  TerminationSignals bridge([](int) {});
+  int calls = 0;
+  TerminationSignals bridge([&](int) { ++calls; });
   std::raise(SIGTERM);
   struct sigaction now {};
   sigaction(SIGTERM, nullptr, &now);
   EXPECT_EQ(now.sa_handler, SIG_DFL);
-  processUntil([] { return false; });
+  EXPECT_TRUE(processUntil([&] { return calls == 1; }));
 }
 
 std::vector<QWidget*> shownWindows() {

@@ -74,6 +74,10 @@ play_reveal() {  # level
   watch_until '^11111 bbbb$' 3 "answer D of question $level"
   check_interval "reveal.D" "$(ms_between "$ta" "$matched_at")" 3000
   local ladder
+  if ((level == 1)); then
+    find_window_offset "$pictures"
+    ((scr_wx == 0 && scr_wy == 0)) || note "the game window lies at $scr_wx,$scr_wy, not at 0,0 of the 640 x 480 screen"
+  fi
   ladder=$(closest_ladder "$pictures")
   [ "$ladder" = "S0$level" ] || fail "question $level shows the ladder $ladder, expected S0$level"
 }

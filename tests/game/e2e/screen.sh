@@ -80,18 +80,40 @@ watch_until() {  # regex timeout_s what
       return 0
     fi
     (($(ms_between "$start" "$now") < limit * 1000)) || fail "$what: not seen within $limit s (screen: $state)"
-    kill -0 "$game_pid" 2>/dev/null || fail "$what: the program ended unexpectedly"
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      local status=0
+      wait "$game_pid" || status=$?
+      game_pid=''
+      fail "$what: the program ended unexpectedly (exit status $status)"
+    fi
     sleep 0.015
   done
 }
 
-# Which of the given pictures a part of the screen is closest to (root-mean-square difference).
-closest() {  # x y w h picture_crop picture...
-  local x=$1 y=$2 w=$3 h=$4 pic_crop=$5 best='' best_d='' d p all=''
-  shift 5
-  convert "xwd:$scr_file" -crop "${w}x${h}+${x}+${y}" +repage "$work/crop.png"
+# Where the window's pictures really lie against their places (window at 0,0): found once from
+# the question plate, whose top strip never changes; scr_wx, scr_wy are -1, 0 or 1.
+scr_wx=0 scr_wy=0
+find_window_offset() {  # pictures
+  local wx wy d best=''
+  convert "xwd:$scr_file" -crop 600x20+10+300 +repage "$work/strip.png"
+  for wy in -1 0 1; do
+    for wx in -1 0 1; do
+      convert "$1/ZADANI.png" -crop "600x20+$((10 - wx))+$((4 - wy))" +repage "$work/ref.png"
+      d=$(compare -metric AE "$work/strip.png" "$work/ref.png" null: 2>&1 || true)
+      if [ -z "$best" ] || ((d < best)); then best=$d scr_wx=$wx scr_wy=$wy; fi
+    done
+  done
+  echo "window offset $scr_wx,$scr_wy ($best pixels differ)" >>"$work/closest.log"
+}
+
+# Which of the given pictures a part of the screen is closest to (root-mean-square difference),
+# one pixel kept clear of each edge so that the window's offset can be allowed for.
+closest() {  # x y w h picture...
+  local x=$1 y=$2 w=$(($3 - 2)) h=$(($4 - 2)) best='' best_d='' d p all=''
+  shift 4
+  convert "xwd:$scr_file" -crop "${w}x${h}+$((x + 1))+$((y + 1))" +repage "$work/crop.png"
   for p in "$@"; do
-    convert "$p" -crop "${w}x${h}+${pic_crop}" +repage "$work/ref.png"
+    convert "$p" -crop "${w}x${h}+$((1 - scr_wx))+$((1 - scr_wy))" +repage "$work/ref.png"
     d=$(compare -metric RMSE "$work/crop.png" "$work/ref.png" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p')
     all="$all $(basename "$p" .png)=$d"
     if [ -z "$best" ] || awk -v a="$d" -v b="$best_d" 'BEGIN { exit !(a < b) }'; then
@@ -99,9 +121,11 @@ closest() {  # x y w h picture_crop picture...
     fi
   done
   echo "$best:$all" >>"$work/closest.log"
+  # Nothing close at all: something else covers the place.
+  awk -v d="$best_d" 'BEGIN { exit !(d < 0.02) }' || best="none($best_d)"
   echo "$best"
 }
 
-closest_winnings() { closest 0 352 640 95 0+0 "$1"/C0{0,1,2,3,4,5}.png; }
+closest_winnings() { closest 0 352 640 95 "$1"/C0{0,1,2,3,4,5}.png; }
 # The question plate lies over the foot of the ladder: only its rows above it are compared.
-closest_ladder() { closest 432 0 200 296 0+0 "$1"/S0{1,2,3,4,5}.png; }
+closest_ladder() { closest 432 0 200 296 "$1"/S0{1,2,3,4,5}.png; }

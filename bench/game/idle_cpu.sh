@@ -19,7 +19,8 @@ start_recording
 start_game
 wait_menu 60
 click_new_game
-watch_until '^11111 bbbb$' 60 "the answers of question 1"
+# A two-line question may leave the rows read for the question text blank: answers only.
+watch_until '^.1111 bbbb$' 60 "the answers of question 1"
 sleep 1
 
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$game_pid/stat"; }
@@ -27,7 +28,7 @@ hz=$(getconf CLK_TCK)
 t0=$EPOCHREALTIME c0=$(cpu_ticks)
 sleep "$span"
 t1=$EPOCHREALTIME c1=$(cpu_ticks)
-[ "$(screen_state)" = "11111 bbbb" ] || fail "the question did not stay waiting"
+[[ $(screen_state) =~ ^.1111\ bbbb$ ]] || fail "the question did not stay waiting"
 stop_recording
 ms=$(ms_between "$t0" "$t1")
 # The music must really have been playing while measured.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QScreen>
 #include <QTimer>
 
 #include "platform/form.h"
@@ -37,6 +38,17 @@ TEST(QtWindowSystem, ShowsAFixedWindowOfTheFormAndMovesIt) {
   EXPECT_EQ(windows.viewOf(form), view);
   delete view;  // a window closed behind our back is simply no longer shown
   EXPECT_EQ(windows.viewOf(form), nullptr);
+}
+
+TEST(QtWindowSystem, AWindowOpensExactlyInTheMiddleOfTheScreen) {
+  QtWindowSystem windows;
+  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  windows.show(form);
+  FormView* view = windows.viewOf(form);
+  ASSERT_NE(view, nullptr);
+  const QRect screen = view->screen()->geometry();
+  // On a 640 x 480 screen this is (0, 0): the game fills the screen to the last pixel.
+  EXPECT_EQ(view->pos(), QPoint(screen.x() + (screen.width() - 640) / 2, screen.y() + (screen.height() - 480) / 2));
 }
 
 TEST(QtWindowSystem, AModalWindowBlocksItsOwnerAndStaysOutOfTheTaskBar) {

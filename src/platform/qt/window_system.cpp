@@ -50,7 +50,9 @@ void QtWindowSystem::show(Form& form, Form* modalOwner) {
     if (owner) view->setWindowModality(Qt::WindowModal);
     if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
       const QRect area = screen->geometry();
-      view->move(area.center() - QPoint(view->width() / 2, view->height() / 2));
+      // Not QRect::center(): it rounds down, which puts a 640 x 480 window on a 640 x 480
+      // screen at (-1, -1).
+      view->move(area.x() + (area.width() - view->width()) / 2, area.y() + (area.height() - view->height()) / 2);
     }
     views_.emplace_back(view);
   }

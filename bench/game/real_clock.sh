@@ -16,15 +16,15 @@ for run in $(seq "$runs"); do
   cat "$times.run" >>"$times"
   echo "run $run done" >&2
 done
-# A step's name without its question number: verdict.3 -> verdict. Deviation = measured - spec.
+# A step's name without its question number: verdict.3 -> verdict. Deviation = measured - intended.
 awk '{ name = $1; sub(/\.[0-9]+$/, "", name); print name, $2 - $3, $3 }' "$times" | sort -k1,1 -k2,2n | awk '
   function flush(   i, j, t) {
     if (name == "") return
     for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
-    printf "%-14s %4d %6s %9d %9d %9d %9d\n", name, n, (mixed ? "2-6k" : spec), s[1], s[int((n + 1) / 2)], a[int((n + 1) / 2)], a[n]
+    printf "%-14s %4d %6s %9d %9d %9d %9d\n", name, n, (mixed ? "2-6k" : want), s[1], s[int((n + 1) / 2)], a[int((n + 1) / 2)], a[n]
   }
-  BEGIN { printf "%-14s %4s %6s %9s %9s %9s %9s\n", "step", "n", "spec", "min.dev", "med.dev", "med|dev|", "max|dev|" }
-  $1 != name { flush(); name = $1; n = 0; spec = $3; mixed = 0; split("", a); split("", s) }
-  $3 != spec { mixed = 1 }
+  BEGIN { printf "%-14s %4s %6s %9s %9s %9s %9s\n", "step", "n", "want", "min.dev", "med.dev", "med|dev|", "max|dev|" }
+  $1 != name { flush(); name = $1; n = 0; want = $3; mixed = 0; split("", a); split("", s) }
+  $3 != want { mixed = 1 }
   { n++; s[n] = $2; a[n] = $2 < 0 ? -$2 : $2 }
   END { flush() }'

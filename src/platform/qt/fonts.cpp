@@ -30,13 +30,13 @@ int pixelSizeOf(double points) {
   return std::max(1, static_cast<int>(std::lround(points * kDotsPerInch / kPointsPerInch)));
 }
 
-QFont qtFont(const FontSpec& spec) {
+QFont qtFont(const FontSpec& wanted) {
   QFont font;
-  font.setFamilies(familiesFor(spec.family));
+  font.setFamilies(familiesFor(wanted.family));
   font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(pixelSizeOf(spec.points));
-  font.setBold(spec.bold);
-  font.setUnderline(spec.underline);
+  font.setPixelSize(pixelSizeOf(wanted.points));
+  font.setBold(wanted.bold);
+  font.setUnderline(wanted.underline);
   // Unhinted outlines give the same advances on every screen and platform plugin, so a
   // width measured headless is the width drawn on the game window.
   font.setHintingPreference(QFont::PreferNoHinting);

@@ -2,33 +2,20 @@
 
 #include <optional>
 
+#include "assets/layout_builders.h"
+
 namespace kvz {
 namespace {
+
+using layout::box;
+using layout::picture;
 
 const FontSpec kSans135{QStringLiteral("MS Sans Serif"), 13.5, false, false};
 const FontSpec kSans825Bold{QStringLiteral("MS Sans Serif"), 8.25, true, false};
 
-Element& picture(Form& f, const char* name, Rect r, const char* bitmap, Pointer pointer = Pointer::Arrow) {
-  Element& e = f.add(ElementKind::Picture, QString::fromLatin1(name), r);
-  e.setPicture(QString::fromLatin1(bitmap));
+Element& text(Form& f, const char* name, Rect r, const Look& look, Pointer pointer = Pointer::Arrow) {
+  Element& e = layout::text(f, QString::fromLatin1(name), r, QString(), look);
   e.setPointer(pointer);
-  return e;
-}
-
-Element& text(Form& f, const char* name, Rect r, Look look, Pointer pointer = Pointer::Arrow) {
-  Element& e = f.add(ElementKind::Text, QString::fromLatin1(name), r);
-  e.look() = look;
-  e.setPointer(pointer);
-  return e;
-}
-
-Element& box(Form& f, const char* name, Rect r, Rgb fill, std::optional<Rgb> outline) {
-  Element& e = f.add(ElementKind::Box, QString::fromLatin1(name), r);
-  e.look().filled = true;
-  e.look().transparent = false;
-  e.look().background = fill;
-  e.look().outlined = outline.has_value();
-  if (outline) e.look().outline = *outline;
   return e;
 }
 
@@ -51,11 +38,11 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
   f.add(ElementKind::Media, QStringLiteral("WMP2"), {720, 2400, 735, 375}).setVisible(false);
   f.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800});
 
-  box(f, "Shape2", {5280, 240, 1095, 1095}, {0, 0, 0}, Rgb{255, 0, 0}).setVisible(false);
+  box(f, QStringLiteral("Shape2"), {5280, 240, 1095, 1095}, {0, 0, 0}, Rgb{255, 0, 0}).setVisible(false);
 
   const int barLefts[] = {2960, 3440, 3925, 4405};
   const char* barNames[] = {"colNDivA", "colNDivB", "colNDivC", "colNDivD"};
-  for (int i = 0; i < 4; ++i) box(f, barNames[i], {barLefts[i], 1680, 255, 1245}, {255, 0, 0}, std::nullopt);
+  for (int i = 0; i < 4; ++i) box(f, QString::fromLatin1(barNames[i]), {barLefts[i], 1680, 255, 1245}, {255, 0, 0}, std::nullopt);
 
   Look percent;
   percent.font = kSans825Bold;
@@ -67,19 +54,19 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
   for (int i = 0; i < 4; ++i)
     text(f, percentNames[i], {percentLefts[i], 270, 615, 255}, percent).setCaption(QStringLiteral("25%"));
 
-  picture(f, "imgVyhra", {0, 5280, 9600, 1425}, "C01");
-  box(f, "Shape1", {0, 4560, 9600, 2655}, {0, 0, 0}, std::nullopt);
+  picture(f, QStringLiteral("imgVyhra"), {0, 5280, 9600, 1425}, "C01");
+  box(f, QStringLiteral("Shape1"), {0, 4560, 9600, 2655}, {0, 0, 0}, std::nullopt);
 
   Look question;
   question.font = kSans135;
   question.align = Align::Center;
   question.wordWrap = true;
   text(f, "lblZadani", {1080, 4800, 7455, 735}, question);
-  picture(f, "imgZadani", {0, 4440, 9600, 1425}, "ZADANI");
+  picture(f, QStringLiteral("imgZadani"), {0, 4440, 9600, 1425}, "ZADANI");
 
-  picture(f, "imgN5050", {1920, 3600, 1080, 705}, "N-5050X", Pointer::Hand);
-  picture(f, "imgNTel", {3240, 3600, 1080, 705}, "N-TELX", Pointer::Hand);
-  picture(f, "imgNDiv", {4560, 3600, 1080, 705}, "N-DIVX", Pointer::Hand);
+  picture(f, QStringLiteral("imgN5050"), {1920, 3600, 1080, 705}, "N-5050X", Pointer::Hand);
+  picture(f, QStringLiteral("imgNTel"), {3240, 3600, 1080, 705}, "N-TELX", Pointer::Hand);
+  picture(f, QStringLiteral("imgNDiv"), {4560, 3600, 1080, 705}, "N-DIVX", Pointer::Hand);
 
   // Answers stay on one line: a longer text shows only what fits in its element.
   Look answer;
@@ -89,14 +76,14 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
   text(f, "lblC", {1200, 6720, 3135, 375}, answer, Pointer::Hand);
   text(f, "lblD", {6000, 6720, 3135, 375}, answer, Pointer::Hand);
 
-  picture(f, "imgA", {0, 5880, 4800, 555}, "A-M", Pointer::Hand);
-  picture(f, "imgB", {4800, 5880, 4800, 555}, "B-M", Pointer::Hand);
-  picture(f, "imgC", {0, 6600, 4800, 555}, "C-M", Pointer::Hand);
-  picture(f, "imgD", {4800, 6600, 4800, 555}, "D-M", Pointer::Hand);
+  picture(f, QStringLiteral("imgA"), {0, 5880, 4800, 555}, "A-M", Pointer::Hand);
+  picture(f, QStringLiteral("imgB"), {4800, 5880, 4800, 555}, "B-M", Pointer::Hand);
+  picture(f, QStringLiteral("imgC"), {0, 6600, 4800, 555}, "C-M", Pointer::Hand);
+  picture(f, QStringLiteral("imgD"), {4800, 6600, 4800, 555}, "D-M", Pointer::Hand);
 
-  picture(f, "imgStupnice", {6480, 0, 3000, 4665}, "S03");
-  picture(f, "imgNDivGraf", {2580, 170, 2400, 3150}, kGraphPicture);
-  picture(f, "imgLogo", {2280, 120, 2970, 3090}, kLogoPicture).look().stretch = true;
+  picture(f, QStringLiteral("imgStupnice"), {6480, 0, 3000, 4665}, "S03");
+  picture(f, QStringLiteral("imgNDivGraf"), {2580, 170, 2400, 3150}, kGraphPicture);
+  picture(f, QStringLiteral("imgLogo"), {2280, 120, 2970, 3090}, kLogoPicture).look().stretch = true;
 
   f.addTimer(clock, QStringLiteral("tmrZobrazeniOtazky"), 1000, true);
   f.addTimer(clock, QStringLiteral("tmrCastka"), 1000, true);

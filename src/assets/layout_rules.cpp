@@ -1,6 +1,6 @@
 #include "assets/layout_rules.h"
 
-#include "assets/layout_intro.h"
+#include "assets/layout_builders.h"
 
 namespace kvz {
 

@@ -4,16 +4,13 @@
 #include <QTimer>
 #include <vector>
 
+#include "fakes/event_loop.h"
 #include "platform/qt_clock.h"
 
 namespace kvz {
 namespace {
 
-void runEvents(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
+using fakes::runEvents;
 
 TEST(QtClock, AnEnabledTimerTicksOnTheEventLoopEveryInterval) {
   QtClock clock;

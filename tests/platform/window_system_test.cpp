@@ -7,17 +7,13 @@
 
 #include "platform/form.h"
 #include "platform/qt/window_system.h"
+#include "fakes/event_loop.h"
 #include "platform/qt_clock.h"
 
 namespace kvz {
 namespace {
 
-// Runs the event loop for about ms milliseconds.
-void runEvents(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
+using fakes::runEvents;
 
 TEST(QtWindowSystem, ShowsAFixedWindowOfTheFormAndMovesIt) {
   QtWindowSystem windows;

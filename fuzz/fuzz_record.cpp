@@ -37,13 +37,18 @@ void checkRecord(const std::uint8_t* data, std::size_t size) {
   require(std::equal(bytes->begin(), bytes->end(), data));
 }
 
+// Never destroyed, so that the clean-up at exit can still name it.
 const fs::path& folder() {
-  static const fs::path dir = [] {
-    const fs::path d = fs::temp_directory_path() / ("kvz-fuzz-qst-" + std::to_string(getpid()));
-    fs::create_directories(d);
+  static const fs::path* dir = [] {
+    auto* d = new fs::path(fs::temp_directory_path() / ("kvz-fuzz-qst-" + std::to_string(getpid())));
+    fs::create_directories(*d);
+    std::atexit([] {
+      std::error_code ec;
+      fs::remove_all(folder(), ec);
+    });
     return d;
   }();
-  return dir;
+  return *dir;
 }
 
 // Entries of 4 header bytes (name, variant, length low, high) followed by the contents.

@@ -39,7 +39,9 @@ build() {  # build folder, extra cmake options...
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   fi
+  local start=$SECONDS
   cmake --build "$dir" -j "$jobs"
+  echo "built $dir in $((SECONDS - start)) s"
 }
 
 if [ "$mode" = play ]; then

@@ -309,6 +309,19 @@ TEST(FormView, EveryLineOfACentredWrappedTextIsCentred) {
   }
 }
 
+TEST(FormView, AQuestionLongerThanTwoLinesKeepsItsFirstLineClean) {
+  // The line that no longer fits must not be drawn anywhere: not over the first line either.
+  const QString text = QStringLiteral("Která řeka vzniká soutokem dvou zdrojnic a po kolika kilometrech se vlévá "
+                                      "do moře, když protéká třemi státy a mnoha městy až k soutoku?");
+  const auto topLine = [&](int heightTwips) {
+    Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+    addText(form, QStringLiteral("lblZadani"), {900, 600, 7800, heightTwips}, text, true).look().align = Align::Center;
+    FormView view(form);
+    return grabImage(view).copy(px(900, 600, 7800, 300));
+  };
+  EXPECT_EQ(topLine(840), topLine(3000));
+}
+
 TEST(FormView, TheWindowManagersCloseGoesToTheFormsHandler) {
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
   int asked = 0;

@@ -115,6 +115,7 @@ void PaintedElementView::paintText(QPainter& painter) {
   layout.setTextOption(option);
   layout.beginLayout();
   qreal y = 0;
+  int placed = 0;
   while (true) {
     QTextLine line = layout.createLine();
     if (!line.isValid()) break;
@@ -122,14 +123,12 @@ void PaintedElementView::paintText(QPainter& painter) {
     if (line.lineNumber() > 0 && y + line.height() > height()) break;
     line.setPosition(QPointF(lineLeft(look.align, width(), line.naturalTextWidth()), y));
     y += line.height();
+    ++placed;
   }
   layout.endLayout();
   painter.setClipRect(rect());
-  for (int i = 0; i < layout.lineCount(); ++i) {
-    const QTextLine line = layout.lineAt(i);
-    if (i > 0 && line.y() + line.height() > height()) break;
-    line.draw(&painter, QPointF(0, 0));
-  }
+  // The line that did not fit was made but never placed: it would sit at the top.
+  for (int i = 0; i < placed; ++i) layout.lineAt(i).draw(&painter, QPointF(0, 0));
 }
 
 void PaintedElementView::paintBox(QPainter& painter) {

@@ -36,9 +36,11 @@ fi
 jobs=$(nproc 2>/dev/null || echo 2)
 build() {  # build folder, extra cmake options...
   local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  fi
+  # Configured every time (a second or two): "./run.sh" builds without the tests, and a later
+  # "./run.sh test" in the same folder must switch them back on.
+  local generator=()
+  [ -f "$dir/CMakeCache.txt" ] || generator=(-G Ninja)
+  cmake -S . -B "$dir" "${generator[@]}" "$@" >/dev/null
   local start=$SECONDS
   cmake --build "$dir" -j "$jobs"
   echo "built $dir in $((SECONDS - start)) s"
@@ -49,7 +51,7 @@ if [ "$mode" = play ]; then
   exec ./build/kvizarion "$@"
 fi
 
-build build
+build build -DKVZ_TESTS=ON
 echo "== tests =="
 (cd build && ctest -j "$jobs" --output-on-failure --timeout 600)
 echo "== tests built with AddressSanitizer and UndefinedBehaviorSanitizer =="

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "assets/media_files.h"
+
 // Fixed values of one game round: timings, end markers, files and the names that bind an
 // answer letter to its elements and bitmaps.
 namespace kvz::round {
@@ -59,11 +61,11 @@ QString levelBitmap(char prefix, int level);
 // A number written with at least two digits; a minus sign stands before them.
 QString twoDigits(int value);
 
-// Sounds, as literals appended to the data folder.
-inline constexpr const char* kMusic = "\\snd\\bgm.wav";
-inline constexpr const char* kVideo = "\\snd\\odpocet.avi";
-inline constexpr const char* kSoundRight = "\\snd\\r.wav";
-inline constexpr const char* kSoundWrong = "\\snd\\w.wav";
-inline constexpr const char* kSoundTop = "\\snd\\pt.wav";
+// Sounds and the video: their one home is assets/media_files.h.
+using media::kMusic;
+using media::kVideo;
+using media::kSoundRight;
+using media::kSoundWrong;
+using media::kSoundTop;
 
 }  // namespace kvz::round

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "assets/layout_intro.h"
+#include "assets/media_files.h"
 #include "shell/command_line.h"
 #include "shell/fit_texts.h"
 
@@ -83,7 +84,7 @@ void FrmIntro::imgNova_Click() {
   (*form_)[QStringLiteral("shpLoading")].setVisible(true);
   (*form_)[QStringLiteral("lblLoading")].setVisible(true);
   s_.windows.processEvents();
-  const int lengthMs = std::clamp(s_.sound.play(s_.paths.fileName("\\snd\\lights.wav")), 0, kMenuSoundLimitMs);
+  const int lengthMs = std::clamp(s_.sound.play(s_.paths.fileName(media::kMenuSound)), 0, kMenuSoundLimitMs);
   if (lengthMs == 0) {
     otevriHru();
     return;

@@ -41,10 +41,11 @@ void LazyMedia::create() {
 }
 
 const QStringList& MediaSystem::effectLiterals() {
-  static const QStringList literals{
-      QStringLiteral("\\snd\\50-50.wav"), QStringLiteral("\\snd\\div.wav"), QStringLiteral("\\snd\\tel.wav"),
-      QStringLiteral("\\snd\\tel-end.wav"), QStringLiteral("\\snd\\r.wav"), QStringLiteral("\\snd\\w.wav"),
-      QStringLiteral("\\snd\\pt.wav")};
+  static const QStringList literals = [] {
+    QStringList list;
+    for (const char* effect : media::kEffects) list << QString::fromLatin1(effect);
+    return list;
+  }();
   return literals;
 }
 

@@ -1,0 +1,17 @@
+#include "platform/timing_log.h"
+
+#include <chrono>
+
+namespace kvz {
+
+Q_LOGGING_CATEGORY(lcTiming, "kvizarion.timing", QtWarningMsg)
+
+void timingMark(const QString& what) {
+  if (!lcTiming().isDebugEnabled()) return;
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now().time_since_epoch())
+                      .count();
+  qCDebug(lcTiming).noquote() << ms << what;
+}
+
+}  // namespace kvz

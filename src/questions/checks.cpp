@@ -24,11 +24,16 @@ QString where(const CheckedQuestion& q) {
 }  // namespace
 
 std::optional<std::pair<int, int>> questionFileNumbers(const std::string& name) {
-  static const QRegularExpression pattern(QStringLiteral("^([0-9]{2,})-([0-9]{3})\\.qst$"),
+  static const QRegularExpression pattern(QStringLiteral("^([0-9]{2,4})-([0-9]{3})\\.qst$"),
                                           QRegularExpression::CaseInsensitiveOption);
   const QRegularExpressionMatch match = pattern.match(QString::fromStdString(name));
-  if (!match.hasMatch() || match.captured(1).size() > 4) return std::nullopt;
-  return std::pair{match.captured(1).toInt(), match.captured(2).toInt()};
+  if (!match.hasMatch()) return std::nullopt;
+  const std::pair numbers{match.captured(1).toInt(), match.captured(2).toInt()};
+  // The game builds the name from the numbers, so "001-001.qst" is never looked up.
+  if (QString::fromStdString(questionFileName(numbers.first, numbers.second))
+          .compare(match.captured(0), Qt::CaseInsensitive) != 0)
+    return std::nullopt;
+  return numbers;
 }
 
 CheckedFile checkQuestionFile(const std::filesystem::path& file, const QString& origin) {
@@ -54,7 +59,7 @@ CheckedFile checkQuestionFile(const std::filesystem::path& file, const QString& 
   CheckedQuestion q{origin, 0, 0, 0, *record};
   const auto numbers = questionFileNumbers(file.filename().string());
   if (!numbers) {
-    problem(Severity::Error, QStringLiteral("the name is not NN-nnn.qst, so the game never chooses it"));
+    problem(Severity::Error, QStringLiteral("the name is not NN-nnn.qst (as 01-017.qst), so the game never chooses it"));
   } else if (numbers->second < 1 || numbers->second > 25 || numbers->first < 1) {
     problem(Severity::Error, QStringLiteral("the file number must be 001 to 025 and the step 01 or more; "
                                             "the game never chooses this file"));

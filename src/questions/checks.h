@@ -20,7 +20,7 @@ struct CheckedQuestion {
 };
 
 // Step and number of a question file name in any letter case ("01-026.QST" gives 1, 26);
-// nullopt for any other name.
+// nullopt for a name the game never builds ("001-001.qst", "1-001.qst") and any other name.
 std::optional<std::pair<int, int>> questionFileNumbers(const std::string& name);
 
 // Reads a question file for checking: the record (when whole) and what is wrong with the

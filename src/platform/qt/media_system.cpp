@@ -1,6 +1,5 @@
 #include "platform/qt/media_system.h"
 
-#include "platform/paths.h"
 #include "platform/qt/media_players.h"
 
 namespace kvz {
@@ -39,28 +38,6 @@ void LazyMedia::create() {
   if (auto* user = dynamic_cast<VideoSurfaceUser*>(real_.get()); user && surface_) user->attachSurface(surface_);
   if (hasFile_) real_->setFile(file_);
 }
-
-const QStringList& MediaSystem::effectLiterals() {
-  static const QStringList literals = [] {
-    QStringList list;
-    for (const char* effect : media::kEffects) list << QString::fromLatin1(effect);
-    return list;
-  }();
-  return literals;
-}
-
-namespace {
-
-QStringList effectFilesOf(const GamePaths& paths) {
-  QStringList files;
-  for (const QString& literal : MediaSystem::effectLiterals())
-    files << paths.fileName(literal.toStdString());
-  return files;
-}
-
-}  // namespace
-
-MediaSystem::MediaSystem(const GamePaths& paths) : MediaSystem(effectFilesOf(paths)) {}
 
 MediaSystem::MediaSystem(QStringList effectFiles)
     : effectFiles_(std::move(effectFiles)),

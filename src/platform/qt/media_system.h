@@ -9,10 +9,7 @@
 #include "platform/media.h"
 #include "platform/qt/video_surface.h"
 
-
 namespace kvz {
-
-class GamePaths;
 
 // Stands in for a player that is made only when first needed: it keeps the file it is
 // given and the surface it is shown on, and hands both to the real player once it exists.
@@ -47,10 +44,8 @@ private:
 // output the music and effect players are silent and make no audio objects.
 class MediaSystem {
 public:
-  // The effect files are those the effect player loads ahead of time.
+  // The effect files, given by the caller, are those the effect player loads ahead of time.
   explicit MediaSystem(QStringList effectFiles);
-  // The effect files of the game, from its data folder.
-  explicit MediaSystem(const GamePaths& paths);
   ~MediaSystem();
 
   MediaBackend& music() { return music_; }
@@ -58,9 +53,6 @@ public:
   MediaBackend& video() { return video_; }
 
   void createAfterFirstPaint();
-
-  // The effect files of the game, as literals below the data folder.
-  static const QStringList& effectLiterals();
 
 private:
   QStringList effectFiles_;

@@ -7,6 +7,7 @@
 
 #include "assets/layout_about.h"
 #include "assets/layout_rules.h"
+#include "assets/media_files.h"
 #include "game/frm_main.h"
 #include "platform/paths.h"
 #include "platform/qt/fonts.h"
@@ -35,6 +36,13 @@ std::unique_ptr<DisplayMode> makeDisplayMode() {
                                                : ScreenSize{});
 }
 
+// The effects the effect player loads ahead of time, from the game's data folder.
+QStringList effectFiles(const GamePaths& paths) {
+  QStringList files;
+  for (const char* effect : media::kEffects) files << paths.fileName(effect);
+  return files;
+}
+
 }  // namespace
 
 struct Application::Parts {
@@ -43,7 +51,7 @@ struct Application::Parts {
         commandLine(commandLineText(arguments)),
         random(MtRandom::fromEnvironment()),
         paths(GamePaths::locate(QCoreApplication::applicationDirPath().toStdString())),
-        media(paths),
+        media(effectFiles(paths)),
         display(makeDisplayMode()),
         frmMain(GameServices{clock, *random, boxes, measure, paths, windows, media.music(), media.effects(),
                              media.video()}),

@@ -1,7 +1,6 @@
 #include "platform/qt/media_system.h"
 
 #include "platform/qt/media_players.h"
-#include "assets/media_files.h"
 
 namespace kvz {
 

@@ -10,13 +10,14 @@ mode=play
 if [ "${1:-}" = test ]; then mode=test; shift; fi
 
 build_packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt6multimedia6
-  libqt6multimediawidgets6 libgl-dev libxrandr-dev libx11-dev libgtest-dev)
+  libqt6multimediawidgets6 libgl-dev libxrandr-dev libx11-dev libgtest-dev scdoc)
 runtime_packages=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
   fonts-liberation2 fonts-dejavu-core)
 # Whole-program checks: a real X server (Xvfb, and Xorg with the dummy driver for display
 # modes), real input, a sound server with a null sink to record from, pixel and sound tools.
 test_packages=(xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xdotool
-  pulseaudio pulseaudio-utils imagemagick sox)
+  pulseaudio pulseaudio-utils imagemagick sox
+  dpkg-dev lintian desktop-file-utils appstream man-db libxml2-utils libgdk-pixbuf2.0-bin librsvg2-common)
 
 packages=("${build_packages[@]}" "${runtime_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")

@@ -1,5 +1,10 @@
 #include "platform/paths.h"
 
+// Set by the build from the install layout; this default is Debian's layout for games.
+#ifndef KVZ_DATA_FROM_GAMEDIR
+#define KVZ_DATA_FROM_GAMEDIR "../share/games/kvizarion"
+#endif
+
 namespace kvz {
 
 GamePaths GamePaths::locate(const std::filesystem::path& executableDir) {
@@ -7,7 +12,7 @@ GamePaths GamePaths::locate(const std::filesystem::path& executableDir) {
   std::error_code ec;
   if (fs::is_directory(executableDir / "snd", ec) || fs::is_directory(executableDir / "qst", ec))
     return GamePaths(executableDir);
-  const fs::path installed = executableDir.parent_path() / "share" / "kvizarion";
+  const fs::path installed = (executableDir / KVZ_DATA_FROM_GAMEDIR).lexically_normal();
   if (fs::is_directory(installed, ec)) return GamePaths(installed);
   return GamePaths(executableDir);
 }

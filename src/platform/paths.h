@@ -7,11 +7,12 @@
 namespace kvz {
 
 // Where the game's files lie: the folder that holds qst/ and snd/. That is the folder of
-// the executable in a build, or <prefix>/share/kvizarion when installed.
+// the executable in a build, or <prefix>/share/games/kvizarion when installed.
 class GamePaths {
 public:
   explicit GamePaths(std::filesystem::path dataDir) : dataDir_(std::move(dataDir)) {}
-  // Looks beside the executable first, then in ../share/kvizarion from it.
+  // Looks beside the executable first, then where the install puts the data
+  // (../share/games/kvizarion from <prefix>/games).
   static GamePaths locate(const std::filesystem::path& executableDir);
 
   const std::filesystem::path& dataDir() const { return dataDir_; }

@@ -1,5 +1,6 @@
 // kvz_assetgen OUTDIR: draws every picture of the game into OUTDIR/pictures/NAME.png and
 // lists them in OUTDIR/pictures.qrc under the prefix /pictures.
+// kvz_assetgen --icons OUTDIR: draws the application icon into OUTDIR/hicolor/.
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <span>
 
+#include "app_icon.h"
 #include "assets/picture_names.h"
 #include "drawing.h"
 
@@ -45,6 +47,10 @@ bool writePicture(const QDir& dir, const kvz::PictureInfo& info, bool alpha) {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
+  if (argc == 3 && QByteArrayView(argv[1]) == "--icons") {
+    loadFonts();
+    return kvz::assetgen::writeAppIcons(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+  }
   if (argc != 2) {
     std::fprintf(stderr, "usage: kvz_assetgen OUTDIR\n");
     return 2;

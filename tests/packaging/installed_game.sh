@@ -1,0 +1,25 @@
+# Plays an installed game as far as the first question: the session of the game's end-to-end
+# checks (an X server and a sound server of its own, everything ended on exit), the program
+# started from a folder that holds none of its files, so that it must find them where it was
+# installed. Sourced by the checks here after `build` is set.
+packaging_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+e2e_dir=$packaging_dir/../game/e2e
+# shellcheck source=../game/e2e/screen.sh
+. "$e2e_dir/screen.sh"
+# shellcheck source=../game/e2e/session.sh
+. "$e2e_dir/session.sh"
+
+play_to_first_question() {  # executable
+  [ -n "$xvfb_pid" ] || start_xvfb
+  [ -n "$pulse_pid" ] || start_pulse
+  (cd "$work" && exec env QT_QPA_PLATFORM=xcb "$1" no_fullscreen) >"$work/game.log" 2>&1 &
+  game_pid=$!
+  wait_menu 60
+  click_new_game
+  # The question's white text on its plate: the questions were found and read.
+  watch_until '^1[01]{4} ' 60 "the first question's text"
+  note "$1 drew the first question"
+  kill "$game_pid"
+  wait "$game_pid" 2>/dev/null || true
+  game_pid=''
+}

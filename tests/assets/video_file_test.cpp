@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "assets/layout_main.h"
 #include "sound_samples.h"
 
 namespace kvz::testing {
@@ -129,6 +130,10 @@ TEST_F(CountdownVideo, FramesDecodeAndChangeAsTheCountRunsDown) {
   ASSERT_FALSE(first.isNull());
   ASSERT_FALSE(last.isNull());
   EXPECT_EQ(first.size(), QSize(static_cast<int>(width), static_cast<int>(height)));
+  // Shown at its own size in the player, so it is never scaled and blurred.
+  VirtualClock clock;
+  const Rect player = (*makeFrmMain(clock))[QStringLiteral("WMP3")].geometry();
+  EXPECT_EQ(first.size(), QSize(player.width / kTwipsPerPixel, player.height / kTwipsPerPixel));
   EXPECT_NE(first, middle);
   EXPECT_NE(middle, last);
 }

@@ -11,6 +11,9 @@ namespace kvz::videogen {
 
 namespace {
 
+// Drawn on a 240-unit square scaled to the frame, with strokes thick enough to stay clear
+// at half that size.
+constexpr double kDesignSize = 240;
 constexpr double kRingRadius = 98;
 constexpr double kRingWidth = 14;
 constexpr int kWarningFrom = 5;  // the last numbers turn the ring red
@@ -29,10 +32,10 @@ double sinceChange(int frame) {
 }
 
 void drawBackground(QPainter& p) {
-  QRadialGradient glow(QPointF(kFrameSize / 2.0, kFrameSize / 2.0), kFrameSize * 0.7);
+  QRadialGradient glow(QPointF(kDesignSize / 2, kDesignSize / 2), kDesignSize * 0.7);
   glow.setColorAt(0.0, kBlue);
   glow.setColorAt(1.0, kNavy);
-  p.fillRect(QRect(0, 0, kFrameSize, kFrameSize), glow);
+  p.fillRect(QRectF(0, 0, kDesignSize, kDesignSize), glow);
 }
 
 // The ring and the ticks still to go run clockwise from the hand back round to twelve.
@@ -42,9 +45,9 @@ void drawTicks(QPainter& p, double remaining) {
     const double share = static_cast<double>(i) / kTicks;
     const double angle = share * 2.0 * M_PI;
     const bool lit = share >= 1.0 - remaining;
-    const double inner = i % 5 == 0 ? 106 : 109;
+    const double inner = i % 5 == 0 ? 104 : 108;
     const QPointF dir(std::sin(angle), -std::cos(angle));
-    p.setPen(QPen(lit ? QColor(255, 230, 160) : QColor(60, 80, 140), i % 5 == 0 ? 2.5 : 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(lit ? QColor(255, 230, 160) : QColor(60, 80, 140), i % 5 == 0 ? 5.0 : 3.0, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(120, 120) + dir * inner, QPointF(120, 120) + dir * 115.0);
   }
 }
@@ -61,7 +64,7 @@ void drawRing(QPainter& p, double remaining, const QColor& colour) {
   // The hand sweeps clockwise like a clock's, leaving the emptied ring behind it.
   const double angle = elapsed * 2.0 * M_PI;
   const QPointF tip(120 + kRingRadius * std::sin(angle), 120 - kRingRadius * std::cos(angle));
-  p.setPen(QPen(QColor(255, 255, 255, 90), 3, Qt::SolidLine, Qt::RoundCap));
+  p.setPen(QPen(QColor(255, 255, 255, 110), 4, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(QPointF(120, 120), tip);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
@@ -84,7 +87,7 @@ void drawNumber(QPainter& p, int number, double since, const QColor& glow) {
   p.setPen(QPen(QColor(glow.red(), glow.green(), glow.blue(), 110), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.setBrush(Qt::NoBrush);
   p.drawPath(path);
-  p.setPen(QPen(QColor(40, 20, 0), 2));
+  p.setPen(QPen(QColor(40, 20, 0), 3));
   p.setBrush(Qt::white);
   p.drawPath(path);
   p.restore();
@@ -102,12 +105,13 @@ QImage countdownFrame(int frame) {
   QImage image(kFrameSize, kFrameSize, QImage::Format_RGB32);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(kFrameSize / kDesignSize, kFrameSize / kDesignSize);
   const double remaining = 1.0 - secondsAt(frame) / kCountdownSeconds;
   const int number = countdownNumber(frame);
   const QColor ring = number <= kWarningFrom ? kWarning : (remaining > 0.5 ? kGold : kAmber);
   drawBackground(p);
   drawTicks(p, remaining);
-  p.setPen(QPen(kGold, 1.5));
+  p.setPen(QPen(kGold, 3));
   p.setBrush(QColor(10, 18, 60));
   p.drawEllipse(QPointF(120, 120), 84, 84);
   drawRing(p, remaining, ring);

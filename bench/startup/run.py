@@ -1,18 +1,21 @@
 #!/usr/bin/env python3
-"""Start-up figures of the game against a bare 640 x 480 QWidget, run by hand.
+"""Start-up figures of the game on screens of three sizes, run by hand.
 
-    python3 bench/startup/run.py BUILD_DIR [--runs 10] [--display :16]
+    python3 bench/startup/run.py BUILD_DIR [--runs 10] [--display 16]
 
-Starts an Xvfb of its own on the display given (unless one answers there), then for each
-program measures, from the launch to the line it prints at its first paint, the start-up
-time (min/median/max over the runs, both programs alternating in the same run), and the
-peak memory (maximum resident set). Then the CPU use of the idle menu over 10 s, and the
-time from the click on "nova hra" to the first painted game window minus the length of
-lights.wav. The game is stopped with SIGTERM, its orderly end.
+Starts three Xvfb servers of its own (640x480, 1920x1080 and 3840x2160; display numbers
+from --display on), then, alternating in one run: a bare 640 x 480 QWidget on the
+640x480 screen and the game on each screen (on the large ones it cannot switch and shows
+the scene scaled full screen). Each figure is exact to the millisecond: the game writes
+its first paint of each window to its timing log (QT_LOGGING_RULES=kvizarion.timing=true,
+a monotonic stamp), and the launch is stamped on the same clock. Memory: the peak resident
+set. Then the CPU use of the idle menu over 10 s, the click on "nová hra" (xdotool) to the
+painted game window minus the length of lights.wav, and the time to paint one frame of the
+game window at each scale (kvz_bench_scene_frame). The game is stopped with SIGTERM, its
+orderly end.
 """
 import argparse
 import os
-import resource
 import select
 import signal
 import statistics
@@ -21,22 +24,34 @@ import sys
 import time
 import wave
 
+SCREENS = [("640x480", 0), ("1920x1080", 1), ("3840x2160", 2)]
+
+
+def now_ms():
+    return time.clock_gettime(time.CLOCK_MONOTONIC) * 1000.0
+
 
 def launch(cmd, env):
-    start = time.perf_counter()
-    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    env = dict(env, QT_LOGGING_RULES="kvizarion.timing=true")
+    start = now_ms()
+    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
     return proc, start
 
 
-def read_painted(proc, timeout=30.0):
-    """The next 'painted NAME T SINCE_MARK' line, with the time it was read."""
-    ready, _, _ = select.select([proc.stdout], [], [], timeout)
-    if not ready:
-        raise RuntimeError("no paint reported")
-    line = proc.stdout.readline().split()
-    if len(line) != 4 or line[0] != "painted":
-        raise RuntimeError("unexpected output: %r" % line)
-    return time.perf_counter(), line[1], int(line[3])
+def painted(proc, window, timeout=30.0):
+    """The stamp (ms) of the first paint of the window, from the timing log."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        ready, _, _ = select.select([proc.stderr], [], [], deadline - time.monotonic())
+        if not ready:
+            break
+        line = proc.stderr.readline()
+        if not line:
+            break
+        words = line.split()
+        if len(words) >= 4 and words[0] == "kvizarion.timing:" and words[2] == "painted" and words[3] == window:
+            return int(words[1])
+    raise RuntimeError("no paint of %s in the timing log" % window)
 
 
 def stop(proc):
@@ -53,72 +68,82 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
-def startup(cmd, env):
+def startup(cmd, env, window):
     proc, start = launch(cmd, env)
-    painted, _, _ = read_painted(proc)
-    return (painted - start) * 1000.0, stop(proc)
+    stamp = painted(proc, window)
+    return stamp - start, stop(proc)
 
 
-def summary(values):
-    return "min %.0f  median %.0f  max %.0f" % (min(values), statistics.median(values), max(values))
+def summary(values, fmt="%.0f"):
+    return " / ".join(fmt % v for v in (min(values), statistics.median(values), max(values)))
 
 
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("build")
     ap.add_argument("--runs", type=int, default=10)
-    ap.add_argument("--display", default=":16")
+    ap.add_argument("--display", type=int, default=16)
     args = ap.parse_args()
     build = os.path.abspath(args.build)
     game = os.path.join(build, "kvizarion")
-    bare = os.path.join(build, "kvz_bench_bare_window")
-    for exe in (game, bare):
+    bare = os.path.join(build, "bench", "startup", "kvz_bench_bare_window")
+    frame = os.path.join(build, "bench", "startup", "kvz_bench_scene_frame")
+    for exe in (game, bare, frame):
         if not os.access(exe, os.X_OK):
-            sys.exit("missing %s (build kvizarion and kvz_bench_bare_window)" % exe)
+            sys.exit("missing %s (build kvizarion kvz_bench_bare_window kvz_bench_scene_frame)" % exe)
 
-    env = dict(os.environ, DISPLAY=args.display, QT_QPA_PLATFORM="xcb")
-    xvfb = None
-    if subprocess.call(["xdpyinfo"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) != 0:
-        xvfb = subprocess.Popen(["Xvfb", args.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(1.0)
+    servers, envs = [], {}
     try:
-        results = {"bare": ([], []), "menu": ([], []), "game": ([], [])}
+        for size, offset in SCREENS:
+            display = ":%d" % (args.display + offset)
+            servers.append(subprocess.Popen(["Xvfb", display, "-screen", "0", size + "x24", "-nolisten", "tcp"],
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+            envs[size] = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+        time.sleep(1.5)
+        runs = [("bare 640 x 480 QWidget", [bare], "640x480", "bare")]
+        runs += [("menu on a %s screen" % size, [game], size, "frmIntro") for size, _ in SCREENS]
+        results = {name: ([], []) for name, _, _, _ in runs}
         for _ in range(args.runs):
-            for name, cmd, probe in (("bare", [bare], None), ("menu", [game], "menu"), ("game", [game], "game")):
-                run_env = dict(env, KVIZARION_PROBE=probe) if probe else env
-                ms, mib = startup(cmd, run_env)
+            for name, cmd, size, window in runs:
+                ms, mib = startup(cmd, envs[size], window)
                 results[name][0].append(ms)
                 results[name][1].append(mib)
-        bare_median = statistics.median(results["bare"][0])
+        base = statistics.median(results["menu on a 640x480 screen"][0])
+        print("start-up to the first paint, min / median / max (ms); ratio of medians to the 640x480 menu; "
+              "peak memory (MiB)")
         for name, (times, mems) in results.items():
-            print("%-5s start-up to first paint (ms): %s   ratio of medians to bare %.2f   peak memory (MiB): %s"
-                  % (name, summary(times), statistics.median(times) / bare_median, summary(mems)))
+            print("  %-24s %-16s %.2f   %s" % (name, summary(times), statistics.median(times) / base, summary(mems)))
 
-        proc, _ = launch([game], dict(env, KVIZARION_PROBE="menu"))
-        read_painted(proc)
+        proc, _ = launch([game], envs["1920x1080"])
+        painted(proc, "frmIntro")
         time.sleep(1.0)
         before = cpu_seconds(proc.pid)
         time.sleep(10.0)
         used = cpu_seconds(proc.pid) - before
         stop(proc)
-        print("idle menu: %.2f s CPU in 10 s (%.1f %%)" % (used, used * 10.0))
+        print("idle menu (scaled, 1920x1080): %.2f s CPU in 10 s (%.1f %%)" % (used, used * 10.0))
 
         with wave.open(os.path.join(build, "snd", "lights.wav")) as w:
             lights_ms = w.getnframes() * 1000.0 / w.getframerate()
         waits = []
         for _ in range(args.runs):
-            proc, _ = launch([game], dict(env, KVIZARION_PROBE="newgame"))
-            read_painted(proc)                      # the menu
-            _, name, since_click = read_painted(proc)  # the game window
+            proc, _ = launch([game], envs["640x480"])
+            painted(proc, "frmIntro")
+            time.sleep(0.3)
+            clicked = now_ms()
+            subprocess.run(["xdotool", "mousemove", "145", "129", "click", "1"], env=envs["640x480"], check=True)
+            waits.append(painted(proc, "frmMain") - clicked - lights_ms)
             stop(proc)
-            waits.append(since_click - lights_ms)
-        print("click on new game to painted game window, minus lights.wav (%.0f ms): %s ms"
+        print("click on nová hra to the painted game window, minus lights.wav (%.0f ms): %s ms"
               % (lights_ms, summary(waits)))
+
+        for size, _ in SCREENS:
+            out = subprocess.run([frame, "--frames", "200"], env=envs[size], capture_output=True, text=True, check=True)
+            print("one frame of the game window, " + out.stdout.strip())
     finally:
-        if xvfb:
-            xvfb.terminate()
-            xvfb.wait()
+        for server in servers:
+            server.terminate()
+            server.wait()
 
 
 if __name__ == "__main__":

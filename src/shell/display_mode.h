@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace kvz {
 
@@ -20,10 +21,18 @@ public:
   virtual ScreenSize current() const = 0;
   // Whether the current output offers a mode of exactly this size.
   virtual bool offers(int width, int height) const = 0;
-  // Switches to a mode of this size, keeping the colour depth and the refresh rate closest
-  // to the current one. False when the display refused; the game does not look.
+  // Switches to a mode of this size, keeping the colour depth; the refresh rate is the one
+  // rateFor() picks. False when the display refused; the game does not look.
   virtual bool switchTo(int width, int height) = 0;
+  // How many monitors show the desktop now; 1 when it cannot be told.
+  virtual int activeMonitors() const { return 1; }
 };
+
+// The refresh rate to ask for when switching to target: going back to the size found at
+// start, the rate found at start (when that size still offers it), so the restore brings
+// back exactly the mode the player had; any other size, its offered rate nearest the
+// current one. 0 when the size lists no rate.
+int rateFor(ScreenSize target, ScreenSize startSize, int startRate, int currentRate, const std::vector<int>& offered);
 
 // A display without any mode to switch to: Wayland, offscreen, an X server without RandR.
 class FixedDisplay final : public DisplayMode {

@@ -65,8 +65,13 @@ void FrmIntro::Form_Load() {
 }
 
 void FrmIntro::PrepniObrazovku() {
+  // Zeroed first: a screen left unmeasured gives the restore 0 x 0, a size no display
+  // offers, so the exit then leaves the display as it is.
   sirka = 0;
   vyska = 0;
+  // Several monitors: a mode change of the whole screen would rearrange them; the game
+  // shows scaled on its own monitor instead, and nothing is restored.
+  if (s_.display.activeMonitors() > 1) return;
   const ScreenSize screen = s_.display.current();
   sirka = toInt16(screen.width);
   vyska = toInt16(screen.height);

@@ -322,6 +322,92 @@ TEST(FormView, AQuestionLongerThanTwoLinesKeepsItsFirstLineClean) {
   EXPECT_EQ(topLine(840), topLine(3000));
 }
 
+TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBlack) {
+  struct Case {
+    QSize screen;
+    int factor;
+    QRect scene;
+  };
+  for (const Case& c : std::vector<Case>{{{640, 480}, 1, {0, 0, 640, 480}},
+                                         {{1920, 1080}, 2, {320, 60, 1280, 960}},
+                                         {{3840, 2160}, 4, {640, 120, 2560, 1920}},
+                                         {{1366, 768}, 1, {363, 144, 640, 480}},
+                                         {{600, 400}, 1, {-20, -40, 640, 480}}}) {
+    Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+    addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+    FormView view(form, nullptr, {}, WindowFit::FullScreen);
+    view.resize(c.screen);
+    view.show();
+    EXPECT_EQ(view.sceneScale(), c.factor) << c.screen.width();
+    EXPECT_EQ(view.sceneRect(), c.scene) << c.screen.width();
+    EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->geometry(),
+              QRect(0, 392 * c.factor, 320 * c.factor, 37 * c.factor));
+  }
+}
+
+// The same scene drawn at 640 x 480 and scaled by 2 on a 1920 x 1080 screen.
+QImage atFormSize(Form& form) {
+  FormView view(form);
+  return grabImage(view);
+}
+
+struct TwoScales {
+  explicit TwoScales(Form& form) : single(atFormSize(form)), full(form, nullptr, {}, WindowFit::FullScreen) {
+    full.resize(1920, 1080);
+    doubled = grabImage(full).copy(full.sceneRect());
+  }
+  // The 640 x 480 picture with each pixel made a 2 x 2 square: a stretched screenshot.
+  QImage stretched(QRect area) const {
+    return single.copy(area).scaled(area.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  }
+  QImage single;
+  FormView full;
+  QImage doubled;
+};
+
+TEST(FormView, AScaledScenesPicturesStaySharpAndItsTextsAreDrawnAtTheScaledSize) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  Element& text = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QStringLiteral("Sněžka"));
+  addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}).setPicture(QStringLiteral("A-M"));
+  TwoScales scales(form);
+  // The plate's pixels (left of its text) are squares of 2 x 2: edges as sharp as at
+  // 640 x 480, no smoothing.
+  const QRect plate = px(0, 5880, 1200, 555);
+  EXPECT_EQ(scales.doubled.copy(QRect(plate.topLeft() * 2, plate.size() * 2)), scales.stretched(plate));
+  // The text is not a stretched copy: drawn at twice the font size, its letters are as tall
+  // again (within a pixel of rounding) and their edges are not squares of 2 x 2.
+  const QRect label = px(1200, 6000, 3135, 375);
+  const QRect label2(label.topLeft() * 2, label.size() * 2);
+  EXPECT_NE(scales.doubled.copy(label2), scales.stretched(label));
+  const auto whiteRows = [](const QImage& image, QRect area) {
+    int rows = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) rows += pixelsOf(image, QRect(area.left(), y, area.width(), 1), Qt::white) > 0;
+    return rows;
+  };
+  EXPECT_NEAR(whiteRows(scales.doubled, label2), 2 * whiteRows(scales.single, label), 2);
+  text.setCaption(QString());  // and the scaled view follows its element
+  EXPECT_EQ(pixelsOf(grabImage(scales.full), label2.translated(scales.full.sceneRect().topLeft()), Qt::white), 0);
+}
+
+TEST(FormView, AClickOnTheScaledSceneReachesTheElementUnderItAndTheBorderTakesNone) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  Element& plate = addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+  plate.setPointer(Pointer::Hand);
+  int clicks = 0;
+  plate.onClick = [&] { ++clicks; };
+  FormView view(form, nullptr, {}, WindowFit::FullScreen);
+  view.resize(1920, 1080);
+  view.show();
+  clickAt(view, QPoint(320 + 2 * 100, 60 + 2 * 400));  // scene pixel (100, 400)
+  EXPECT_EQ(clicks, 1);
+  clickAt(view, QPoint(320 + 2 * 100, 60 + 2 * 380));  // scene pixel (100, 380): above the plate
+  clickAt(view, QPoint(100, 60 + 2 * 400));            // the black border beside the scene
+  EXPECT_EQ(clicks, 1);
+  // The hand pointer is the layout's, twice its size with its fingertip where it was.
+  const QCursor hand = view.elementWidget(QStringLiteral("imgA"))->cursor();
+  EXPECT_EQ(hand.pixmap().size(), QSize(64, 64));
+}
+
 TEST(FormView, TheWindowManagersCloseGoesToTheFormsHandler) {
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
   int asked = 0;

@@ -15,7 +15,7 @@ namespace {
 
 using fakes::runEvents;
 
-TEST(QtWindowSystem, ShowsAFixedWindowOfTheFormAndMovesIt) {
+TEST(QtWindowSystem, ShowsAFixedDecoratedWindowOfTheFormAndMovesIt) {
   QtWindowSystem windows;
   Form form(QStringLiteral("frmIntro"), QStringLiteral("Kvizarion"));
   windows.show(form);
@@ -26,6 +26,7 @@ TEST(QtWindowSystem, ShowsAFixedWindowOfTheFormAndMovesIt) {
   EXPECT_EQ(view->minimumSize(), view->maximumSize());
   EXPECT_FALSE(view->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_FALSE(view->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_TRUE(view->windowFlags().testFlag(Qt::WindowTitleHint));
   windows.moveWindow(form, 0, 0);
   EXPECT_EQ(view->pos(), QPoint(0, 0));
   windows.show(form);  // showing again reuses the window
@@ -59,6 +60,24 @@ TEST(QtWindowSystem, AModalWindowBlocksItsOwnerAndStaysOutOfTheTaskBar) {
   EXPECT_EQ(view->parentWidget(), windows.viewOf(intro));
   EXPECT_EQ(view->windowType(), Qt::Dialog);
   EXPECT_EQ(view->size(), QSize(640, 480));
+}
+
+TEST(QtWindowSystem, FullScreenWindowsAreFramelessCoverTheirScreenAndStayThere) {
+  QtWindowSystem windows(WindowFit::FullScreen);
+  Form intro(QStringLiteral("frmIntro"), QStringLiteral("Kvizarion"));
+  Form rules(QStringLiteral("frmRules"), QStringLiteral("Kvizarion"));
+  windows.show(intro);
+  windows.moveWindow(intro, 0, 0);  // the menu's move to the corner: it covers the screen already
+  windows.show(rules, &intro);
+  for (const Form* form : {&intro, &rules}) {
+    FormView* view = windows.viewOf(*form);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->windowFlags().testFlag(Qt::FramelessWindowHint)) << form->name().toStdString();
+    EXPECT_TRUE(view->isFullScreen()) << form->name().toStdString();
+    EXPECT_EQ(view->geometry(), view->screen()->geometry()) << form->name().toStdString();
+  }
+  EXPECT_EQ(windows.viewOf(rules)->windowModality(), Qt::WindowModal);
+  EXPECT_EQ(windows.viewOf(rules)->parentWidget(), windows.viewOf(intro));
 }
 
 TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {

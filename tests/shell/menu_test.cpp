@@ -2,6 +2,7 @@
 
 #include "assets/layout_about.h"
 #include "assets/layout_rules.h"
+#include "platform/scene_scale.h"
 #include "shell/command_line.h"
 #include "shell/frm_intro.h"
 #include "shell_doubles.h"
@@ -46,34 +47,69 @@ struct Menu {
 
 TEST(CommandLine, OnlyTheExactWordAloneKeepsTheDisplay) {
   EXPECT_TRUE(isNoFullscreen(commandLineText({"no_fullscreen"})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({"NO_FULLSCREEN"})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({"No_fullscreen"})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({"no_fullscreen", "x"})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({"-v", "no_fullscreen"})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({"no_fullscreen", ""})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({" no_fullscreen"})));
-  EXPECT_FALSE(isNoFullscreen(commandLineText({"no_fullscreen2"})));
+  for (const QStringList& words : std::vector<QStringList>{{},
+                                                           {"NO_FULLSCREEN"},
+                                                           {"No_fullscreen"},
+                                                           {"no_fullscreen", "x"},
+                                                           {"-v", "no_fullscreen"},
+                                                           {"no_fullscreen", ""},
+                                                           {" no_fullscreen"},
+                                                           {"no_fullscreen2"}})
+    EXPECT_FALSE(isNoFullscreen(commandLineText(words))) << words.join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(commandLineText({"a", "b c"}), QStringLiteral("a b c"));
 }
 
-TEST(StartMenuLoad, FirstLoadMeasuresSwitchesTo640x480AndMovesTheMenuToTheCorner) {
-  Menu m;
-  m.intro.Show();
-  EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}}));
-  EXPECT_EQ(m.intro.sirka, 1024);
-  EXPECT_EQ(m.intro.vyska, 768);
-  EXPECT_TRUE(m.intro.Spusteno);
-  EXPECT_EQ(m.level, 0);
-  ASSERT_EQ(m.windows.inner.moves.size(), 1u);
-  EXPECT_EQ(m.windows.inner.moves[0], std::make_tuple(QStringLiteral("frmIntro"), 0, 0));
-  EXPECT_TRUE(m.menuShown());
-  EXPECT_TRUE(m.boxes.shown.empty());
+// How the game takes the screen: whether it switches, what it restores at the exit, and the
+// factor its full-screen windows then draw the scene at on the game's monitor.
+struct ScreenCase {
+  const char* name;
+  const char* commandLine;
+  ScreenSize start;
+  std::vector<ScreenSize> modes;
+  bool refuse;
+  int monitors;
+  std::vector<ScreenSize> switches;  // at start and at the exit button, in order
+  int scale;                         // 0: a window of the form's size
+};
+
+TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafeAndTheSceneScalesElsewhere) {
+  const std::vector<ScreenSize> all{{1920, 1080}, {1024, 768}, {640, 480}};
+  const std::vector<ScreenCase> cases{
+      {"RandR with the mode", "", {1024, 768}, all, false, 1, {{640, 480}, {1024, 768}}, 1},
+      {"the word in capitals", "NO_FULLSCREEN", {1024, 768}, all, false, 1, {{640, 480}, {1024, 768}}, 1},
+      {"the word and more", "no_fullscreen x", {1024, 768}, all, false, 1, {{640, 480}, {1024, 768}}, 1},
+      {"no RandR (Wayland)", "", {1920, 1080}, {}, false, 1, {}, 2},
+      {"no 640x480 mode", "", {3840, 2160}, {{3840, 2160}}, false, 1, {{3840, 2160}}, 4},
+      {"switch refused", "", {1920, 1080}, all, true, 1, {{640, 480}, {1920, 1080}}, 2},
+      {"two monitors", "", {1920, 1080}, all, false, 2, {}, 2},
+      {"no_fullscreen", "no_fullscreen", {1920, 1080}, all, false, 1, {}, 0},
+  };
+  for (const ScreenCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Menu m(QString::fromLatin1(c.commandLine));
+    m.display.size = c.start;
+    m.display.modes = c.modes;
+    m.display.refuse = c.refuse;
+    m.display.monitors = c.monitors;
+    m.intro.Show();
+    EXPECT_TRUE(m.menuShown());
+    EXPECT_TRUE(m.intro.Spusteno);
+    EXPECT_EQ(m.level, 0);
+    EXPECT_EQ(m.windows.inner.moves, (std::vector{std::make_tuple(QStringLiteral("frmIntro"), 0, 0)}));
+    const bool fullScreen = !isNoFullscreen(QString::fromLatin1(c.commandLine));
+    EXPECT_EQ(fullScreen ? sceneScaleFor(m.display.current().width, m.display.current().height) : 0, c.scale);
+    m.click("imgKonec");
+    EXPECT_EQ(m.boxes.shown.size(), 1u);
+    EXPECT_TRUE(m.windows.inner.quitCalled);
+    EXPECT_EQ(m.display.switches, c.switches);
+  }
 }
 
-TEST(StartMenuLoad, LaterLoadsNeitherMeasureNorSwitchButResetTheLevelEachTime) {
+TEST(StartMenuLoad, TheFirstLoadMeasuresTheScreenAndLaterLoadsNeitherMeasureNorSwitch) {
   Menu m;
   m.intro.Show();
+  EXPECT_EQ(m.intro.sirka, 1024);
+  EXPECT_EQ(m.intro.vyska, 768);
   for (int game = 0; game < 3; ++game) {
     m.playOneGame();
     EXPECT_EQ(m.level, 0) << "after game " << game;
@@ -87,39 +123,20 @@ TEST(StartMenuLoad, LaterLoadsNeitherMeasureNorSwitchButResetTheLevelEachTime) {
   EXPECT_FALSE(m.el("shpLoading").visible());
 }
 
-TEST(StartMenuLoad, TheExactWordLeavesTheDisplayAloneButStillPlacesTheMenu) {
-  Menu m(QStringLiteral("no_fullscreen"));
-  m.intro.Show();
-  EXPECT_TRUE(m.display.switches.empty());
-  EXPECT_EQ(m.intro.sirka, 0);
-  EXPECT_EQ(m.intro.vyska, 0);
-  EXPECT_TRUE(m.intro.Spusteno);
-  EXPECT_EQ(m.level, 0);
-  EXPECT_EQ(m.windows.inner.moves.size(), 1u);
-}
-
-TEST(StartMenuLoad, TheWordInAnotherCaseOrWithMoreTextSwitchesAsWithoutIt) {
-  for (const char* text : {"NO_FULLSCREEN", "no_fullscreen x", "no_fullscreen ", ""}) {
-    Menu m(QString::fromLatin1(text));
-    m.intro.Show();
-    EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}})) << text;
+TEST(StartMenuLoad, NothingIsMeasuredOrRestoredWithTheWordOrSeveralMonitors) {
+  Menu word(QStringLiteral("no_fullscreen"));
+  Menu twoMonitors;
+  twoMonitors.display.monitors = 2;
+  for (Menu* m : {&word, &twoMonitors}) {
+    m->intro.Show();
+    EXPECT_EQ(m->intro.sirka, 0);
+    EXPECT_EQ(m->intro.vyska, 0);
+    m->intro.UkonciProgram();
+    EXPECT_TRUE(m->display.switches.empty());
   }
 }
 
-TEST(StartMenuLoad, ADisplayWithoutTheModeOrOneThatFailsIsLeftAloneWithoutAMessage) {
-  Menu without;
-  without.display.modes = {{1024, 768}, {800, 600}};
-  without.intro.Show();
-  EXPECT_TRUE(without.display.switches.empty());
-  EXPECT_TRUE(without.menuShown());
-  EXPECT_TRUE(without.boxes.shown.empty());
-
-  Menu refused;
-  refused.display.refuse = true;
-  refused.intro.Show();
-  EXPECT_EQ(refused.display.switches.size(), 1u);
-  EXPECT_TRUE(refused.menuShown());
-
+TEST(StartMenuLoad, ADisplayThatFailsIsLeftAloneWithoutAMessage) {
   Menu broken;
   broken.display.broken = true;
   EXPECT_THROW(broken.display.offers(640, 480), std::runtime_error);  // the double really fails
@@ -129,6 +146,25 @@ TEST(StartMenuLoad, ADisplayWithoutTheModeOrOneThatFailsIsLeftAloneWithoutAMessa
   broken.click("imgKonec");
   EXPECT_TRUE(broken.display.switches.empty());
   EXPECT_TRUE(broken.windows.inner.quitCalled);
+}
+
+TEST(DisplayRestore, BringsBackTheRateFoundAtStartAndOtherwiseTheNearestToTheCurrent) {
+  struct Case {
+    ScreenSize target;
+    int currentRate;
+    std::vector<int> offered;
+    int expected;
+  };
+  const ScreenSize start{1024, 768};
+  const int startRate = 75;
+  for (const Case& c : std::vector<Case>{
+           {{1024, 768}, 60, {60, 70, 75}, 75},  // the restore: the start's rate, not the current one
+           {{1024, 768}, 60, {60, 70}, 60},      // that rate is gone: the nearest
+           {{640, 480}, 75, {60, 72, 85}, 72},   // the switch: the nearest to the current
+           {{640, 480}, 75, {}, 0},              // no rates listed
+       })
+    EXPECT_EQ(rateFor(c.target, start, startRate, c.currentRate, c.offered), c.expected)
+        << c.target.width << " at " << c.currentRate;
 }
 
 TEST(NewGame, TheLoadingLabelShowsAndIsPaintedBeforeTheSoundStarts) {
@@ -273,26 +309,16 @@ TEST(Farewell, TheBoxSaysThanksWithoutAWebAddressOrDoubleBlanks) {
   EXPECT_FALSE(box.text.contains(QStringLiteral("  ")));
 }
 
-TEST(Farewell, AfterTheBoxTheDisplayGoesBackOnceAndTheProgramEnds) {
+TEST(Farewell, TheBoxThenTheRestoreThenPendingEventsThenTheEnd) {
   Menu m;
   m.intro.Show();
   m.playOneGame();
   m.playOneGame();
-  m.boxes.answers = {MsgResult::Ok};
+  m.display.onSwitch = [&] { m.windows.order.push_back("restore after " + std::to_string(m.boxes.shown.size())); };
   m.windows.onEvents = [&] { m.windows.order.push_back("events"); };
   m.click("imgKonec");
-  EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}, {1024, 768}}));
-  EXPECT_TRUE(m.windows.inner.quitCalled);
-  EXPECT_EQ(m.windows.order, (std::vector<const char*>{"events", "quit"}));
-}
-
-TEST(Farewell, WithTheExactWordTheProgramEndsWithoutTouchingTheDisplay) {
-  Menu m(QStringLiteral("no_fullscreen"));
-  m.intro.Show();
-  m.click("imgKonec");
-  EXPECT_EQ(m.boxes.shown.size(), 1u);
-  EXPECT_TRUE(m.display.switches.empty());
-  EXPECT_TRUE(m.windows.inner.quitCalled);
+  EXPECT_EQ(m.windows.order, (std::vector<std::string>{"restore after 1", "events", "quit"}));
+  EXPECT_EQ(m.display.switches.back(), (ScreenSize{1024, 768}));
 }
 
 TEST(EndOfProgram, ClosingTheMenuThroughTheWindowManagerRestoresTheDisplayWithoutAFarewell) {
@@ -313,16 +339,11 @@ TEST(EndOfProgram, EveryFurtherEndRestoresNothingMore) {
   EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}, {1024, 768}}));
 }
 
-TEST(EndOfProgram, AnEndBeforeTheMenuEverLoadedOrWithTheWordLeavesTheDisplayAlone) {
+TEST(EndOfProgram, AnEndBeforeTheMenuEverLoadedLeavesTheDisplayAlone) {
   Menu early;
   early.intro.UkonciProgram();
   EXPECT_TRUE(early.display.switches.empty());
   EXPECT_TRUE(early.windows.inner.quitCalled);
-
-  Menu word(QStringLiteral("no_fullscreen"));
-  word.intro.Show();
-  word.intro.UkonciProgram();
-  EXPECT_TRUE(word.display.switches.empty());
 }
 
 TEST(EndOfProgram, AnEndWhileTheMenuSoundPlaysNeverOpensTheGame) {

@@ -6,7 +6,6 @@
 #include <csignal>
 
 #include "shell/qt/application.h"
-#include "shell/qt/startup_probe.h"
 #include "shell/qt/termination_signals.h"
 
 namespace kvz {
@@ -56,9 +55,8 @@ std::vector<QWidget*> shownWindows() {
 }
 
 TEST(Program, StartsOnTheMenuAtTheCornerAndASignalEndsIt) {
-  StartupProbe probe;
   {
-    Application program({QStringLiteral("no_fullscreen")}, probe);
+    Application program({QStringLiteral("no_fullscreen")});
     program.start();
     const auto shown = shownWindows();
     ASSERT_EQ(shown.size(), 1u);

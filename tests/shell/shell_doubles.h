@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "fakes/fakes.h"
@@ -18,7 +19,10 @@ public:
   std::vector<ScreenSize> switches;
   bool refuse = false;
   bool broken = false;  // cannot be measured and every call fails, as a display gone away
+  int monitors = 1;
+  std::function<void()> onSwitch;
 
+  int activeMonitors() const override { return monitors; }
   ScreenSize current() const override { return broken ? ScreenSize{} : size; }
   bool offers(int w, int h) const override {
     if (broken) throw std::runtime_error("display gone");
@@ -28,6 +32,7 @@ public:
   }
   bool switchTo(int w, int h) override {
     switches.push_back({w, h});
+    if (onSwitch) onSwitch();
     if (refuse) return false;
     size = {w, h};
     return true;
@@ -62,7 +67,7 @@ public:
   }
   fakes::FakeWindowSystem inner;
   std::function<void()> onEvents;
-  std::vector<const char*> order;
+  std::vector<std::string> order;
 };
 
 }  // namespace kvz::testing

@@ -1,5 +1,6 @@
 #include "platform/qt/element_views.h"
 
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -11,6 +12,9 @@
 
 namespace kvz {
 namespace {
+
+// The text panel's margin around its text, in the scene's pixels (the document's default).
+constexpr int kPanelMargin = 4;
 
 QColor toColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
@@ -34,6 +38,21 @@ QString withLineSeparators(QString text) {
   return text;
 }
 
+// The hand pointer at the scene's scale, pixel for pixel as the picture has it.
+QCursor handCursorAt(int scale) {
+  static QHash<int, QCursor> cursors;
+  auto it = cursors.find(scale);
+  if (it == cursors.end()) {
+    const QCursor hand = handCursor();
+    const QPixmap pixmap = hand.pixmap();
+    it = cursors.insert(scale, scale == 1 || pixmap.isNull()
+                                   ? hand
+                                   : QCursor(pixmap.scaled(pixmap.size() * scale), hand.hotSpot().x() * scale,
+                                             hand.hotSpot().y() * scale));
+  }
+  return *it;
+}
+
 }  // namespace
 
 int twipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
@@ -43,16 +62,18 @@ QRect toPixels(const Rect& r) {
           std::max(0, twipsToPixels(r.height))};
 }
 
-void applyCommonState(QWidget& widget, const Element& element) {
-  widget.setGeometry(toPixels(element.geometry()));
+void applyCommonState(QWidget& widget, const Element& element, int scale) {
+  const QRect r = toPixels(element.geometry());
+  widget.setGeometry(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
   if (element.pointer() == Pointer::Hand)
-    widget.setCursor(handCursor());
+    widget.setCursor(handCursorAt(scale));
   else
     widget.unsetCursor();
   widget.setVisible(element.visible());
 }
 
-PaintedElementView::PaintedElementView(Element& element, QWidget* parent) : QWidget(parent), element_(element) {
+PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale, QWidget* parent)
+    : QWidget(parent), element_(element), scale_(scale) {
   setAttribute(Qt::WA_NoSystemBackground);
   // A box takes no input: a click on it lands on whatever lies below.
   if (element.kind() == ElementKind::Box) setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -64,33 +85,40 @@ void PaintedElementView::sync() {
     pictureName_ = element_.picture();
     pixmap_ = pictureName_.isEmpty() ? QPixmap() : picture(pictureName_);
   }
-  applyCommonState(*this, element_);
+  applyCommonState(*this, element_, scale_.factor);
   update();
 }
 
 void PaintedElementView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // Drawn in the scene's pixels and scaled as a whole: texts come out at the scaled font
+  // size, laid out exactly as at 640 x 480, and pictures as sharp squares of pixels.
+  const int f = scale_.factor;
+  painter.scale(f, f);
+  const QRect area(0, 0, width() / f, height() / f);
   switch (element_.kind()) {
-    case ElementKind::Picture: paintPicture(painter); break;
-    case ElementKind::Text: paintText(painter); break;
-    case ElementKind::Box: paintBox(painter); break;
+    case ElementKind::Picture: paintPicture(painter, area); break;
+    case ElementKind::Text: paintText(painter, area); break;
+    case ElementKind::Box: paintBox(painter, area); break;
     default: break;
   }
 }
 
-void PaintedElementView::paintPicture(QPainter& painter) {
+void PaintedElementView::paintPicture(QPainter& painter, QRect area) {
   if (pixmap_.isNull()) return;
   if (element_.look().stretch) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), pixmap_);
+    painter.drawPixmap(area, pixmap_);
   } else {
     painter.drawPixmap(0, 0, pixmap_);  // natural size, clipped to the element
   }
 }
 
-void PaintedElementView::paintText(QPainter& painter) {
+void PaintedElementView::paintText(QPainter& painter, QRect area) {
   const Look& look = element_.look();
-  if (!look.transparent) painter.fillRect(rect(), toColor(look.background));
+  const int width = area.width();
+  const int height = area.height();
+  if (!look.transparent) painter.fillRect(area, toColor(look.background));
   if (element_.caption().isEmpty()) return;
   const QFont font = qtFont(look.font);
   painter.setFont(font);
@@ -100,9 +128,9 @@ void PaintedElementView::paintText(QPainter& painter) {
     QString line = element_.caption();
     line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const qreal w = QFontMetricsF(font).horizontalAdvance(line);
-    const qreal x = lineLeft(look.align, width(), w);
-    painter.setClipRect(rect());
-    painter.drawText(QRectF(x, 0, std::max<qreal>(w, width()) + 1, height()),
+    const qreal x = lineLeft(look.align, width, w);
+    painter.setClipRect(area);
+    painter.drawText(QRectF(x, 0, std::max<qreal>(w, width) + 1, height),
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
     return;
   }
@@ -119,24 +147,31 @@ void PaintedElementView::paintText(QPainter& painter) {
   while (true) {
     QTextLine line = layout.createLine();
     if (!line.isValid()) break;
-    line.setLineWidth(width());
-    if (line.lineNumber() > 0 && y + line.height() > height()) break;
-    line.setPosition(QPointF(lineLeft(look.align, width(), line.naturalTextWidth()), y));
+    line.setLineWidth(width);
+    if (line.lineNumber() > 0 && y + line.height() > height) break;
+    line.setPosition(QPointF(lineLeft(look.align, width, line.naturalTextWidth()), y));
     y += line.height();
     ++placed;
   }
   layout.endLayout();
-  painter.setClipRect(rect());
+  painter.setClipRect(area);
   // The line that did not fit was made but never placed: it would sit at the top.
   for (int i = 0; i < placed; ++i) layout.lineAt(i).draw(&painter, QPointF(0, 0));
 }
 
-void PaintedElementView::paintBox(QPainter& painter) {
+void PaintedElementView::paintBox(QPainter& painter, QRect area) {
   const Look& look = element_.look();
-  if (look.filled) painter.fillRect(rect(), toColor(look.background));
-  if (look.outlined && width() > 0 && height() > 0) {
-    painter.setPen(QPen(toColor(look.outline), 0));
-    painter.drawRect(0, 0, width() - 1, height() - 1);
+  if (look.filled) painter.fillRect(area, toColor(look.background));
+  if (look.outlined && !area.isEmpty()) {
+    // A one-pixel outline of the scene: four filled strips, a whole square of screen
+    // pixels wide at any scale.
+    const QColor c = toColor(look.outline);
+    const int w = area.width();
+    const int h = area.height();
+    painter.fillRect(0, 0, w, 1, c);
+    painter.fillRect(0, h - 1, w, 1, c);
+    painter.fillRect(0, 0, 1, h, c);
+    painter.fillRect(w - 1, 0, 1, h, c);
   }
 }
 
@@ -161,7 +196,8 @@ void PaintedElementView::mouseDoubleClickEvent(QMouseEvent* event) {
   element_.doubleClick();
 }
 
-TextPanelView::TextPanelView(Element& element, QWidget* parent) : QPlainTextEdit(parent), element_(element) {
+TextPanelView::TextPanelView(Element& element, const SceneScale& scale, QWidget* parent)
+    : QPlainTextEdit(parent), element_(element), scale_(scale) {
   setReadOnly(true);
   setFocusPolicy(Qt::NoFocus);
   setTextInteractionFlags(Qt::NoTextInteraction);
@@ -178,7 +214,8 @@ void TextPanelView::sync() {
   pal.setColor(QPalette::Window, toColor(look.background));
   pal.setColor(QPalette::Text, toColor(look.foreground));
   setPalette(pal);
-  setFont(qtFont(look.font));
+  setFont(qtFont(look.font, scale_.factor));
+  document()->setDocumentMargin(kPanelMargin * scale_.factor);
   setLineWrapMode(look.wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 
   QString text = element_.caption();
@@ -197,22 +234,24 @@ void TextPanelView::sync() {
     setTextCursor(end);
     ensureCursorVisible();
   }
-  applyCommonState(*this, element_);
+  applyCommonState(*this, element_, scale_.factor);
 }
 
-ButtonView::ButtonView(Element& element, QWidget* parent) : QPushButton(parent), element_(element) {
+ButtonView::ButtonView(Element& element, const SceneScale& scale, QWidget* parent)
+    : QPushButton(parent), element_(element), scale_(scale) {
   connect(this, &QPushButton::clicked, this, [this] { element_.click(); });
   sync();
 }
 
 void ButtonView::sync() {
   setText(element_.caption());
-  setFont(qtFont(element_.look().font));
+  setFont(qtFont(element_.look().font, scale_.factor));
   setEnabled(element_.enabled());
-  applyCommonState(*this, element_);
+  applyCommonState(*this, element_, scale_.factor);
 }
 
-MediaView::MediaView(Element& element, QWidget* parent) : QWidget(parent), element_(element) {
+MediaView::MediaView(Element& element, const SceneScale& scale, QWidget* parent)
+    : QWidget(parent), element_(element), scale_(scale) {
   // A video player puts its picture in here; the layout keeps it filling the element.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -223,6 +262,6 @@ MediaView::MediaView(Element& element, QWidget* parent) : QWidget(parent), eleme
   sync();
 }
 
-void MediaView::sync() { applyCommonState(*this, element_); }
+void MediaView::sync() { applyCommonState(*this, element_, scale_.factor); }
 
 }  // namespace kvz

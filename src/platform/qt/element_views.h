@@ -13,15 +13,22 @@ namespace kvz {
 int twipsToPixels(int twips);
 QRect toPixels(const Rect& twips);
 
-// Applies the state every element view shares: place, visibility and mouse pointer.
-void applyCommonState(QWidget& widget, const Element& element);
+// The whole-number factor a window draws its scene at; its element views read it at every
+// sync and paint.
+struct SceneScale {
+  int factor = 1;
+};
+
+// Applies the state every element view shares: place, visibility and mouse pointer, all
+// at the scale.
+void applyCommonState(QWidget& widget, const Element& element, int scale);
 
 // A picture, a text or a box, drawn by hand so that transparent texts show what lies below.
 // Clicks reach the element as a window system sends them: Click on the release of the left
 // button, then for a double click DblClick on the second press and no second Click.
 class PaintedElementView final : public QWidget {
 public:
-  PaintedElementView(Element& element, QWidget* parent);
+  PaintedElementView(Element& element, const SceneScale& scale, QWidget* parent);
   void sync();
 
 protected:
@@ -31,11 +38,13 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-  void paintPicture(QPainter& painter);
-  void paintText(QPainter& painter);
-  void paintBox(QPainter& painter);
+  // Each paints in the scene's pixels, the painter scaled to the screen's.
+  void paintPicture(QPainter& painter, QRect area);
+  void paintText(QPainter& painter, QRect area);
+  void paintBox(QPainter& painter, QRect area);
 
   Element& element_;
+  const SceneScale& scale_;
   QString pictureName_;
   QPixmap pixmap_;
   bool pressed_ = false;
@@ -46,32 +55,35 @@ private:
 // character at a time) is appended, so the panel keeps showing its newest line.
 class TextPanelView final : public QPlainTextEdit {
 public:
-  TextPanelView(Element& element, QWidget* parent);
+  TextPanelView(Element& element, const SceneScale& scale, QWidget* parent);
   void sync();
 
 private:
   Element& element_;
+  const SceneScale& scale_;
   QString shown_;
 };
 
 // A push button with the element's caption and font.
 class ButtonView final : public QPushButton {
 public:
-  ButtonView(Element& element, QWidget* parent);
+  ButtonView(Element& element, const SceneScale& scale, QWidget* parent);
   void sync();
 
 private:
   Element& element_;
+  const SceneScale& scale_;
 };
 
 // The place of a media player: black, empty until a video player puts its picture in it.
 class MediaView final : public QWidget {
 public:
-  MediaView(Element& element, QWidget* parent);
+  MediaView(Element& element, const SceneScale& scale, QWidget* parent);
   void sync();
 
 private:
   Element& element_;
+  const SceneScale& scale_;
 };
 
 }  // namespace kvz

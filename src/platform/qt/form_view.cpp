@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "platform/media.h"
 #include "platform/qt/element_views.h"
 #include "platform/qt/video_surface.h"
+#include "platform/scene_scale.h"
+#include "platform/timing_log.h"
 
 namespace kvz {
 
@@ -45,9 +48,12 @@ int shiftStateOf(Qt::KeyboardModifiers modifiers) {
          (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
-FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), form_(form) {
+FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags, WindowFit fit)
+    : QWidget(parent, flags), form_(form), fit_(fit), scene_(new QWidget(this)) {
   setWindowTitle(form.caption());
-  setFixedSize(twipsToPixels(form.widthTwips()), twipsToPixels(form.heightTwips()));
+  const QSize size(twipsToPixels(form.widthTwips()), twipsToPixels(form.heightTwips()));
+  scene_->resize(size);
+  if (fit == WindowFit::FormSize) setFixedSize(size);
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
@@ -73,26 +79,26 @@ void FormView::addElement(Element& element) {
   std::function<void()> sync;
   switch (element.kind()) {
     case ElementKind::TextPanel: {
-      auto* panel = new TextPanelView(element, this);
+      auto* panel = new TextPanelView(element, scale_, scene_);
       view = panel;
       sync = [panel] { panel->sync(); };
       break;
     }
     case ElementKind::Button: {
-      auto* button = new ButtonView(element, this);
+      auto* button = new ButtonView(element, scale_, scene_);
       view = button;
       sync = [button] { button->sync(); };
       break;
     }
     case ElementKind::Media: {
-      auto* media = new MediaView(element, this);
+      auto* media = new MediaView(element, scale_, scene_);
       view = media;
       sync = [media] { media->sync(); };
       if (auto* user = dynamic_cast<VideoSurfaceUser*>(element.media())) user->attachSurface(media);
       break;
     }
     default: {
-      auto* painted = new PaintedElementView(element, this);
+      auto* painted = new PaintedElementView(element, scale_, scene_);
       view = painted;
       sync = [painted] { painted->sync(); };
       break;
@@ -101,7 +107,37 @@ void FormView::addElement(Element& element) {
   view->setObjectName(element.name());
   watchKeys(*view);
   element.onChanged = [sync](const Element&) { sync(); };
-  views_.emplace_back(&element, view);
+  views_.push_back({&element, view, std::move(sync)});
+}
+
+QRect FormView::sceneRect() const { return scene_->geometry(); }
+
+void FormView::fitScene() {
+  const int base = twipsToPixels(form_.widthTwips());
+  const int baseHeight = twipsToPixels(form_.heightTwips());
+  const int factor = fit_ == WindowFit::FullScreen ? sceneScaleFor(width(), height()) : 1;
+  scene_->setGeometry((width() - base * factor) / 2, (height() - baseHeight * factor) / 2, base * factor,
+                      baseHeight * factor);
+  if (factor == scale_.factor) return;
+  scale_.factor = factor;
+  for (const ElementView& v : views_)
+    if (attached_) v.sync();
+  if (onScaleChanged) onScaleChanged(factor);
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+  fitScene();
+  QWidget::resizeEvent(event);
+}
+
+void FormView::paintEvent(QPaintEvent* event) {
+  // A detached view's form may be gone already.
+  if (!painted_ && attached_) {
+    painted_ = true;
+    timingMark(QStringLiteral("painted %1 %2x%3").arg(form_.name()).arg(width()).arg(height()));
+    if (afterFirstPaint_) QTimer::singleShot(0, this, std::exchange(afterFirstPaint_, {}));
+  }
+  QWidget::paintEvent(event);
 }
 
 void FormView::watchKeys(QWidget& widget) {
@@ -110,18 +146,18 @@ void FormView::watchKeys(QWidget& widget) {
 }
 
 QWidget* FormView::elementWidget(const QString& name) const {
-  for (const auto& [element, view] : views_)
-    if (element->name() == name) return view;
+  for (const ElementView& v : views_)
+    if (v.element->name() == name) return v.widget;
   return nullptr;
 }
 
 void FormView::detach() {
   if (!attached_) return;
   attached_ = false;
-  for (const auto& [element, view] : views_) {
-    element->onChanged = nullptr;
+  for (const ElementView& v : views_) {
+    v.element->onChanged = nullptr;
     // A video shown here goes back to its player before this window goes.
-    if (auto* user = dynamic_cast<VideoSurfaceUser*>(element->media())) user->detachSurface(view);
+    if (auto* user = dynamic_cast<VideoSurfaceUser*>(v.element->media())) user->detachSurface(v.widget);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/qt/element_views.h"
 
 namespace kvz {
 
@@ -15,14 +16,27 @@ int virtualKeyOf(int qtKey);
 // The shift state of a key event as a window system passes it: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftStateOf(Qt::KeyboardModifiers modifiers);
 
-// The window of one loaded form: a black client area of the form's size with one child
-// view per element, the first element of the form on top. The form must outlive the view.
+// How a window shows its form: a window of the form's size (the desktop's own scale factor
+// applies), or a full-screen window drawing the form at the largest whole factor that fits,
+// centred on black.
+enum class WindowFit { FormSize, FullScreen };
+
+// The window of one loaded form: a black client area with the form's scene, one child view
+// per element, the first element of the form on top. The form must outlive the view.
 class FormView final : public QWidget {
 public:
-  explicit FormView(Form& form, QWidget* parent = nullptr, Qt::WindowFlags flags = {});
+  explicit FormView(Form& form, QWidget* parent = nullptr, Qt::WindowFlags flags = {},
+                    WindowFit fit = WindowFit::FormSize);
   ~FormView() override;
 
   Form& form() const { return form_; }
+  // The factor the scene is drawn at, and the area it is drawn in (in window pixels).
+  int sceneScale() const { return scale_.factor; }
+  QRect sceneRect() const;
+  // Runs once from the event loop after the first paint of this window.
+  void afterFirstPaint(std::function<void()> then) { afterFirstPaint_ = std::move(then); }
+  // Told each time the scene's factor changes.
+  std::function<void(int factor)> onScaleChanged;
   // The view of the named element; null for a name not on the form.
   QWidget* elementWidget(const QString& name) const;
   // Stops telling this view of element changes (the form is about to go).
@@ -36,16 +50,31 @@ protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
 private:
+  // Places the scene for the window's size; a new factor redraws every element at it.
+  void fitScene();
   void addElement(Element& element);
   void watchKeys(QWidget& widget);
   // Both return true when the event was the window's key and is done with.
   bool keyPressed(const QKeyEvent& event);
   bool keyReleased(const QKeyEvent& event);
 
+  struct ElementView {
+    Element* element;
+    QWidget* widget;
+    std::function<void()> sync;
+  };
+
   Form& form_;
-  std::vector<std::pair<Element*, QWidget*>> views_;
+  const WindowFit fit_;
+  SceneScale scale_;
+  QWidget* scene_;
+  std::vector<ElementView> views_;
+  std::function<void()> afterFirstPaint_;
+  bool painted_ = false;
   QSet<int> keysDown_;
   bool closingFreely_ = false;
   bool attached_ = true;

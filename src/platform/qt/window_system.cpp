@@ -1,7 +1,9 @@
 #include "platform/qt/window_system.h"
 
 #include <QApplication>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
 #include <algorithm>
 
 namespace kvz {
@@ -21,6 +23,45 @@ private:
   std::unique_ptr<Form> form_;
   QPointer<FormView> view_;
 };
+
+// The application's style with the sizes message boxes are built from times the scene's
+// factor, so a box over a scaled scene matches it.
+class ScaledStyle final : public QProxyStyle {
+public:
+  ScaledStyle(QStyle* base, int factor) : QProxyStyle(base), factor_(factor) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    const int base = QProxyStyle::pixelMetric(metric, option, widget);
+    switch (metric) {
+      case PM_MessageBoxIconSize:
+      case PM_ButtonMargin:
+      case PM_LayoutLeftMargin:
+      case PM_LayoutTopMargin:
+      case PM_LayoutRightMargin:
+      case PM_LayoutBottomMargin:
+      case PM_LayoutHorizontalSpacing:
+      case PM_LayoutVerticalSpacing: return base * factor_;
+      default: return base;
+    }
+  }
+
+private:
+  int factor_;
+};
+
+void scaleBoxes(int factor) {
+  static int applied = 1;
+  static const QFont baseFont = QApplication::font();
+  static const QString baseStyle = QApplication::style()->name();
+  if (factor == applied) return;
+  applied = factor;
+  QFont font = baseFont;
+  if (baseFont.pixelSize() > 0)
+    font.setPixelSize(baseFont.pixelSize() * factor);
+  else
+    font.setPointSizeF(baseFont.pointSizeF() * factor);
+  QApplication::setFont(font);
+  QApplication::setStyle(new ScaledStyle(QStyleFactory::create(baseStyle), factor));
+}
 
 void stopTimers(Form& form) {
   for (const auto& [name, timer] : form.timers()) timer->setEnabled(false);
@@ -42,26 +83,43 @@ FormView* QtWindowSystem::viewOf(const Form& form) const {
 void QtWindowSystem::show(Form& form, Form* modalOwner) {
   std::erase_if(views_, [](const QPointer<FormView>& v) { return v.isNull(); });
   FormView* view = viewOf(form);
+  const bool fullScreen = fit_ == WindowFit::FullScreen;
   if (!view) {
     FormView* owner = modalOwner ? viewOf(*modalOwner) : nullptr;
-    constexpr Qt::WindowFlags kFrame = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    const Qt::WindowFlags frame = fullScreen ? Qt::FramelessWindowHint
+                                             : Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     // A modal window is a dialog of its owner: it stays above it and out of the task bar.
-    view = owner ? new FormView(form, owner, Qt::Dialog | kFrame) : new FormView(form, nullptr, Qt::Window | kFrame);
+    view = owner ? new FormView(form, owner, Qt::Dialog | frame, fit_)
+                 : new FormView(form, nullptr, Qt::Window | frame, fit_);
     if (owner) view->setWindowModality(Qt::WindowModal);
-    if (const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen()) {
+    if (!screen_) screen_ = QGuiApplication::primaryScreen();
+    if (QScreen* screen = owner ? owner->screen() : screen_.data()) {
       const QRect area = screen->geometry();
-      // Not QRect::center(): it rounds down, which puts a 640 x 480 window on a 640 x 480
-      // screen at (-1, -1).
-      view->move(area.x() + (area.width() - view->width()) / 2, area.y() + (area.height() - view->height()) / 2);
+      if (fullScreen) {
+        view->setGeometry(area);
+        // A switch of the display resizes the monitor; without a window manager to follow
+        // it, the window does.
+        QObject::connect(screen, &QScreen::geometryChanged, view, [view](const QRect& g) { view->setGeometry(g); });
+        view->onScaleChanged = scaleBoxes;
+      } else {
+        // Not QRect::center(): it rounds down, which puts a 640 x 480 window on a 640 x 480
+        // screen at (-1, -1).
+        view->move(area.x() + (area.width() - view->width()) / 2, area.y() + (area.height() - view->height()) / 2);
+      }
     }
     views_.emplace_back(view);
   }
-  view->show();
+  if (fullScreen)
+    view->showFullScreen();
+  else
+    view->show();
   view->raise();
   view->activateWindow();
 }
 
 void QtWindowSystem::moveWindow(Form& form, int x, int y) {
+  // A full-screen window covers its monitor wherever it is asked to go.
+  if (fit_ == WindowFit::FullScreen) return;
   if (FormView* view = viewOf(form)) view->move(x, y);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QScreen>
 #include <vector>
 
 #include "platform/qt/form_view.h"
@@ -9,11 +10,14 @@
 
 namespace kvz {
 
-// Shows each form in a FormView of its own: a fixed 640 x 480 client area with no maximise
-// or minimise button, centred on the screen when it opens. Nothing here blocks.
+// Shows each form in a FormView of its own. As a window: a fixed 640 x 480 client area with
+// no maximise or minimise button, centred on the screen when it opens. Full screen: a
+// frameless window covering the game's monitor (the one the first window opens on, the
+// primary), following that monitor's size, the scene scaled and centred in it; message
+// boxes then come at the same scale. Nothing here blocks.
 class QtWindowSystem final : public WindowSystem {
 public:
-  QtWindowSystem() = default;
+  explicit QtWindowSystem(WindowFit fit = WindowFit::FormSize) : fit_(fit) {}
   ~QtWindowSystem() override;
 
   void show(Form& form, Form* modalOwner = nullptr) override;
@@ -27,6 +31,8 @@ public:
   FormView* viewOf(const Form& form) const;
 
 private:
+  WindowFit fit_;
+  QPointer<QScreen> screen_;
   std::vector<QPointer<FormView>> views_;
 };
 

@@ -19,7 +19,6 @@
 #include "shell/command_line.h"
 #include "shell/frm_intro.h"
 #include "shell/qt/qt_menu_sound.h"
-#include "shell/qt/startup_probe.h"
 #include "shell/qt/termination_signals.h"
 #include "shell/qt/xrandr_display.h"
 
@@ -46,11 +45,11 @@ QStringList effectFiles(const GamePaths& paths) {
 }  // namespace
 
 struct Application::Parts {
-  Parts(const QStringList& arguments, StartupProbe& probe)
-      : probe(probe),
-        commandLine(commandLineText(arguments)),
+  explicit Parts(const QStringList& arguments)
+      : commandLine(commandLineText(arguments)),
         random(MtRandom::fromEnvironment()),
         paths(GamePaths::locate(QCoreApplication::applicationDirPath().toStdString())),
+        windows(isNoFullscreen(commandLine) ? WindowFit::FormSize : WindowFit::FullScreen),
         media(effectFiles(paths)),
         display(makeDisplayMode()),
         frmMain(GameServices{clock, *random, boxes, measure, paths, windows, media.music(), media.effects(),
@@ -75,10 +74,8 @@ struct Application::Parts {
       frmMain.Unload();
       frmIntro.UkonciProgram();
     };
-    if (probe.mode() == QLatin1String("newgame")) probe.watch(windows.viewOf(*game), QStringLiteral("game"));
   }
 
-  StartupProbe& probe;
   QString commandLine;
   QtClock clock;
   std::unique_ptr<MtRandom> random;
@@ -98,30 +95,17 @@ struct Application::Parts {
   QObject connections;
 };
 
-Application::Application(const QStringList& argumentsAfterProgram, StartupProbe& probe)
-    : p_(std::make_unique<Parts>(argumentsAfterProgram, probe)) {}
+Application::Application(const QStringList& argumentsAfterProgram)
+    : p_(std::make_unique<Parts>(argumentsAfterProgram)) {}
 
 Application::~Application() { p_->frmIntro.VratObrazovku(); }
 
 void Application::start() {
   Parts& p = *p_;
-  if (p.probe.mode() == QLatin1String("game")) {
-    p.frmMain.HodnotaOtazky = 0;
-    p.showGame();
-    if (Form* game = p.frmMain.form())
-      p.probe.watch(p.windows.viewOf(*game), QStringLiteral("game"), [&p] { p.media.createAfterFirstPaint(); });
-    return;
-  }
   p.frmIntro.Show();
   // The players are made once the menu is on screen, so they do not delay its first paint.
-  std::function<void()> then = [&p] { p.media.createAfterFirstPaint(); };
-  if (p.probe.mode() == QLatin1String("newgame"))
-    then = [&p] {
-      p.media.createAfterFirstPaint();
-      p.probe.mark();
-      if (Form* menu = p.frmIntro.form()) (*menu)[QStringLiteral("imgNova")].click();
-    };
-  if (Form* menu = p.frmIntro.form()) p.probe.watch(p.windows.viewOf(*menu), QStringLiteral("menu"), then);
+  if (Form* menu = p.frmIntro.form())
+    if (FormView* view = p.windows.viewOf(*menu)) view->afterFirstPaint([&p] { p.media.createAfterFirstPaint(); });
 }
 
 }  // namespace kvz

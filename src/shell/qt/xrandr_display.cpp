@@ -4,8 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
-#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace kvz {
 namespace {
@@ -42,7 +42,11 @@ private:
 // real hardware; so it is read once and again only after a change.
 class XRandrDisplay final : public DisplayMode {
 public:
-  explicit XRandrDisplay(Display* display) : display_(display), root_(DefaultRootWindow(display)) {}
+  explicit XRandrDisplay(Display* display) : display_(display), root_(DefaultRootWindow(display)) {
+    // The mode found at start, which the restore brings back with its own refresh rate.
+    startSize_ = current();
+    if (const ScreenConfig& c = config()) startRate_ = XRRConfigCurrentRate(c.get());
+  }
   ~XRandrDisplay() override {
     config_.reset();
     XCloseDisplay(display_);
@@ -62,6 +66,13 @@ public:
   bool offers(int width, int height) const override {
     const ScreenConfig& c = config();
     return c && c.sizeIndex(width, height) >= 0;
+  }
+
+  int activeMonitors() const override {
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(display_, root_, True, &count);
+    if (monitors) XRRFreeMonitors(monitors);
+    return count > 0 ? count : 1;
   }
 
   bool switchTo(int width, int height) override {
@@ -85,7 +96,7 @@ private:
     Rotation rotation = 0;
     const int currentIndex = XRRConfigCurrentConfiguration(c.get(), &rotation);
     const short currentRate = XRRConfigCurrentRate(c.get());
-    const short rate = closestRate(c, index, currentRate);
+    const auto rate = static_cast<short>(rateFor({width, height}, startSize_, startRate_, currentRate, rates(c, index)));
     if (index == currentIndex && rate == currentRate) return RRSetConfigSuccess;
 
     XErrorHandler previous = XSetErrorHandler(ignoreXError);
@@ -98,19 +109,17 @@ private:
     return status;
   }
 
-  // The refresh rate of that size nearest the current one; 0 when the server lists none.
-  static short closestRate(const ScreenConfig& config, int sizeIndex, short currentRate) {
+  static std::vector<int> rates(const ScreenConfig& config, int sizeIndex) {
     int count = 0;
-    const short* rates = XRRConfigRates(config.get(), sizeIndex, &count);
-    short best = 0;
-    for (int i = 0; i < count; ++i)
-      if (best == 0 || std::abs(rates[i] - currentRate) < std::abs(best - currentRate)) best = rates[i];
-    return best;
+    const short* listed = XRRConfigRates(config.get(), sizeIndex, &count);
+    return listed ? std::vector<int>(listed, listed + count) : std::vector<int>{};
   }
 
   Display* display_;
   Window root_;
   mutable std::unique_ptr<ScreenConfig> config_;
+  ScreenSize startSize_;
+  int startRate_ = 0;
 };
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <algorithm>
+
+namespace kvz {
+
+// The scene's size in pixels: every window of the game is drawn at 640 x 480.
+inline constexpr int kSceneWidth = 640;
+inline constexpr int kSceneHeight = 480;
+
+// The factor a full-screen window of this size draws the scene at: the largest whole number
+// that fits both ways, at least 1. Whole numbers keep the generated pictures sharp (each of
+// their pixels becomes a square of the screen's, nothing is smoothed) and every element
+// edge on a whole pixel; a screen between two factors shows a black border instead.
+inline int sceneScaleFor(int width, int height) {
+  return std::max(1, std::min(width / kSceneWidth, height / kSceneHeight));
+}
+
+}  // namespace kvz

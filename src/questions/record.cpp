@@ -20,12 +20,6 @@ constexpr TextField kTextFields[] = {
     {"ID", 493, 3, &ZaznamOtazky::ID},
 };
 
-struct NumberField {
-  const char* name;
-  std::size_t offset;
-  std::int16_t ZaznamOtazky::*member;
-};
-
 constexpr NumberField kNumberFields[] = {
     {"DivaciA", 451, &ZaznamOtazky::DivaciA}, {"DivaciB", 453, &ZaznamOtazky::DivaciB},
     {"DivaciC", 455, &ZaznamOtazky::DivaciC}, {"DivaciD", 457, &ZaznamOtazky::DivaciD},
@@ -47,6 +41,7 @@ void writeInt16(std::array<std::uint8_t, kRecordSize>& bytes, std::size_t offset
 }  // namespace
 
 std::span<const TextField> textFields() { return kTextFields; }
+std::span<const NumberField> numberFields() { return kNumberFields; }
 
 // Opening a converter costs far more than converting a field, so each thread keeps one.
 // Its error flag cannot be cleared (resetting closes the converter), so a converter that

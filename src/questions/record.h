@@ -66,4 +66,12 @@ struct TextField {
 };
 std::span<const TextField> textFields();
 
+// The whole-number fields likewise.
+struct NumberField {
+  const char* name;
+  std::size_t offset;
+  std::int16_t ZaznamOtazky::*member;
+};
+std::span<const NumberField> numberFields();
+
 }  // namespace kvz

@@ -86,19 +86,6 @@ std::optional<QString> unquote(const QString& raw, QString& error) {
   return std::nullopt;
 }
 
-std::optional<std::int16_t> wholeNumber(const QString& text) {
-  static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]{1,6}$"));
-  if (!pattern.match(text).hasMatch()) return std::nullopt;
-  const int value = text.toInt();
-  if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-    return std::nullopt;
-  return static_cast<std::int16_t>(value);
-}
-
-QString badNumber(const QString& text) {
-  return QStringLiteral("'%1' is not a whole number from -32768 to 32767").arg(text);
-}
-
 struct Value {
   QString text;
   int line = 0;
@@ -157,16 +144,10 @@ private:
     finish();
     block_.emplace();
     block_->question.line = number;
-    static const QRegularExpression pattern(QStringLiteral("^\\[([0-9]{2})-([0-9]{3})\\]$"));
-    const QRegularExpressionMatch match = pattern.match(header);
-    const int step = match.hasMatch() ? match.captured(1).toInt() : 0;
-    const int file = match.hasMatch() ? match.captured(2).toInt() : 0;
-    if (step < 1 || step > kLastStep || file < 1 || file > kLastNumber)
-      return error(number, QStringLiteral("'%1' is no question name: [NN-nnn] with the step 01 to 15 "
-                                          "and the number 001 to 025").arg(header));
-    block_->question.step = step;
-    block_->question.number = file;
-    block_->question.fileName = QString::fromStdString(questionFileName(step, file));
+    const auto name = header.endsWith(u']') ? questionName(header.mid(1, header.size() - 2)) : std::nullopt;
+    if (!name)
+      return error(number, QStringLiteral("'%1' is no question name: %2").arg(header, questionNameRule()));
+    block_->question = newQuestion(name->first, name->second, number);
     if (const auto seen = names_.find(block_->question.fileName); seen != names_.end())
       return error(number, QStringLiteral("%1 is already defined on line %2").arg(header).arg(seen->second));
     names_.emplace(block_->question.fileName, number);
@@ -193,31 +174,22 @@ private:
     r.OdpC = value(Key::C).text;
     r.OdpD = value(Key::D).text;
     r.Spravna = value(Key::Spravna).text;
-    r.Autor = value(Key::Autor).text;
-    r.ID = value(Key::ID).given ? value(Key::ID).text : QStringLiteral("%1").arg(b.question.number, 3, 10, QLatin1Char('0'));
+    if (value(Key::Autor).given) r.Autor = value(Key::Autor).text;
+    if (value(Key::ID).given) r.ID = value(Key::ID).text;
     fillShares(r);
-    r.Korekce = -1;
     if (const Value& k = value(Key::Korekce); k.given) {
-      if (k.text.compare(QLatin1String("ano"), Qt::CaseInsensitive) == 0) r.Korekce = -1;
-      else if (k.text.compare(QLatin1String("ne"), Qt::CaseInsensitive) == 0) r.Korekce = 0;
-      else if (const auto n = wholeNumber(k.text)) r.Korekce = *n;
-      else error(k.line, QStringLiteral("Korekce is 'ano', 'ne' or a whole number, not '%1'").arg(k.text));
+      if (const auto n = korekceNumber(k.text)) r.Korekce = *n;
+      else error(k.line, notAKorekce(k.text));
     }
-    r.Hodnota = static_cast<std::int16_t>(b.question.step);
     if (const Value& h = value(Key::Hodnota); h.given) {
       if (const auto n = wholeNumber(h.text)) r.Hodnota = *n;
-      else error(h.line, QStringLiteral("Hodnota: ") + badNumber(h.text));
+      else error(h.line, QStringLiteral("Hodnota: ") + notAWholeNumber(h.text));
     }
-    RecordError problem;
-    if (const auto bytes = encodeRecord(r, &problem)) {
-      b.question.bytes = *bytes;
-      r = *decodeRecord(*bytes);  // as the game will read it: texts at full width
-      return;
-    }
-    for (std::size_t i = 0; i < kKeys.size(); ++i)
-      if (problem.field == QLatin1String(kKeys[i].field))
+    const std::optional<RecordError> problem = seal(b.question);
+    for (std::size_t i = 0; problem && i < kKeys.size(); ++i)
+      if (problem->field == QLatin1String(kKeys[i].field))
         error(b.values[i].line ? b.values[i].line : b.question.line,
-              QStringLiteral("%1 %2").arg(QString::fromLatin1(kKeys[i].name), problem.reason));
+              QStringLiteral("%1 %2").arg(QString::fromLatin1(kKeys[i].name), problem->reason));
   }
 
   void fillShares(ZaznamOtazky& r) {
@@ -270,9 +242,6 @@ SourceFile parseSource(const QString& fileName, const QByteArray& content) {
 }
 
 QString toSource(const QString& header, const ZaznamOtazky& r) {
-  QString korekce = QString::number(r.Korekce);
-  if (r.Korekce == -1) korekce = QStringLiteral("ano");
-  if (r.Korekce == 0) korekce = QStringLiteral("ne");
   QStringList lines{
       QStringLiteral("[%1]").arg(header),
       QStringLiteral("Zadani: ") + sourceValue(r.Zadani),
@@ -283,11 +252,79 @@ QString toSource(const QString& header, const ZaznamOtazky& r) {
       QStringLiteral("Spravna: ") + sourceValue(r.Spravna),
       QStringLiteral("Divaci: %1 %2 %3 %4").arg(r.DivaciA).arg(r.DivaciB).arg(r.DivaciC).arg(r.DivaciD),
       QStringLiteral("Autor: ") + sourceValue(r.Autor),
-      QStringLiteral("Korekce: ") + korekce,
+      QStringLiteral("Korekce: ") + korekceText(r.Korekce),
       QStringLiteral("Hodnota: %1").arg(r.Hodnota),
       QStringLiteral("ID: ") + sourceValue(r.ID),
   };
   return lines.join(u'\n') + u'\n';
+}
+
+std::optional<std::pair<int, int>> questionName(const QString& name) {
+  static const QRegularExpression pattern(QStringLiteral("^([0-9]{2})-([0-9]{3})$"));
+  const QRegularExpressionMatch match = pattern.match(name);
+  const int step = match.hasMatch() ? match.captured(1).toInt() : 0;
+  const int number = match.hasMatch() ? match.captured(2).toInt() : 0;
+  if (step < 1 || step > kLastStep || number < 1 || number > kLastNumber) return std::nullopt;
+  return std::pair{step, number};
+}
+
+QString questionNameRule() {
+  return QStringLiteral("NN-nnn with the step 01 to %1 and the number 001 to 0%2").arg(kLastStep).arg(kLastNumber);
+}
+
+SourceQuestion newQuestion(int step, int number, int line) {
+  SourceQuestion q;
+  q.step = step;
+  q.number = number;
+  q.fileName = QString::fromStdString(questionFileName(step, number));
+  q.line = line;
+  q.record.Korekce = -1;
+  q.record.Hodnota = static_cast<std::int16_t>(step);
+  q.record.ID = QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+  return q;
+}
+
+std::optional<std::int16_t> wholeNumber(const QString& text) {
+  static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]{1,6}$"));
+  if (!pattern.match(text).hasMatch()) return std::nullopt;
+  const int value = text.toInt();
+  if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+    return std::nullopt;
+  return static_cast<std::int16_t>(value);
+}
+
+std::optional<std::int16_t> korekceNumber(const QString& text) {
+  if (text.compare(QLatin1String("ano"), Qt::CaseInsensitive) == 0) return -1;
+  if (text.compare(QLatin1String("ne"), Qt::CaseInsensitive) == 0) return 0;
+  return wholeNumber(text);
+}
+
+QString korekceText(std::int16_t korekce) {
+  if (korekce == -1) return QStringLiteral("ano");
+  if (korekce == 0) return QStringLiteral("ne");
+  return QString::number(korekce);
+}
+
+QString notAWholeNumber(const QString& text) {
+  return QStringLiteral("'%1' is not a whole number from -32768 to 32767").arg(text);
+}
+
+QString notAKorekce(const QString& text) {
+  return QStringLiteral("Korekce is 'ano', 'ne' or a whole number, not '%1'").arg(text);
+}
+
+bool isOptionalField(const QString& field) {
+  return std::any_of(kKeys.begin(), kKeys.end(),
+                     [&](const KeyInfo& k) { return !k.required && field == QLatin1String(k.field); });
+}
+
+std::optional<RecordError> seal(SourceQuestion& question) {
+  RecordError problem;
+  const auto bytes = encodeRecord(question.record, &problem);
+  if (!bytes) return problem;
+  question.bytes = *bytes;
+  question.record = *decodeRecord(*bytes);  // as the game will read it: texts at full width
+  return std::nullopt;
 }
 
 }  // namespace kvz

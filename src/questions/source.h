@@ -4,6 +4,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "questions/record.h"
@@ -44,5 +46,25 @@ SourceFile parseSource(const QString& fileName, const QByteArray& content);
 
 // Writes a record back in the source format, so that a dump can be built again.
 QString toSource(const QString& header, const ZaznamOtazky& record);
+
+// What the readers of sources and of question tables share.
+// A question's name "NN-nnn": step 01 to 15, number 001 to 025; nullopt for anything else.
+std::optional<std::pair<int, int>> questionName(const QString& name);
+QString questionNameRule();  // what such a name must look like, for messages
+// A question named by step and number, with the defaults of the fields an author may leave
+// out: no author, Korekce done (-1), Hodnota the step, ID the number.
+SourceQuestion newQuestion(int step, int number, int line);
+// A whole number from -32768 to 32767 as authors write it; Korekce also takes "ano" (-1) and
+// "ne" (0), and is written back that way.
+std::optional<std::int16_t> wholeNumber(const QString& text);
+std::optional<std::int16_t> korekceNumber(const QString& text);
+QString korekceText(std::int16_t korekce);
+QString notAWholeNumber(const QString& text);  // why such texts are refused
+QString notAKorekce(const QString& text);
+// Autor, Korekce, Hodnota and ID may be left out; the other fields must be given.
+bool isOptionalField(const QString& field);
+// Fills the question's bytes and reads its record back as the game will; or the field that
+// does not fit.
+std::optional<RecordError> seal(SourceQuestion& question);
 
 }  // namespace kvz

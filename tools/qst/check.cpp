@@ -12,13 +12,14 @@ namespace {
 const char* const kHelp =
     "kvizarion-qst check DIR|FILE...\n"
     "\n"
-    "Reports what would go wrong in the game with question sources (.txt) and question files\n"
-    "(.qst); a folder is checked as a whole bank (every .txt and .qst in it). Errors: a file of\n"
-    "the wrong size or name, Spravna not A to D, audience shares outside 0..100 or not adding\n"
-    "up to 100, an empty text, a text too long or not in Windows-1250, a question longer than\n"
-    "two lines of its plate, an answer wider than its plate, the same question or file twice,\n"
-    "a step 1 to 5 without a question (for a folder). Warnings (no failure): no author, the\n"
-    "right answer with an audience share of 0, a step the game never reaches, extra bytes.\n"
+    "Reports what would go wrong in the game with question sources (.txt), question tables\n"
+    "(.csv, by row as a spreadsheet numbers them) and question files (.qst); a folder is\n"
+    "checked as a whole bank (every .txt and .qst in it). Errors: a file of the wrong size or\n"
+    "name, Spravna not A to D, audience shares outside 0..100 or not adding up to 100, an\n"
+    "empty text, a text too long or not in Windows-1250, a question longer than two lines of\n"
+    "its plate, an answer wider than its plate, the same question or file twice, a step 1 to\n"
+    "5 without a question (for a folder). Warnings (no failure): no author, the right answer\n"
+    "with an audience share of 0, a step the game never reaches, extra bytes.\n"
     "Exit code 1 when there is an error.\n";
 
 void readQuestionFile(const fs::path& path, Inputs& into) {
@@ -28,7 +29,7 @@ void readQuestionFile(const fs::path& path, Inputs& into) {
 }
 
 void readAny(const fs::path& path, Inputs& into) {
-  if (isSourceFile(path)) readSource(path, into);
+  if (isSourceFile(path) || isTableFile(path)) readSource(path, into);
   else readQuestionFile(path, into);
 }
 

@@ -33,13 +33,6 @@ QJsonObject toJson(const QString& file, const ZaznamOtazky& r) {
   };
 }
 
-// The block header of a file: its name without ".qst" when it is a question file name.
-QString headerOf(const fs::path& file) {
-  const auto numbers = questionFileNumbers(file.filename().string());
-  if (numbers) return QString::fromStdString(questionFileName(numbers->first, numbers->second)).chopped(4);
-  return QString::fromStdString(file.stem().string());
-}
-
 }  // namespace
 
 int dumpCommand(const QStringList& args, Streams io) {
@@ -83,7 +76,7 @@ int dumpCommand(const QStringList& args, Streams io) {
       continue;
     }
     if (json) objects.append(toJson(shown(file), *record));
-    else io.out << "# " << shown(file) << '\n' << toSource(headerOf(file), *record) << '\n';
+    else io.out << "# " << shown(file) << '\n' << toSource(questionHeader(file), *record) << '\n';
   }
   if (json) io.out << QJsonDocument(objects).toJson(QJsonDocument::Indented);
   return exitCode;

@@ -12,6 +12,8 @@ const char* const kUsage =
     "  kvizarion-qst dump [--json] FILE...     show question files as text or JSON\n"
     "  kvizarion-qst check DIR|FILE...         report what would go wrong in the game\n"
     "  kvizarion-qst preview FILE -o PNG       draw a question as the game window shows it\n"
+    "  kvizarion-qst export --csv FILE...      write questions as one table for a spreadsheet\n"
+    "  kvizarion-qst import TABLE.csv -o DIR   turn such a table back into sources\n"
     "\n"
     "  kvizarion-qst COMMAND --help            more about one command\n";
 
@@ -35,6 +37,8 @@ int main(int argc, char** argv) {
   if (command == QLatin1String("dump")) return kvz::qst::dumpCommand(args, io);
   if (command == QLatin1String("check")) return kvz::qst::checkCommand(args, io);
   if (command == QLatin1String("preview")) return kvz::qst::previewCommand(args, io);
+  if (command == QLatin1String("export")) return kvz::qst::exportCommand(args, io);
+  if (command == QLatin1String("import")) return kvz::qst::importCommand(args, io);
   err << "kvizarion-qst: unknown command '" << command << "'\n\n" << kUsage;
   return 2;
 }

@@ -65,13 +65,8 @@ int stepOf(const fs::path& file, const QString& wanted) {
 
 std::optional<std::array<std::uint8_t, kRecordSize>> recordToShow(const fs::path& file, const QString& wanted,
                                                                    QTextStream& err) {
-  if (isSourceFile(file)) {
-    const std::optional<QByteArray> content = readWhole(file);
-    if (!content) {
-      err << shown(file) << ": cannot be read\n";
-      return std::nullopt;
-    }
-    const SourceFile source = parseSource(shown(file), *content);
+  if (!isQuestionFile(file)) {
+    const SourceFile source = readAuthored(file);
     for (const Diagnostic& d : source.diagnostics) err << d.text() << '\n';
     for (const SourceQuestion& q : source.questions)
       if (wanted.isEmpty() || q.fileName == wanted + QStringLiteral(".qst")) return q.bytes;

@@ -2,6 +2,10 @@
 
 #include <QFile>
 #include <algorithm>
+#include <map>
+
+#include "questions/bank.h"
+#include "questions/table.h"
 
 namespace kvz::qst {
 namespace fs = std::filesystem;
@@ -12,9 +16,14 @@ bool hasExtension(const fs::path& path, const char* lowerExtension) {
   return QString::fromStdString(path.extension().string()).compare(QLatin1String(lowerExtension), Qt::CaseInsensitive) == 0;
 }
 
+Diagnostic errorOf(const fs::path& path, int line, const QString& message) {
+  return {shown(path), line, Diagnostic::Severity::Error, message};
+}
+
 }  // namespace
 
 bool isSourceFile(const fs::path& path) { return hasExtension(path, ".txt"); }
+bool isTableFile(const fs::path& path) { return hasExtension(path, ".csv"); }
 bool isQuestionFile(const fs::path& path) { return hasExtension(path, ".qst"); }
 
 std::vector<fs::path> filesOfFolder(const fs::path& folder) {
@@ -35,18 +44,96 @@ std::optional<QByteArray> readWhole(const fs::path& path) {
   return file.readAll();
 }
 
-void readSource(const fs::path& path, Inputs& into) {
+SourceFile readAuthored(const fs::path& path) {
   const std::optional<QByteArray> content = readWhole(path);
-  if (!content) {
-    into.diagnostics.push_back({shown(path), 0, Diagnostic::Severity::Error, QStringLiteral("cannot be read")});
-    return;
-  }
-  SourceFile source = parseSource(shown(path), *content);
+  if (!content) return {{}, {errorOf(path, 0, QStringLiteral("cannot be read"))}};
+  return isTableFile(path) ? parseTable(shown(path), *content) : parseSource(shown(path), *content);
+}
+
+void readSource(const fs::path& path, Inputs& into) {
+  SourceFile source = readAuthored(path);
   into.diagnostics.insert(into.diagnostics.end(), source.diagnostics.begin(), source.diagnostics.end());
   for (SourceQuestion& q : source.questions)
     into.questions.push_back({shown(path), q.line, q.step, q.number, std::move(q.record)});
 }
 
+Collected collect(const std::vector<fs::path>& paths) {
+  Collected all;
+  std::map<QString, QString> defined;  // name -> where
+  auto add = [&](const fs::path& path, int line, const QString& name, const ZaznamOtazky& record,
+                 const std::array<std::uint8_t, kRecordSize>& bytes) {
+    const QString where = line > 0 ? QStringLiteral("%1:%2").arg(shown(path)).arg(line) : shown(path);
+    if (const auto [it, fresh] = defined.emplace(name, where); !fresh)
+      all.diagnostics.push_back(errorOf(path, line, QStringLiteral("%1.qst is already defined at %2").arg(name, it->second)));
+    else all.questions.push_back({name, where, record, bytes});
+  };
+  for (const fs::path& path : paths) {
+    if (isQuestionFile(path)) {
+      CheckedFile file = checkQuestionFile(path, shown(path));
+      all.diagnostics.insert(all.diagnostics.end(), file.diagnostics.begin(), file.diagnostics.end());
+      if (file.question && file.question->step > 0)
+        add(path, 0, questionHeader(path), file.question->record, *encodeRecord(file.question->record));
+      continue;
+    }
+    const SourceFile source = readAuthored(path);
+    all.diagnostics.insert(all.diagnostics.end(), source.diagnostics.begin(), source.diagnostics.end());
+    for (const SourceQuestion& q : source.questions) add(path, q.line, q.fileName.chopped(4), q.record, q.bytes);
+  }
+  return all;
+}
+
+bool report(const std::vector<Diagnostic>& diagnostics, QTextStream& err) {
+  bool failed = false;
+  for (const Diagnostic& d : diagnostics) {
+    err << d.text() << '\n';
+    failed = failed || d.isError();
+  }
+  return failed;
+}
+
+bool writeAll(const fs::path& dir, const std::vector<OutputFile>& files, QTextStream& err) {
+  std::vector<std::pair<fs::path, fs::path>> staged;
+  auto discard = [&] {
+    for (const auto& [temporary, final] : staged) QFile::remove(QString::fromStdString(temporary.string()));
+  };
+  for (const OutputFile& file : files) {
+    const fs::path final = dir / file.name.toStdString();
+    const fs::path temporary = dir / ("." + file.name.toStdString() + ".new");
+    QFile out(QString::fromStdString(temporary.string()));
+    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         out.write(file.content) == file.content.size() && out.flush();
+    out.close();
+    staged.emplace_back(temporary, final);
+    if (!written) {
+      err << shown(final) << ": cannot be written; nothing was written\n";
+      discard();
+      return false;
+    }
+  }
+  for (const auto& [temporary, final] : staged) {
+    std::error_code ec;
+    fs::rename(temporary, final, ec);
+    if (ec) {
+      err << shown(final) << ": cannot be written (" << QString::fromStdString(ec.message()) << ")\n";
+      discard();
+      return false;
+    }
+  }
+  return true;
+}
+
+QString questionHeader(const fs::path& file) {
+  const auto numbers = questionFileNumbers(file.filename().string());
+  if (numbers) return QString::fromStdString(questionFileName(numbers->first, numbers->second)).chopped(4);
+  return QString::fromStdString(file.stem().string());
+}
+
 QString shown(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+std::vector<fs::path> pathsOf(const QStringList& arguments) {
+  std::vector<fs::path> paths;
+  for (const QString& argument : arguments) paths.emplace_back(argument.toStdString());
+  return paths;
+}
 
 }  // namespace kvz::qst

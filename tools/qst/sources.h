@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QTextStream>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -16,8 +18,9 @@ struct Inputs {
   std::vector<Diagnostic> diagnostics;
 };
 
-// Source files end in .txt, question files in .qst (any letter case).
+// Sources end in .txt, question tables in .csv, question files in .qst (any letter case).
 bool isSourceFile(const std::filesystem::path& path);
+bool isTableFile(const std::filesystem::path& path);
 bool isQuestionFile(const std::filesystem::path& path);
 
 // The source and question files of a folder, by name.
@@ -26,9 +29,41 @@ std::vector<std::filesystem::path> filesOfFolder(const std::filesystem::path& fo
 // Reads a file whole; nullopt when it cannot be read.
 std::optional<QByteArray> readWhole(const std::filesystem::path& path);
 
-// Reads one source file into checkable questions.
+// Reads a source or a question table: its questions, and every fault with its line or row.
+SourceFile readAuthored(const std::filesystem::path& path);
+
+// Reads one source or table into checkable questions.
 void readSource(const std::filesystem::path& path, Inputs& into);
 
+// Every question of sources, tables and question files, each named once; what is wrong
+// with them, or the same name given twice, is in the diagnostics.
+struct Collected {
+  struct Question {
+    QString name;    // "01-017"
+    QString origin;  // "01.txt:12"
+    ZaznamOtazky record;
+    std::array<std::uint8_t, kRecordSize> bytes{};
+  };
+  std::vector<Question> questions;
+  std::vector<Diagnostic> diagnostics;
+};
+Collected collect(const std::vector<std::filesystem::path>& paths);
+
+// Writes every diagnostic to err; true when one is an error.
+bool report(const std::vector<Diagnostic>& diagnostics, QTextStream& err);
+
+// Writes files into a folder, all or none: each is written beside its final name first and
+// renamed only when all are written, so a failure leaves the folder as it was.
+struct OutputFile {
+  QString name;
+  QByteArray content;
+};
+bool writeAll(const std::filesystem::path& dir, const std::vector<OutputFile>& files, QTextStream& err);
+
+// The name NN-nnn of a question file, or its stem when it is no question file name.
+QString questionHeader(const std::filesystem::path& file);
+
 QString shown(const std::filesystem::path& path);
+std::vector<std::filesystem::path> pathsOf(const QStringList& arguments);
 
 }  // namespace kvz::qst

@@ -17,6 +17,8 @@ int buildCommand(const QStringList& args, Streams io);
 int dumpCommand(const QStringList& args, Streams io);
 int checkCommand(const QStringList& args, Streams io);
 int previewCommand(const QStringList& args, Streams io);
+int exportCommand(const QStringList& args, Streams io);
+int importCommand(const QStringList& args, Streams io);
 
 // True when the arguments ask for help.
 bool wantsHelp(const QStringList& args);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
-#include <QColor>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // The authors' tool as an author runs it, from the build folder.
 struct ToolRun {
   int exitCode = -1;
@@ -19,18 +21,20 @@ struct ToolRun {
   QString err;
 };
 
+QString buildDir() { return qEnvironmentVariable("KVZ_BUILD_DIR", u"."_s); }
+
 ToolRun qst(const QStringList& args) {
   QProcess process;
-  process.setProgram(qEnvironmentVariable("KVZ_BUILD_DIR", QStringLiteral(".")) + QStringLiteral("/kvizarion-qst"));
+  process.setProgram(buildDir() + u"/kvizarion-qst"_s);
   process.setArguments(args);
   // Qt warns on stderr when the runtime folder is not set, as under a bare CI runner.
   static const QTemporaryDir runtime;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  if (!env.contains(QStringLiteral("XDG_RUNTIME_DIR"))) env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+  if (!env.contains(u"XDG_RUNTIME_DIR"_s)) env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
   // In a sanitizer build the tool is checked for memory faults; the font and window system
   // libraries it starts keep caches to the end, which the leak checker would report.
-  const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
-  env.insert(QStringLiteral("ASAN_OPTIONS"), (asan.isEmpty() ? asan : asan + u':') + QStringLiteral("detect_leaks=0"));
+  const QString asan = env.value(u"ASAN_OPTIONS"_s);
+  env.insert(u"ASAN_OPTIONS"_s, (asan.isEmpty() ? asan : asan + u':') + u"detect_leaks=0"_s);
   process.setProcessEnvironment(env);
   process.start();
   const bool finished = process.waitForFinished(60000);
@@ -39,23 +43,28 @@ ToolRun qst(const QStringList& args) {
           QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
+QByteArray contentOf(const QString& file) {
+  QFile in(file);
+  return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<unreadable>");
+}
+
 class QstTool : public ::testing::Test {
 protected:
-  QString path(const QString& name) const { return dir_.filePath(name); }
+  QString p(const QString& name) const { return dir_.filePath(name); }
   QString write(const QString& name, const QByteArray& content) const {
-    QDir().mkpath(QFileInfo(path(name)).absolutePath());
-    QFile file(path(name));
+    QDir().mkpath(QFileInfo(p(name)).absolutePath());
+    QFile file(p(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(content);
-    return path(name);
+    return p(name);
   }
   QStringList built(const QString& folder) const {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    return QDir(p(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
   }
   QTemporaryDir dir_;
 };
 
-QByteArray question(const char* header, const char* zadani, const QByteArray& extra = {}) {
+QByteArray question(const char* header, const QByteArray& zadani, const QByteArray& extra = {}) {
   return QByteArray(header) + "\nZadani: " + zadani +
          "\nA: Brno\nB: Praha\nC: Ostrava\nD: Plzeň\nSpravna: B\nDivaci: 4 88 5 3\nAutor: Tým\n" + extra;
 }
@@ -63,149 +72,174 @@ QByteArray question(const char* header, const char* zadani, const QByteArray& ex
 // One question for each played step, all sound.
 QByteArray wholeBank() {
   QByteArray text;
-  for (int step = 1; step <= 5; ++step)
-    text += question(QStringLiteral("[0%1-001]").arg(step).toLatin1(),
-                     QStringLiteral("Otázka číslo %1?").arg(step).toUtf8().constData());
+  for (char step = '1'; step <= '5'; ++step)
+    text += question(QByteArray("[0") + step + "-001]", QByteArray("Otázka číslo ") + step + "?");
   return text;
 }
 
-TEST_F(QstTool, EveryFieldComesBackThroughBuildAndDump) {
-  const QString source = write(QStringLiteral("03.txt"),
-                               "[03-004]\nZadani: Žluťoučký kůň úpěl ďábelské ódy?\nA: \"  ÁČĎÉĚ\"\nB: \"\\\"ÍŇÓŘŠ\\\"\"\n"
+TEST_F(QstTool, EveryFieldComesBackThroughDumpAndThroughASpreadsheetTable) {
+  const QString source = write(u"03.txt"_s,
+                               "[03-004]\nZadani: Žluťoučký kůň; úpěl, ďábelské ódy?\nA: \"  ÁČĎÉĚ\"\nB: \"\\\"ÍŇÓŘŠ\\\"\"\n"
                                "C: ŤÚŮÝŽ\nD: áčďéěíňóřšťúůýž\nSpravna: D\nDivaci: -1 2 300 -32768\nAutor: Jiří Ř.\n"
                                "Korekce: 5\nHodnota: -7\nID: X9\n");
-  const ToolRun build = qst({QStringLiteral("build"), source, QStringLiteral("-o"), path(QStringLiteral("out"))});
-  ASSERT_EQ(build.exitCode, 0) << build.err.toStdString();
-  ASSERT_EQ(built(path(QStringLiteral("out"))), QStringList{QStringLiteral("03-004.qst")});
-  EXPECT_EQ(QFileInfo(path(QStringLiteral("out/03-004.qst"))).size(), 496);
+  ASSERT_EQ(qst({u"build"_s, source, u"-o"_s, p(u"out"_s)}).exitCode, 0);
+  ASSERT_EQ(built(u"out"_s), QStringList{u"03-004.qst"_s});
+  const QString file = p(u"out/03-004.qst"_s);
+  EXPECT_EQ(contentOf(file).size(), 496);
 
-  const ToolRun dump = qst({QStringLiteral("dump"), QStringLiteral("--json"), path(QStringLiteral("out/03-004.qst"))});
-  ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
-  const QJsonArray all = QJsonDocument::fromJson(dump.out.toUtf8()).array();
-  ASSERT_EQ(all.size(), 1);
-  const QJsonObject o = all[0].toObject();
-  EXPECT_EQ(o.keys(), (QStringList{"Autor", "DivaciA", "DivaciB", "DivaciC", "DivaciD", "Hodnota", "ID", "Korekce",
-                                   "OdpA", "OdpB", "OdpC", "OdpD", "Spravna", "Zadani", "file"}));
   auto padded = [](const QString& text, int width) { return text + QString(width - text.size(), u' '); };
-  EXPECT_EQ(o["file"].toString(), path(QStringLiteral("out/03-004.qst")));
-  EXPECT_EQ(o["Zadani"].toString(), padded(QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy?"), 250));
-  EXPECT_EQ(o["OdpA"].toString(), padded(QStringLiteral("  ÁČĎÉĚ"), 50));
-  EXPECT_EQ(o["OdpB"].toString(), padded(QStringLiteral("\"ÍŇÓŘŠ\""), 50));
-  EXPECT_EQ(o["OdpC"].toString(), padded(QStringLiteral("ŤÚŮÝŽ"), 50));
-  EXPECT_EQ(o["OdpD"].toString(), padded(QStringLiteral("áčďéěíňóřšťúůýž"), 50));
-  EXPECT_EQ(o["Spravna"].toString(), QStringLiteral("D"));
-  EXPECT_EQ(o["DivaciA"].toInt(), -1);
-  EXPECT_EQ(o["DivaciB"].toInt(), 2);
-  EXPECT_EQ(o["DivaciC"].toInt(), 300);
-  EXPECT_EQ(o["DivaciD"].toInt(), -32768);
-  EXPECT_EQ(o["Autor"].toString(), padded(QStringLiteral("Jiří Ř."), 30));
-  EXPECT_EQ(o["Korekce"].toInt(), 5);
-  EXPECT_EQ(o["Hodnota"].toInt(), -7);
-  EXPECT_EQ(o["ID"].toString(), QStringLiteral("X9 "));
+  const QJsonObject expected{
+      {u"file"_s, file}, {u"Zadani"_s, padded(u"Žluťoučký kůň; úpěl, ďábelské ódy?"_s, 250)},
+      {u"OdpA"_s, padded(u"  ÁČĎÉĚ"_s, 50)}, {u"OdpB"_s, padded(u"\"ÍŇÓŘŠ\""_s, 50)},
+      {u"OdpC"_s, padded(u"ŤÚŮÝŽ"_s, 50)}, {u"OdpD"_s, padded(u"áčďéěíňóřšťúůýž"_s, 50)},
+      {u"Spravna"_s, u"D"_s}, {u"DivaciA"_s, -1}, {u"DivaciB"_s, 2}, {u"DivaciC"_s, 300}, {u"DivaciD"_s, -32768},
+      {u"Autor"_s, padded(u"Jiří Ř."_s, 30)}, {u"Korekce"_s, 5}, {u"Hodnota"_s, -7}, {u"ID"_s, u"X9 "_s}};
+  const ToolRun json = qst({u"dump"_s, u"--json"_s, file});
+  EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).array(), QJsonArray{expected}) << json.out.toStdString();
 
-  // The readable dump is a source again, and builds the very same bytes.
-  const ToolRun text = qst({QStringLiteral("dump"), path(QStringLiteral("out/03-004.qst"))});
-  ASSERT_EQ(text.exitCode, 0);
-  const QString again = write(QStringLiteral("again.txt"), text.out.toUtf8());
-  ASSERT_EQ(qst({QStringLiteral("build"), again, QStringLiteral("-o"), path(QStringLiteral("again"))}).exitCode, 0);
-  QFile first(path(QStringLiteral("out/03-004.qst"))), second(path(QStringLiteral("again/03-004.qst")));
-  ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
-  EXPECT_EQ(first.readAll(), second.readAll());
+  // The readable dump is a source again; so is a table exported and imported again.
+  write(u"dumped/03.txt"_s, qst({u"dump"_s, file}).out.toUtf8());
+  ASSERT_EQ(qst({u"export"_s, u"--csv"_s, source, u"-o"_s, p(u"t.csv"_s)}).exitCode, 0);
+  ASSERT_EQ(qst({u"import"_s, p(u"t.csv"_s), u"-o"_s, p(u"imported"_s)}).exitCode, 0);
+  for (const QString& folder : {u"dumped"_s, u"imported"_s}) {
+    ASSERT_EQ(qst({u"build"_s, p(folder + u"/03.txt"_s), u"-o"_s, p(folder)}).exitCode, 0) << folder.toStdString();
+    EXPECT_EQ(contentOf(p(folder + u"/03-004.qst"_s)), contentOf(file)) << folder.toStdString();
+  }
 }
 
-TEST_F(QstTool, ABrokenSourceLineIsNamedAndNothingIsBuilt) {
-  const QString good = write(QStringLiteral("01.txt"), wholeBank());
-  const QString bad = write(QStringLiteral("02.txt"), question("[02-002]", "Jiná?", "Obtiznost: 3\n"));
-  write(QStringLiteral("out/01-009.qst"), "older file");
-  const ToolRun build = qst({QStringLiteral("build"), good, bad, QStringLiteral("-o"), path(QStringLiteral("out")),
-                         QStringLiteral("--replace")});
-  EXPECT_EQ(build.exitCode, 1);
-  EXPECT_TRUE(build.err.contains(bad + QStringLiteral(":10: unknown key 'Obtiznost'"))) << build.err.toStdString();
-  EXPECT_TRUE(build.err.contains(QStringLiteral("nothing was built")));
-  EXPECT_EQ(built(path(QStringLiteral("out"))), QStringList{QStringLiteral("01-009.qst")});
+TEST_F(QstTool, TheWholeBankGoesThroughASpreadsheetTableUnchanged) {
+  const QString bank = buildDir() + u"/qst"_s;
+  const ToolRun exported = qst({u"export"_s, u"--csv"_s, bank});
+  ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+  EXPECT_EQ(exported.out.count(u"\r\n"_s), 101);  // the header and 100 questions
+  // As a spreadsheet may save it again: no byte-order mark, commas, line feeds.
+  QByteArray resaved = exported.out.toUtf8().replace("\xEF\xBB\xBF", "").replace("\r\n", "\n");
+  bool quoted = false;
+  for (char& c : resaved) {
+    quoted = quoted != (c == '"');
+    if (c == ';' && !quoted) c = ',';
+  }
+  write(u"bank.csv"_s, resaved);
+  ASSERT_EQ(qst({u"import"_s, p(u"bank.csv"_s), u"-o"_s, p(u"src"_s)}).exitCode, 0);
+  EXPECT_EQ(built(u"src"_s), (QStringList{u"01.txt"_s, u"02.txt"_s, u"03.txt"_s, u"04.txt"_s, u"05.txt"_s}));
+  for (const QString& name : built(u"src"_s))
+    ASSERT_EQ(qst({u"build"_s, p(u"src/"_s + name), u"-o"_s, p(u"qst"_s)}).exitCode, 0);
+  const QStringList files = QDir(bank).entryList({u"*.qst"_s}, QDir::Files, QDir::Name);
+  EXPECT_EQ(built(u"qst"_s), files);
+  for (const QString& name : files) EXPECT_EQ(contentOf(p(u"qst/"_s + name)), contentOf(bank + u'/' + name)) << name.toStdString();
 }
 
-TEST_F(QstTool, TheSameFileNameInTwoSourcesBuildsNothing) {
-  const QString one = write(QStringLiteral("a.txt"), question("[01-001]", "První?"));
-  const QString two = write(QStringLiteral("b.txt"), question("[01-002]", "Druhá?") + question("[01-001]", "Třetí?"));
-  const ToolRun build = qst({QStringLiteral("build"), one, two, QStringLiteral("-o"), path(QStringLiteral("out"))});
-  EXPECT_EQ(build.exitCode, 1);
-  EXPECT_TRUE(build.err.contains(two + QStringLiteral(":10: 01-001.qst is already defined at ") + one + QStringLiteral(":1")))
-      << build.err.toStdString();
-  EXPECT_TRUE(built(path(QStringLiteral("out"))).isEmpty());
+TEST_F(QstTool, ImportWritesNothingOnAnErrorAndNoSourceOverAnother) {
+  const QByteArray header = "Soubor,Zadani,OdpA,OdpB,OdpC,OdpD,Spravna,DivaciA,DivaciB,DivaciC,DivaciD\n";
+  const QByteArray rows = "01-001,\"Jedna, dvě?\",a,b,c,d,A,70,10,10,10\n02-003,Tři?,a,b,c,d,B,10,70,10,10\n";
+  const QString good = write(u"good.csv"_s, header + rows);
+  const QString bad = write(u"bad.csv"_s, header + rows + "\n03-001,Čtyři?,a,b,c,d,E,10,10,70,1O\n");
+  write(u"src/01.txt"_s, "# mine\n");
+
+  ToolRun run = qst({u"import"_s, bad, u"-o"_s, p(u"src"_s), u"--replace"_s});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, bad + u":5: DivaciD: '1O' is not a whole number from -32768 to 32767\n"_s
+                         u"kvizarion-qst: errors found; nothing was written\n"_s);
+  run = qst({u"import"_s, good, u"-o"_s, p(u"src"_s)});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.startsWith(p(u"src/01.txt"_s) + u": exists already; --replace writes over it\n"_s)) << run.err.toStdString();
+  EXPECT_EQ(built(u"src"_s), QStringList{u"01.txt"_s});
+  EXPECT_EQ(contentOf(p(u"src/01.txt"_s)), "# mine\n");
+
+  ASSERT_EQ(qst({u"import"_s, good, u"-o"_s, p(u"src"_s), u"--replace"_s}).exitCode, 0);
+  EXPECT_EQ(built(u"src"_s), (QStringList{u"01.txt"_s, u"02.txt"_s}));
+  EXPECT_TRUE(contentOf(p(u"src/01.txt"_s)).startsWith("[01-001]\nZadani: Jedna, dvě?\nA: a\n"));
+  EXPECT_EQ(qst({u"import"_s, write(u"empty.csv"_s, header), u"-o"_s, p(u"none"_s)}).exitCode, 1);
+  EXPECT_FALSE(QDir(p(u"none"_s)).exists());
+}
+
+TEST_F(QstTool, AnyErrorBuildsNothing) {
+  const std::pair<QByteArray, QString> sources[] = {
+      {question("[02-002]", "Jiná?", "Obtiznost: 3\n"), u"b.txt:10: unknown key 'Obtiznost'"_s},
+      {question("[02-002]", "Druhá?") + question("[01-001]", "Třetí?"),
+       u"b.txt:10: 01-001.qst is already defined at %1:1"_s.arg(p(u"a.txt"_s))},
+  };
+  const QString one = write(u"a.txt"_s, wholeBank());
+  for (const auto& [text, message] : sources) {
+    write(u"out/01-009.qst"_s, "older file");
+    const ToolRun run = qst({u"build"_s, one, write(u"b.txt"_s, text), u"-o"_s, p(u"out"_s), u"--replace"_s});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(dir_.path() + u'/' + message) && run.err.contains(u"nothing was built"_s))
+        << run.err.toStdString();
+    EXPECT_EQ(built(u"out"_s), QStringList{u"01-009.qst"_s});
+  }
 }
 
 TEST_F(QstTool, ReplaceRemovesQuestionsTakenOutOfTheSources) {
-  const QString source = write(QStringLiteral("01.txt"), question("[01-001]", "Zůstává?"));
-  write(QStringLiteral("out/01-002.qst"), "stale");
-  write(QStringLiteral("out/notes.txt"), "kept");
-  ASSERT_EQ(qst({QStringLiteral("build"), source, QStringLiteral("-o"), path(QStringLiteral("out"))}).exitCode, 0);
-  EXPECT_EQ(built(path(QStringLiteral("out"))),
-            (QStringList{QStringLiteral("01-001.qst"), QStringLiteral("01-002.qst"), QStringLiteral("notes.txt")}));
-  ASSERT_EQ(qst({QStringLiteral("build"), source, QStringLiteral("-o"), path(QStringLiteral("out")), QStringLiteral("--replace")}).exitCode, 0);
-  EXPECT_EQ(built(path(QStringLiteral("out"))), (QStringList{QStringLiteral("01-001.qst"), QStringLiteral("notes.txt")}));
+  const QString source = write(u"01.txt"_s, question("[01-001]", "Zůstává?"));
+  write(u"out/01-002.qst"_s, "stale");
+  write(u"out/notes.txt"_s, "kept");
+  ASSERT_EQ(qst({u"build"_s, source, u"-o"_s, p(u"out"_s)}).exitCode, 0);
+  EXPECT_EQ(built(u"out"_s), (QStringList{u"01-001.qst"_s, u"01-002.qst"_s, u"notes.txt"_s}));
+  ASSERT_EQ(qst({u"build"_s, source, u"-o"_s, p(u"out"_s), u"--replace"_s}).exitCode, 0);
+  EXPECT_EQ(built(u"out"_s), (QStringList{u"01-001.qst"_s, u"notes.txt"_s}));
 }
 
 TEST_F(QstTool, DumpReportsFilesThatAreNoQuestionAndShowsTheOthers) {
-  const QString source = write(QStringLiteral("01.txt"), question("[01-001]", "Dobrá?"));
-  ASSERT_EQ(qst({QStringLiteral("build"), source, QStringLiteral("-o"), path(QStringLiteral("out"))}).exitCode, 0);
-  const QString shortFile = write(QStringLiteral("short.qst"), QByteArray(495, 'x'));
-  const QString noise = write(QStringLiteral("noise.qst"), QByteArray::fromHex("00ff7f80") .repeated(200));
-  const ToolRun dump = qst({QStringLiteral("dump"), QStringLiteral("--json"), shortFile, path(QStringLiteral("missing.qst")),
-                        path(QStringLiteral("out")), noise});
+  ASSERT_EQ(qst({u"build"_s, write(u"01.txt"_s, question("[01-001]", "Dobrá?")), u"-o"_s, p(u"out"_s)}).exitCode, 0);
+  const QString shortFile = write(u"short.qst"_s, QByteArray(495, 'x'));
+  const QString noise = write(u"noise.qst"_s, QByteArray::fromHex("00ff7f80").repeated(200));
+  const ToolRun dump = qst({u"dump"_s, u"--json"_s, shortFile, p(u"missing.qst"_s), p(u"out"_s), noise});
   EXPECT_EQ(dump.exitCode, 1);
-  EXPECT_TRUE(dump.err.contains(shortFile + QStringLiteral(": not a question file: 495 bytes"))) << dump.err.toStdString();
-  EXPECT_TRUE(dump.err.contains(path(QStringLiteral("missing.qst")) + QStringLiteral(": cannot be read")));
+  EXPECT_TRUE(dump.err.contains(shortFile + u": not a question file: 495 bytes"_s)) << dump.err.toStdString();
+  EXPECT_TRUE(dump.err.contains(p(u"missing.qst"_s) + u": cannot be read"_s));
   const QJsonArray all = QJsonDocument::fromJson(dump.out.toUtf8()).array();
   ASSERT_EQ(all.size(), 2);  // the built question, and arbitrary bytes of a whole record's length
-  EXPECT_TRUE(all[0].toObject()["Zadani"].toString().startsWith(QStringLiteral("Dobrá?")));
-  EXPECT_EQ(all[1].toObject()["Zadani"].toString().size(), 250);
+  EXPECT_TRUE(all[0].toObject()[u"Zadani"_s].toString().startsWith(u"Dobrá?"_s));
+  EXPECT_EQ(all[1].toObject()[u"Zadani"_s].toString().size(), 250);
 }
 
 TEST_F(QstTool, CheckPassesASoundBankAndWarnsWithoutFailing) {
-  const QString source = write(QStringLiteral("01.txt"), wholeBank() + question("[01-002]", "Bez autora?").replace("Autor: Tým\n", ""));
-  const ToolRun check = qst({QStringLiteral("check"), dir_.path()});
+  const QString source = write(u"01.txt"_s, wholeBank() + question("[01-002]", "Bez autora?").replace("Autor: Tým\n", ""));
+  const ToolRun check = qst({u"check"_s, dir_.path()});
   EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
-  EXPECT_EQ(check.err.trimmed(), source + QStringLiteral(":46: warning: no author (Autor)"));
-  EXPECT_TRUE(check.out.startsWith(QStringLiteral("6 questions checked"))) << check.out.toStdString();
+  EXPECT_EQ(check.err.trimmed(), source + u":46: warning: no author (Autor)"_s);
+  EXPECT_TRUE(check.out.startsWith(u"6 questions checked"_s)) << check.out.toStdString();
 }
 
-// What the check says of a bank of five sound questions with one more added.
+// What the check says of a bank of five sound questions with one more added: in its source
+// or, when the addition is a table, in a table beside it.
 ToolRun checkBankWith(const QByteArray& added) {
   QTemporaryDir dir;
-  QFile file(dir.filePath(QStringLiteral("bank.txt")));
-  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(wholeBank() + added);
-  file.close();
-  ToolRun check = qst({QStringLiteral("check"), dir.path()});
-  check.err.replace(dir.filePath(QStringLiteral("bank.txt")), QStringLiteral("bank.txt"));
+  const bool table = added.startsWith("Soubor");
+  QFile source(dir.filePath(u"bank.txt"_s)), other(dir.filePath(u"t.csv"_s));
+  EXPECT_TRUE(source.open(QIODevice::WriteOnly) && other.open(QIODevice::WriteOnly));
+  source.write(wholeBank() + (table ? QByteArray() : added));
+  other.write(added);
+  source.close();
+  other.close();
+  ToolRun check = qst(table ? QStringList{u"check"_s, dir.path(), other.fileName()} : QStringList{u"check"_s, dir.path()});
+  check.err.replace(dir.path() + u'/', QString());
   return check;
 }
 
-TEST_F(QstTool, CheckFindsEveryFaultOfAQuestionInASource) {
+TEST_F(QstTool, CheckMeasuresTextsOnTheirPlatesAndNamesTheirLineOrRow) {
+  const QByteArray wide = QByteArray("Š").repeated(40);
   const std::pair<QByteArray, const char*> faults[] = {
-      {question("[02-002]", "Písmeno?").replace("Spravna: B", "Spravna: b"), "bank.txt:46: Spravna is 'b'"},
-      {question("[02-002]", "Podíly?").replace("4 88 5 3", "4 88 5 2"), "bank.txt:46: the audience shares add up to 99"},
-      {question("[02-002]", "Záporně?").replace("4 88 5 3", "-4 96 5 3"), "bank.txt:46: the audience share of A is -4"},
-      {question("[02-002]", QByteArray(251, 'x')), "bank.txt:47: Zadani is 251 characters long"},
-      {question("[02-002]", "Znak?").replace("Brno", "Brñο"), "bank.txt:48: A has a character that Windows-1250"},
-      {question("[02-002]", QByteArray("Dlouhá ").repeated(34).constData()), "bank.txt:46: the question needs 5 lines on its plate; only 2 fit"},
+      {question("[02-002]", QByteArray("Dlouhá ").repeated(34)), "bank.txt:46: the question needs 5 lines on its plate; only 2 fit"},
       {question("[02-002]", QByteArray(250, 'i')), "bank.txt:46: a word of the question is wider than its plate"},
-      {question("[02-002]", "Široká?").replace("Praha", QByteArray("Š").repeated(40)), "bank.txt:46: answer B is"},
-      {question("[02-002]", "Otázka číslo 3?"), "bank.txt:46: the same question as bank.txt:19"},
-      {question("[02-001]", "Stejný soubor?"), "bank.txt:46: [02-001] is already defined on line 10"},
+      {question("[02-002]", "Široká?").replace("Praha", wide), "bank.txt:46: answer B is"},
+      {question("[02-002]", "Písmeno?").replace("Spravna: B", "Spravna: b"), "bank.txt:46: Spravna is 'b'"},
       {question("[02-026]", "Číslo?"), "bank.txt:46: '[02-026]' is no question name"},
+      {"Soubor;Zadani;OdpA;OdpB;OdpC;OdpD;Spravna;DivaciA;DivaciB;DivaciC;DivaciD;Autor\n\"02-002\";\"Široká?\";a;" +
+           wide + ";c;d;A;70;10;10;10;Tým\n",
+       "t.csv:2: answer B is"},
   };
   for (const auto& [text, expected] : faults) {
     const ToolRun check = checkBankWith(text);
     EXPECT_EQ(check.exitCode, 1) << expected;
     EXPECT_TRUE(check.err.startsWith(QString::fromUtf8(expected))) << expected << "\n" << check.err.toStdString();
   }
-  // The same questions, mended, pass: two lines of question and a full answer plate fit.
+  // Mended, they pass: two lines of question and a full answer plate fit.
   const QByteArray mended[] = {
-      question("[02-002]", QByteArray("Dlouhá ").repeated(16).constData()),
+      question("[02-002]", QByteArray("Dlouhá ").repeated(16)),
       question("[02-002]", "Široká?").replace("Praha", QByteArray("Š").repeated(16)),
-      question("[02-002]", QByteArray("iiiiiiiiii ").repeated(22).constData()),
+      question("[02-002]", QByteArray("iiiiiiiiii ").repeated(22)),
   };
   for (const QByteArray& text : mended) {
     const ToolRun check = checkBankWith(text);
@@ -215,42 +249,41 @@ TEST_F(QstTool, CheckFindsEveryFaultOfAQuestionInASource) {
 }
 
 TEST_F(QstTool, CheckFindsFaultsOfQuestionFilesAndMissingSteps) {
-  const QString source = write(QStringLiteral("src.txt"), wholeBank());
-  ASSERT_EQ(qst({QStringLiteral("build"), source, QStringLiteral("-o"), path(QStringLiteral("qst"))}).exitCode, 0);
-  ToolRun check = qst({QStringLiteral("check"), path(QStringLiteral("qst"))});
-  EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
+  ASSERT_EQ(qst({u"build"_s, write(u"src.txt"_s, wholeBank()), u"-o"_s, p(u"qst"_s)}).exitCode, 0);
+  EXPECT_EQ(qst({u"check"_s, p(u"qst"_s)}).exitCode, 0);
 
-  QFile::rename(path(QStringLiteral("qst/04-001.qst")), path(QStringLiteral("qst/04-026.qst")));
-  write(QStringLiteral("qst/05-002.qst"), QByteArray(100, ' '));
-  check = qst({QStringLiteral("check"), path(QStringLiteral("qst"))});
+  QFile::rename(p(u"qst/04-001.qst"_s), p(u"qst/004-001.qst"_s));
+  write(u"qst/05-002.qst"_s, QByteArray(100, ' '));
+  const ToolRun check = qst({u"check"_s, p(u"qst"_s)});
   EXPECT_EQ(check.exitCode, 1);
-  const QStringList lines = check.err.trimmed().split(u'\n');
-  EXPECT_EQ(lines, (QStringList{
-                       path(QStringLiteral("qst/04-026.qst")) + QStringLiteral(": the file number must be 001 to 025 and "
-                                                                               "the step 01 or more; the game never chooses this file"),
-                       path(QStringLiteral("qst/05-002.qst")) + QStringLiteral(": has 100 bytes; a question file has 496, "
-                                                                               "so the game never chooses it"),
-                       path(QStringLiteral("qst")) + QStringLiteral(": no question for step 4: a game that reaches it ends "
-                                                                    "with a message")}));
+  EXPECT_EQ(check.err.trimmed().split(u'\n'),
+            (QStringList{p(u"qst/004-001.qst"_s) + u": the name is not NN-nnn.qst (as 01-017.qst), so the game never "
+                                                    "chooses it"_s,
+                         p(u"qst/05-002.qst"_s) + u": has 100 bytes; a question file has 496, so the game never chooses it"_s,
+                         p(u"qst"_s) + u": no question for step 4: a game that reaches it ends with a message"_s}));
 }
 
-TEST_F(QstTool, CheckAndDumpSurviveArbitraryBytes) {
+TEST_F(QstTool, EveryCommandSurvivesArbitraryBytes) {
   QByteArray noise;
   for (int i = 0; i < 4000; ++i) noise.append(static_cast<char>((i * 7919 + i / 13) & 0xFF));
-  const QString asSource = write(QStringLiteral("noise.txt"), noise);
-  const QString asFile = write(QStringLiteral("01-001.qst"), noise.left(496));
-  const ToolRun check = qst({QStringLiteral("check"), asSource, asFile});
+  const QString asSource = write(u"noise.txt"_s, noise);
+  const QString asTable = write(u"noise.csv"_s, noise);
+  const QString asFile = write(u"01-001.qst"_s, noise.left(496));
+  const ToolRun check = qst({u"check"_s, asSource, asTable, asFile});
   EXPECT_EQ(check.exitCode, 1);
-  EXPECT_TRUE(check.err.contains(asSource + QStringLiteral(":1: "))) << check.err.toStdString();
-  EXPECT_EQ(qst({QStringLiteral("dump"), asFile}).exitCode, 0);
-  EXPECT_EQ(qst({QStringLiteral("check"), path(QStringLiteral("nothing-here"))}).exitCode, 1);
+  EXPECT_TRUE(check.err.contains(asSource + u":1: "_s) && check.err.contains(asTable + u':')) << check.err.toStdString();
+  EXPECT_EQ(qst({u"dump"_s, asFile}).exitCode, 0);
+  EXPECT_EQ(qst({u"import"_s, asTable, u"-o"_s, p(u"out"_s)}).exitCode, 1);
+  EXPECT_EQ(qst({u"export"_s, u"--csv"_s, asSource, u"-o"_s, p(u"out.csv"_s)}).exitCode, 1);
+  EXPECT_FALSE(QFile::exists(p(u"out.csv"_s)) || QFile::exists(p(u"out"_s)));
+  EXPECT_EQ(qst({u"check"_s, p(u"nothing-here"_s)}).exitCode, 1);
 }
 
 TEST_F(QstTool, PreviewDrawsTheGameWindowWithTheQuestion) {
-  const QString source = write(QStringLiteral("02.txt"), question("[02-003]", "Jak se jmenuje hlavní město?"));
-  const ToolRun preview = qst({QStringLiteral("preview"), source, QStringLiteral("-o"), path(QStringLiteral("p.png"))});
+  const QString source = write(u"02.txt"_s, question("[02-003]", "Jak se jmenuje hlavní město?"));
+  const ToolRun preview = qst({u"preview"_s, source, u"-o"_s, p(u"p.png"_s)});
   ASSERT_EQ(preview.exitCode, 0) << preview.err.toStdString();
-  const QImage image(path(QStringLiteral("p.png")));
+  const QImage image(p(u"p.png"_s));
   ASSERT_EQ(image.size(), QSize(640, 480));
   // White text lies on the question plate and on the answer plates.
   auto hasWhite = [&](QRect area) {
@@ -263,22 +296,21 @@ TEST_F(QstTool, PreviewDrawsTheGameWindowWithTheQuestion) {
   EXPECT_TRUE(hasWhite(QRect(80, 398, 200, 25)));   // answer A
   EXPECT_TRUE(hasWhite(QRect(400, 446, 200, 25)));  // answer D
 
-  const QString broken = write(QStringLiteral("short.qst"), QByteArray(10, 'x'));
-  const ToolRun refused = qst({QStringLiteral("preview"), broken, QStringLiteral("-o"), path(QStringLiteral("q.png"))});
+  const ToolRun refused = qst({u"preview"_s, write(u"short.qst"_s, QByteArray(10, 'x')), u"-o"_s, p(u"q.png"_s)});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_FALSE(QFile::exists(path(QStringLiteral("q.png"))));
+  EXPECT_FALSE(QFile::exists(p(u"q.png"_s)));
 }
 
 TEST_F(QstTool, EveryCommandExplainsItself) {
-  for (const char* command : {"build", "dump", "check", "preview"}) {
-    const ToolRun help = qst({QString::fromLatin1(command), QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0) << command;
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("kvizarion-qst ") + QString::fromLatin1(command))) << command;
+  for (const QString& command : {u"build"_s, u"dump"_s, u"check"_s, u"preview"_s, u"export"_s, u"import"_s}) {
+    const ToolRun help = qst({command, u"--help"_s});
+    EXPECT_EQ(help.exitCode, 0) << command.toStdString();
+    EXPECT_TRUE(help.out.startsWith(u"kvizarion-qst "_s + command)) << command.toStdString();
+    EXPECT_EQ(qst({command}).exitCode, 2) << command.toStdString();  // nothing to work on
   }
-  EXPECT_EQ(qst({QStringLiteral("--help")}).exitCode, 0);
+  EXPECT_EQ(qst({u"--help"_s}).exitCode, 0);
   EXPECT_EQ(qst({}).exitCode, 2);
-  EXPECT_EQ(qst({QStringLiteral("bake")}).exitCode, 2);
-  EXPECT_EQ(qst({QStringLiteral("build"), QStringLiteral("x.txt")}).exitCode, 2);  // no -o
+  EXPECT_EQ(qst({u"bake"_s}).exitCode, 2);
 }
 
 }  // namespace

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "questions/checks.h"
+#include "questions/qst_test_files.h"
+#include "questions/table.h"
+
+namespace kvz {
+namespace {
+
+const QByteArray kHeader = "Soubor;Zadani;OdpA;OdpB;OdpC;OdpD;Spravna;DivaciA;DivaciB;DivaciC;DivaciD;Autor;Korekce;Hodnota;ID";
+const QByteArray kRow = "01-001;Otázka x;Brno;Praha;Ostrava;Plzeň;B;4;88;5;3;Tým;ano;1;001";
+
+QByteArray table(std::initializer_list<QByteArray> rows) {
+  QByteArray text;
+  for (const QByteArray& row : rows) text += row + "\n";
+  return text;
+}
+
+// What a table gives: its error messages, or the bytes of its one question.
+struct Outcome {
+  QStringList errors;
+  std::vector<std::uint8_t> bytes;
+};
+
+Outcome read(const QByteArray& csv) {
+  const SourceFile file = parseTable(QStringLiteral("t.csv"), csv);
+  Outcome outcome;
+  for (const Diagnostic& d : file.diagnostics) outcome.errors << d.text();
+  for (const SourceQuestion& q : file.questions) {
+    for (const Diagnostic& d : checkQuestion({QStringLiteral("t.csv"), q.line, q.step, q.number, q.record}))
+      if (d.isError()) outcome.errors << d.text();
+    outcome.bytes.assign(q.bytes.begin(), q.bytes.end());
+  }
+  return outcome;
+}
+
+TEST(QuestionTable, EachEdgeGivesTheRightRecordOrAnErrorWithItsRow) {
+  using Change = void (*)(ZaznamOtazky&);
+  const struct {
+    const char* what;
+    QByteArray csv;
+    Change change;  // what the record differs in from the sample question; null when it fails
+    const char* error = "";
+  } cases[] = {
+      {"semicolons", table({kHeader, kRow}), [](ZaznamOtazky&) {}},
+      {"commas", table({QByteArray(kHeader).replace(';', ','), QByteArray(kRow).replace(';', ',')}), [](ZaznamOtazky&) {}},
+      {"a byte-order mark and CR LF", "\xEF\xBB\xBF" + table({kHeader, kRow}).replace("\n", "\r\n"), [](ZaznamOtazky&) {}},
+      {"quotes around separators and doubled quotes",
+       table({kHeader, QByteArray(kRow).replace("Otázka x", "\"Co je \"\"a;b\"\", c?\"")}),
+       [](ZaznamOtazky& r) { r.Zadani = QStringLiteral("Co je \"a;b\", c?"); }},
+      {"blanks kept at the start, dropped at the end", table({kHeader, QByteArray(kRow).replace("Brno", "\"  Brno\"").replace(";B;", ";B  ;")}),
+       [](ZaznamOtazky& r) { r.OdpA = QStringLiteral("  Brno"); }},
+      {"empty rows skipped", table({kHeader, "", ";;;;;;", QByteArray(kRow).replace(";88;", ";8x;")}), nullptr,
+       "t.csv:4: DivaciB: '8x' is not a whole number from -32768 to 32767"},
+      {"a line break inside a field, the next row counted on",
+       table({kHeader, QByteArray(kRow).replace("Otázka x", "\"dva\nřádky\""),
+              QByteArray(kRow).replace("01-001", "01-002").replace(";4;", ";x;")}),
+       nullptr,
+       "t.csv:2: Zadani has a line break; a question file holds every text on one line\n"
+       "t.csv:3: DivaciA: 'x' is not a whole number from -32768 to 32767"},
+      {"fifty Windows-1250 letters fit an answer", table({kHeader, QByteArray(kRow).replace("Brno", QByteArray("ř").repeated(50))}),
+       [](ZaznamOtazky& r) { r.OdpA = QString(50, u'ř'); }},
+      {"fifty-one do not", table({kHeader, QByteArray(kRow).replace("Brno", QByteArray("ř").repeated(51))}), nullptr,
+       "t.csv:2: OdpA is 51 characters long, at most 50 fit"},
+      {"a letter that is not A-D", table({kHeader, QByteArray(kRow).replace(";B;", ";E;")}),
+       [](ZaznamOtazky& r) { r.Spravna = QStringLiteral("E"); },
+       "t.csv:2: Spravna is 'E'; only A, B, C or D in capitals can ever be picked right"},
+      {"optional columns left out, and empty optional numbers",
+       table({"Zadani,Soubor,OdpA,OdpB,OdpC,OdpD,Spravna,DivaciA,DivaciB,DivaciC,DivaciD,Korekce",
+              "Otázka x,03-007,Brno,Praha,Ostrava,Plzeň,B,4,88,5,3,"}),
+       [](ZaznamOtazky& r) {
+         r.Autor.clear();
+         r.Hodnota = 3;
+         r.ID = QStringLiteral("007");
+       }},
+      {"Korekce as a number, Soubor as a file name", table({kHeader, QByteArray(kRow).replace("ano", "5").replace("01-001", "01-001.QST")}),
+       [](ZaznamOtazky& r) { r.Korekce = 5; }},
+      {"a missing column", table({QByteArray(kHeader).replace("Spravna;", ""), kRow}), nullptr,
+       "t.csv:1: the column Spravna is missing"},
+      {"an unknown column", table({kHeader + ";Obtiznost", kRow + ";3"}), nullptr,
+       "t.csv:1: unknown column 'Obtiznost' (columns: Soubor, Zadani, OdpA, OdpB, OdpC, OdpD, Spravna, DivaciA, "
+       "DivaciB, DivaciC, DivaciD, Autor, Korekce, Hodnota, ID)"},
+      {"a column twice", table({kHeader + ";zadani", kRow}), nullptr, "t.csv:1: the column Zadani is there twice"},
+      {"a cell beyond the columns", table({kHeader, kRow + ";navíc"}), nullptr,
+       "t.csv:2: 'navíc' lies outside the named columns"},
+      {"a quote never closed", table({kHeader, kRow, "01-002;\"Otázka;"}), nullptr, "t.csv:3: the closing quote is missing"},
+      {"text after a closing quote", table({kHeader, QByteArray(kRow).replace("Brno", "\"Br\"no")}), nullptr,
+       "t.csv:2: text after the closing quote"},
+      {"a bad Korekce", table({kHeader, QByteArray(kRow).replace("ano", "asi")}), nullptr,
+       "t.csv:2: Korekce is 'ano', 'ne' or a whole number, not 'asi'"},
+      {"a number out of range", table({kHeader, QByteArray(kRow).replace(";1;001", ";40000;001")}), nullptr,
+       "t.csv:2: Hodnota: '40000' is not a whole number from -32768 to 32767"},
+      {"a table saved in Windows-1250", table({kHeader, QByteArray(kRow).replace("Plzeň", "Plze\xF2")}), nullptr,
+       "t.csv:2: OdpD is not UTF-8 text; save the table as CSV in UTF-8"},
+      {"a bad name", table({kHeader, QByteArray(kRow).replace("01-001", "1-001")}), nullptr,
+       "t.csv:2: Soubor '1-001' is no question name: NN-nnn with the step 01 to 15 and the number 001 to 025"},
+      {"no name", table({kHeader, QByteArray(kRow).replace("01-001", "")}), nullptr,
+       "t.csv:2: Soubor is empty; it names the question: NN-nnn with the step 01 to 15 and the number 001 to 025"},
+      {"the same name twice", table({kHeader, kRow, QByteArray(kRow).replace("Otázka x", "Jiná")}),
+       [](ZaznamOtazky&) {}, "t.csv:3: 01-001 is already in row 2"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = read(c.csv);
+    EXPECT_EQ(outcome.errors.join(u'\n'), QString::fromUtf8(c.error)) << c.what;
+    if (!c.change) {
+      EXPECT_TRUE(outcome.bytes.empty()) << c.what;
+      continue;
+    }
+    ZaznamOtazky expected = testing::sampleQuestion();
+    c.change(expected);
+    EXPECT_EQ(outcome.bytes, testing::recordBytes(expected)) << c.what;
+  }
+}
+
+TEST(QuestionTable, NothingButAHeaderOrNothingAtAllIsNoQuestionAndNoError) {
+  for (const QByteArray& csv : {QByteArray(), QByteArray("\xEF\xBB\xBF"), table({kHeader}), table({kHeader, "", ";;"})}) {
+    const SourceFile file = parseTable(QStringLiteral("t.csv"), csv);
+    EXPECT_TRUE(file.questions.empty() && file.diagnostics.empty()) << csv.toStdString();
+  }
+}
+
+TEST(QuestionTable, WrittenAndReadAgainGivesBackEveryField) {
+  std::vector<TableEntry> entries;
+  ZaznamOtazky odd = testing::sampleQuestion(QStringLiteral("\"v uvozovkách\"; a, \\"));
+  odd.OdpA = QStringLiteral("  odsazená");
+  odd.OdpB = QString(50, u'ž');
+  odd.OdpC = QStringLiteral("=1+1");
+  odd.Autor.clear();
+  odd.Spravna = QStringLiteral("b");
+  odd.DivaciA = -32768;
+  odd.Korekce = 7;
+  odd.Hodnota = -3;
+  odd.ID = QStringLiteral("   ");
+  entries.push_back({QStringLiteral("04-025"), odd});
+  entries.push_back({QStringLiteral("01-001"), testing::sampleQuestion()});
+  const QByteArray csv = toTable(entries);
+  EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF" "Soubor;Zadani;OdpA;")) << csv.left(40).toStdString();
+  const SourceFile again = parseTable(QStringLiteral("t.csv"), csv);
+  ASSERT_TRUE(again.diagnostics.empty()) << again.diagnostics.front().text().toStdString();
+  ASSERT_EQ(again.questions.size(), 2u);
+  EXPECT_EQ(again.questions[0].fileName, QStringLiteral("04-025.qst"));
+  EXPECT_EQ(again.questions[0].line, 2);
+  EXPECT_EQ(std::vector<std::uint8_t>(again.questions[0].bytes.begin(), again.questions[0].bytes.end()),
+            testing::recordBytes(odd));
+  EXPECT_EQ(again.questions[1].record, *decodeRecord(testing::recordBytes(testing::sampleQuestion())));
+}
+
+}  // namespace
+}  // namespace kvz

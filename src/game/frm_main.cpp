@@ -2,18 +2,19 @@
 
 #include "assets/layout_main.h"
 #include "game/round.h"
+#include "lifelines/lifelines.h"
 
 namespace kvz {
 
 namespace {
-// The countdown video waits above the window until the phone call brings it into view.
-constexpr int kVideoParkedTop = -2500;
 // The black square behind the countdown video, over the logo area.
 constexpr Rect kShape2Frame{2160, 0, 3375, 3375};
 }  // namespace
 
 FrmMain::FrmMain(GameServices services)
-    : s_(services), tmrNavrat_(std::make_unique<Timer>(services.clock, round::kReturnMs, false)) {
+    : s_(services),
+      tmrNavrat_(std::make_unique<Timer>(services.clock, round::kReturnMs, false)),
+      lifelines_(std::make_unique<lifelines::Lifelines>(lifelines::GameWindow::of(*this))) {
   tmrNavrat_->onTick = [this] {
     tmrNavrat_->setEnabled(false);
     if (form_) konecHry();
@@ -57,13 +58,18 @@ void FrmMain::wireHandlers() {
   el("imgLogo").onDblClick = [this] { imgLogo_DblClick(); };
   f.onKeyUp = [this](int key, int shift) { Form_KeyUp(key, shift); };
 
-  const std::pair<const char*, void (FrmMain::*)()> ticks[] = {
-      {"tmrZobrazeniOtazky", &FrmMain::tmrZobrazeniOtazky_Timer},
-      {"tmrZvuk", &FrmMain::tmrZvuk_Timer},
-      {"tmrBlik", &FrmMain::tmrBlik_Timer},
-      {"tmrCastka", &FrmMain::tmrCastka_Timer},
+  // Every timer of the window, with its tick handler.
+  lifelines::Lifelines& l = *lifelines_;
+  const std::pair<const char*, std::function<void()>> ticks[] = {
+      {"tmrZobrazeniOtazky", [this] { tmrZobrazeniOtazky_Timer(); }},
+      {"tmrZvuk", [this] { tmrZvuk_Timer(); }},
+      {"tmrBlik", [this] { tmrBlik_Timer(); }},
+      {"tmrCastka", [this] { tmrCastka_Timer(); }},
+      {"tmrNDivaci", [&l] { l.tmrNDivaci_Timer(); }},
+      {"tmrNTel1", [&l] { l.tmrNTel1_Timer(); }},
+      {"tmrNTel2", [&l] { l.tmrNTel2_Timer(); }},
   };
-  for (const auto& [name, handler] : ticks) tmr(name).onTick = [this, h = handler] { (this->*h)(); };
+  for (const auto& [name, handler] : ticks) tmr(name).onTick = handler;
 
   el("WMP1").setMedia(&s_.music);
   el("WMP2").setMedia(&s_.effects);
@@ -74,7 +80,7 @@ void FrmMain::Form_Load() {
   form_ = makeFrmMain(s_.clock);
   wireHandlers();
 
-  el("WMP3").setTop(kVideoParkedTop);
+  el("WMP3").setTop(lifelines::kVideoParkedTop);
   s_.video.setFile(s_.paths.fileName(round::kVideo));
   s_.windows.processEvents();
 

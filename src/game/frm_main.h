@@ -17,6 +17,10 @@
 
 namespace kvz {
 
+namespace lifelines {
+class Lifelines;
+}
+
 // What the game window needs from the rest of the program.
 struct GameServices {
   Clock& clock;
@@ -78,7 +82,7 @@ public:
   void Form_KeyUp(int keyCode, int shift);
   void ZvyrazniVolbu();
 
-  // Lifelines: wired to their icons and keys; their behaviour arrives with the lifelines.
+  // Lifelines: wired to their icons and keys; the lifelines part carries them out.
   void imgN5050_Click();
   void imgNTel_Click();
   void imgNDiv_Click();
@@ -111,6 +115,8 @@ public:
   QString DuvodKonce;
 
   const GameServices& services() const { return s_; }
+  // The lifelines and their working values (they outlive the loaded window).
+  lifelines::Lifelines& lifelines() const { return *lifelines_; }
 
 private:
   Element& el(const char* name) const;
@@ -128,6 +134,7 @@ private:
   std::unique_ptr<Form> form_;
   // Ends a game that cannot go on once the running handler has returned.
   std::unique_ptr<Timer> tmrNavrat_;
+  std::unique_ptr<lifelines::Lifelines> lifelines_;
 };
 
 }  // namespace kvz

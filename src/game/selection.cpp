@@ -1,5 +1,6 @@
 #include "game/frm_main.h"
 #include "game/round.h"
+#include "lifelines/lifelines.h"
 
 namespace kvz {
 
@@ -38,9 +39,8 @@ void FrmMain::Form_KeyUp(int keyCode, int /*shift*/) {
   if (keyCode == vk::Escape && !Zamceno) UkonciHru();
 }
 
-// The lifelines arrive later; until then their icons and keys do nothing.
-void FrmMain::imgN5050_Click() {}
-void FrmMain::imgNTel_Click() {}
-void FrmMain::imgNDiv_Click() {}
+void FrmMain::imgN5050_Click() { lifelines_->imgN5050_Click(); }
+void FrmMain::imgNTel_Click() { lifelines_->imgNTel_Click(); }
+void FrmMain::imgNDiv_Click() { lifelines_->imgNDiv_Click(); }
 
 }  // namespace kvz

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "game/frm_main.h"
+#include "lifelines/phone_reply.h"
+
+// The three lifelines of the game window: fifty-fifty, the audience poll and the phone call.
+namespace kvz::lifelines {
+
+// Timer intervals that carry the phases of the poll and of the call, in ms.
+inline constexpr int kPollEmptyGraphMs = 8250;  // the designed interval: click to empty graph
+inline constexpr int kPollResultMs = 15800;     // empty graph to the result
+inline constexpr int kPollReturnMs = 1220;      // result to the return to play
+inline constexpr int kCallPickUpMs = 3700;      // the designed interval: ringing
+inline constexpr int kCallLongestMs = 30000;    // the call screen at most
+inline constexpr int kCallReturnMs = 1250;      // call screen gone to the return to play
+inline constexpr int kTypingMs = 100;           // one character of the transcript
+// Ticks without a character after the last one, before a fully typed call ends.
+inline constexpr int kIdleTicks = 4;
+
+// Graph geometry, in twips: the bars stand on this baseline, 24 twips per percentage point.
+inline constexpr int kGraphBaseline = 2925;
+inline constexpr int kTwipsPerPoint = 24;
+// The countdown video waits above the window between calls.
+inline constexpr int kVideoParkedTop = -2500;
+
+// What the lifelines reach of the game window: its elements and timers while it is loaded,
+// the services, the input gate and the game values the lifelines read and write.
+struct GameWindow {
+  std::function<Form*()> form;  // null while the window is unloaded
+  const GameServices& services;
+  std::function<void()> Zamkni;
+  std::function<void()> Odemkni;
+  bool& N5050;
+  bool& NTelefon;
+  bool& NDivaci;
+  bool& Pouzito5050;
+  bool& PouzitoDivaci;
+  const bool& Zamceno;
+  const bool& SpravnaOdpoved;
+  const ZaznamOtazky& Otazka;
+  const std::int16_t& HodnotaOtazky;
+  std::int16_t& TelPocetZnaku;  // reset by every new question
+
+  static GameWindow of(FrmMain& frm);
+};
+
+// The answers fifty-fifty removes (numbers 1..4): two different answers other than the right
+// one; with a right letter that names no answer, any two different answers.
+std::array<int, 2> drawRemovals(RandomSource& random, const QString& spravna);
+
+// One bar of the audience graph: its caption, height and top.
+struct Bar {
+  QString caption;
+  int height = 0;
+  int top = kGraphBaseline;
+};
+// The graph of four stored shares; after a fifty-fifty, `visible` tells which answers are
+// left and the removed answers' votes are shared out between them (with the sum and its two
+// halves). Captions show the numbers as they are; heights are clamped to what the window
+// can show above the baseline, so a negative share gives a bar of height 0.
+struct Graph {
+  std::array<Bar, 4> bars;
+  int SoucetOdebranych = 0, PulkaDolni = 0, PulkaHorni = 0;
+};
+Graph drawGraph(const std::array<std::int16_t, 4>& shares, const std::array<bool, 4>* visible);
+
+class Lifelines {
+public:
+  explicit Lifelines(GameWindow window) : w_(std::move(window)) {}
+
+  // Fifty-fifty.
+  void imgN5050_Click();
+  // Audience poll.
+  void imgNDiv_Click();
+  void tmrNDivaci_Timer();
+  void ZobrazHlasovani();
+  // Phone call.
+  void imgNTel_Click();
+  void PripravTelefonat();
+  void tmrNTel1_Timer();
+  void tmrNTel2_Timer();
+
+  // Working values; they outlive the loaded window, as the game window's values do.
+  int SoucetOdebranych = 0, PulkaDolni = 0, PulkaHorni = 0;
+  PhoneTexts telefon;
+
+private:
+  Element& el(const char* name) const;
+  Timer& tmr(const char* name) const;
+  bool loaded() const { return w_.form() != nullptr; }
+  // Lets pending window events run; false when they unloaded the window meanwhile.
+  bool processEvents();
+
+  GameWindow w_;
+};
+
+}  // namespace kvz::lifelines

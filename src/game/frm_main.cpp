@@ -37,11 +37,8 @@ void FrmMain::Show() {
 
 void FrmMain::Unload() {
   if (!form_) return;
-  tmrNavrat_->setEnabled(false);
-  s_.music.stop();
-  s_.effects.stop();
-  s_.video.stop();
-  s_.windows.unload(std::move(form_));
+  ztisPrehravace();
+  odejdi(false);
 }
 
 void FrmMain::wireHandlers() {
@@ -78,6 +75,7 @@ void FrmMain::wireHandlers() {
 
 void FrmMain::Form_Load() {
   form_ = makeFrmMain(s_.clock);
+  ++hra_;
   wireHandlers();
 
   el("WMP3").setTop(lifelines::kVideoParkedTop);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/clock.h"
 #include "platform/form.h"
@@ -127,14 +128,28 @@ private:
   bool nactiOtazku();
   // The way out when a step has no usable question: tell the player, then back to the menu.
   void hraBezOtazky(const QString& message);
-  // The game is over: music off, the start menu back, this window unloaded.
+  // The game is over: every player silent, the start menu back, this window unloaded.
   void konecHry();
+  // Shows a modal box over this window. The window's timers run on while it is open, so the
+  // game may end under it: the end then closes the box and the window goes only once the
+  // box has returned. The answer, or nullopt when the game that opened the box is over: the
+  // caller then touches nothing.
+  std::optional<MsgResult> ukazBox(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons);
+  void ztisPrehravace();
+  // Unloads the window, or, while a box is open over it, once that box has returned.
+  void odejdi(bool zobrazMenu);
 
   GameServices s_;
   std::unique_ptr<Form> form_;
   // Ends a game that cannot go on once the running handler has returned.
   std::unique_ptr<Timer> tmrNavrat_;
   std::unique_ptr<lifelines::Lifelines> lifelines_;
+  // Counts the games: a handler resumed after a box checks that its game is still on.
+  std::uint64_t hra_ = 0;
+  // Boxes open over this window, and how it leaves once they are closed.
+  int otevreneBoxy_ = 0;
+  enum class Odchod { Zadny, Menu, Zavrit };
+  Odchod odlozenyOdchod_ = Odchod::Zadny;
 };
 
 }  // namespace kvz

@@ -19,7 +19,7 @@ void FrmMain::InfoOOtazce() {
                        QStringLiteral("ID: ") + Otazka.ID + kCrLf +
                        QStringLiteral("autor: ") + Otazka.Autor + kCrLf +
                        QStringLiteral("korekce: ") + korekce(Otazka);
-  s_.boxes.show(text, QStringLiteral("QST infobox"), MsgIcon::Information, MsgButtons::Ok);
+  ukazBox(text, QStringLiteral("QST infobox"), MsgIcon::Information, MsgButtons::Ok);
 }
 
 // Not behind the input lock: the logo answers whenever it is shown.
@@ -27,7 +27,7 @@ void FrmMain::imgLogo_DblClick() {
   const QString text = SouborOtazky + kCrLf + kCrLf +
                        QStringLiteral("autor: ") + Otazka.Autor + kCrLf +
                        QStringLiteral("korekce ") + korekce(Otazka);
-  s_.boxes.show(text, QStringLiteral("= info o otázce ="), MsgIcon::Information, MsgButtons::Ok);
+  ukazBox(text, QStringLiteral("= info o otázce ="), MsgIcon::Information, MsgButtons::Ok);
 }
 
 }  // namespace kvz

@@ -62,15 +62,16 @@ void FrmMain::hraBezOtazky(const QString& message) {
     el(name).setCaption(QString());
   }
   s_.music.stop();
-  s_.boxes.show(message, kTitle, MsgIcon::Information, MsgButtons::Ok);
+  if (!ukazBox(message, kTitle, MsgIcon::Information, MsgButtons::Ok)) return;
   // The menu comes back once the running handler (perhaps the menu's own) has returned.
   tmrNavrat_->setEnabled(true);
 }
 
 void FrmMain::konecHry() {
-  s_.music.stop();
-  if (ZobrazMenu) ZobrazMenu();
-  s_.windows.unload(std::move(form_));
+  // Whatever was playing (an effect, the phone's ringing, the video) stops with the game,
+  // as it does when the window is closed.
+  ztisPrehravace();
+  odejdi(true);
 }
 
 }  // namespace kvz

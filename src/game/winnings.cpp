@@ -30,9 +30,12 @@ void FrmMain::tmrCastka_Timer() {
 }
 
 void FrmMain::UkonciHru() {
-  const MsgResult answer = s_.boxes.show(QStringLiteral("Opravdu chcete ukončit tuto hru ??"),
-                                         QStringLiteral("potvrzení"), MsgIcon::Question, MsgButtons::YesNo);
+  const auto answer = ukazBox(QStringLiteral("Opravdu chcete ukončit tuto hru ??"), QStringLiteral("potvrzení"),
+                              MsgIcon::Question, MsgButtons::YesNo);
   if (answer != MsgResult::Yes) return;
+  // Nothing more may be asked of a game being left: no second Esc, no pick, no lifeline
+  // while the kept amount is shown.
+  Zamkni();
   HodnotaOtazky = static_cast<std::int16_t>(HodnotaOtazky - 1);
   tmr("tmrCastka").setEnabled(true);
   DuvodKonce = round::kKonecEsc;

@@ -28,6 +28,8 @@ public:
   void setFile(const QString& path) override { file_ = path; log.push_back({Op::SetFile, path, clock_.nowMs()}); }
   void play() override { log.push_back({Op::Play, file_, clock_.nowMs()}); }
   void stop() override { log.push_back({Op::Stop, file_, clock_.nowMs()}); }
+  // A play not followed by a stop.
+  bool sounding() const;
 
   // The file names (without folder) of every play, in order.
   std::vector<QString> played() const;
@@ -42,18 +44,33 @@ private:
   QString file_;
 };
 
-// Message boxes answered from a script; every box shown is kept for the test to read.
+// Message boxes answered from a script. Given a virtual clock, time passes while a box is
+// open, as in a real modal loop: the timers tick inside show(), with the handler that opened
+// the box still on the stack, until the box's delay is over or the box is dismissed.
 class ScriptedMessageBoxes final : public MessageBoxes {
 public:
   struct Shown {
     QString text, title;
     MsgIcon icon;
     MsgButtons buttons;
+    bool dismissed = false;
   };
+  ScriptedMessageBoxes() = default;
+  explicit ScriptedMessageBoxes(VirtualClock& clock) : clock_(&clock) {}
   MsgResult show(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override;
+  void dismiss() override { dismissals_ = open_; }
+  int open() const { return open_; }
+
   // The answers to give, in order; when none is left, OK boxes get Ok and Yes/No boxes No.
   std::deque<MsgResult> answers;
+  // How long each box stays open, in order (none left: it is answered at once).
+  std::deque<std::int64_t> delays;
   std::vector<Shown> shown;
+
+private:
+  VirtualClock* clock_ = nullptr;
+  int open_ = 0;
+  int dismissals_ = 0;  // open boxes still to close because of a dismiss
 };
 
 // Every character is the same width, so tests can make texts of exact widths.
@@ -74,6 +91,9 @@ public:
   void moveWindow(Form& form, int x, int y) override;
   void unload(std::unique_ptr<Form> form) override;
   void processEvents() override { ++eventRuns; }
+  // A window unloaded while one of these boxes is open would take the box with it.
+  const ScriptedMessageBoxes* boxes = nullptr;
+  int unloadsUnderOpenBox = 0;
   void quit() override { quitCalled = true; }
 
   // True when the form is shown and not unloaded.

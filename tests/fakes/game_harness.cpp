@@ -50,6 +50,7 @@ GameHarness::GameHarness(int steps) : paths(std::filesystem::path(dir.path().toS
   if (!dir.isValid()) throw std::runtime_error("no temporary folder");
   QDir(dir.path()).mkpath(QStringLiteral("qst"));
   for (int step = 1; step <= steps; ++step) writeQuestion(step, 1, stockQuestion(step));
+  windows.boxes = &boxes;
   game = std::make_unique<FrmMain>(GameServices{clock, random, boxes, measure, paths, windows, music, effects, video});
   game->ZobrazMenu = [this] {
     menuShown.push_back(clock.nowMs());

@@ -66,7 +66,7 @@ public:
   QTemporaryDir dir;
   VirtualClock clock;
   MtRandom random{42};
-  ScriptedMessageBoxes boxes;
+  ScriptedMessageBoxes boxes{clock};
   FixedTextMeasure measure{100};
   GamePaths paths;
   FakeWindowSystem windows;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fakes/game_harness.h"
 
 namespace kvz {
@@ -8,61 +10,134 @@ namespace {
 using fakes::GameHarness;
 using Op = fakes::RecordingMedia::Op;
 
+// The game is over: the menu came back at `end`, the window went after its boxes had closed,
+// nothing of the game runs on and no player sounds over the menu.
+void expectOverAt(const GameHarness& h, std::int64_t end) {
+  EXPECT_EQ(h.game->form(), nullptr);
+  EXPECT_EQ(h.menuShown, std::vector<std::int64_t>{end});
+  EXPECT_EQ(h.windows.unloadLog, std::vector<QString>{"frmMain"});
+  EXPECT_EQ(h.windows.unloadsUnderOpenBox, 0);
+  EXPECT_EQ(h.clock.nextDue(), -1);
+  for (const auto* player : {&h.music, &h.effects, &h.video}) EXPECT_FALSE(player->sounding());
+}
+
 class EscConfirmed : public ::testing::TestWithParam<int> {};
 
-TEST_P(EscConfirmed, KeepsTheAmountOfTheLastRightAnswerForThreeSeconds) {
+TEST_P(EscConfirmed, KeepsTheLastRightAmountForThreeSecondsWithEverythingLocked) {
   const int level = GetParam();
   GameHarness h;
   h.playTo(level);
   const std::int64_t t = h.now();
-  h.boxes.answers.push_back(MsgResult::Yes);
+  h.boxes.answers = {MsgResult::Yes, MsgResult::Yes};
   h.form().keyUp(vk::Escape);
-
   ASSERT_EQ(h.boxes.shown.size(), 1u);
-  const auto& box = h.boxes.shown[0];
-  EXPECT_EQ(box.text, "Opravdu chcete ukončit tuto hru ??");
-  EXPECT_EQ(box.title, "potvrzení");
-  EXPECT_EQ(box.icon, MsgIcon::Question);
-  EXPECT_EQ(box.buttons, MsgButtons::YesNo);
-
+  EXPECT_EQ(h.boxes.shown[0].text, "Opravdu chcete ukončit tuto hru ??");
+  EXPECT_EQ(h.boxes.shown[0].title, "potvrzení");
+  EXPECT_EQ(h.boxes.shown[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(h.game->HodnotaOtazky, level - 1);
-  EXPECT_EQ(h.game->DuvodKonce, "Esc");
-  EXPECT_TRUE(h["imgVyhra"].visible());
   EXPECT_EQ(h["imgVyhra"].picture(), QStringLiteral("C0%1").arg(level - 1));
-  for (const char* name : {"lblZadani", "lblA", "lblB", "lblC", "lblD"}) EXPECT_FALSE(h[name].visible()) << name;
   EXPECT_EQ(h.music.times(Op::Stop), std::vector<std::int64_t>{t});
-  EXPECT_EQ(h.effects.played().size(), static_cast<std::size_t>(level - 1));  // no verdict sound
 
+  // A second Esc, F10, a pick or the uncovered strip of plates C and D: all refused.
+  h.clock.advance(1000);
+  for (const char* name : {"imgC", "imgD", "lblC", "lblD", "imgN5050"}) h[name].click();
+  for (int key : {vk::Escape, vk::F10, vk::C, vk::F5}) h.form().keyUp(key);
+  EXPECT_TRUE(h.game->Zamceno);
+  EXPECT_EQ(h["imgC"].picture(), "C-M");
+  EXPECT_EQ(h.boxes.shown.size(), 1u);
+  EXPECT_EQ(h.effects.played().size(), static_cast<std::size_t>(level - 1));  // no verdict sound
   h.clock.advanceTo(t + 2999);
   ASSERT_NE(h.game->form(), nullptr);
   h.clock.advanceTo(t + 3000);
-  EXPECT_EQ(h.game->form(), nullptr);
-  EXPECT_EQ(h.menuShown, std::vector<std::int64_t>{t + 3000});
-  EXPECT_EQ(h.clock.nextDue(), -1);
+  expectOverAt(h, t + 3000);
 }
 
 // At question 5 the kept amount is that of question 4, shown for 3 s, not the 9 s of a win.
 INSTANTIATE_TEST_SUITE_P(Ending, EscConfirmed, ::testing::Values(1, 3, 5),
                          [](const auto& info) { return "AtQuestion" + std::to_string(info.param); });
 
-TEST(Ending, EscRefusedChangesNothingAndThePlayerCanStillPick) {
+TEST(Ending, EscRefusedChangesNothing) {
   GameHarness h;
   h.playTo(2);
-  h.boxes.answers.push_back(MsgResult::No);
+  h.boxes.answers = {MsgResult::No};
+  h.boxes.delays = {5000};
   h.form().keyUp(vk::Escape);
-  ASSERT_EQ(h.boxes.shown.size(), 1u);
-  EXPECT_EQ(h.game->HodnotaOtazky, 2);
   EXPECT_FALSE(h.game->Zamceno);
   EXPECT_TRUE(h.game->DuvodKonce.isEmpty());
-  EXPECT_EQ(h.game->KrokCastky, 0);
-  EXPECT_EQ(h.clock.nextDue(), -1);
   EXPECT_FALSE(h["imgVyhra"].visible());
-  EXPECT_TRUE(h["lblA"].visible());
   EXPECT_TRUE(h.music.times(Op::Stop).empty());
-  EXPECT_TRUE(h["imgA"].enabled());
-
   h.answerRightAndGoOn();
   EXPECT_EQ(h.game->HodnotaOtazky, 3);
+}
+
+// How a game reaches its end, from a revealed question; the time of the end from now.
+struct End {
+  const char* name;
+  int level;
+  std::function<void(GameHarness&)> start;
+  std::int64_t endsAfter;
+  friend void PrintTo(const End& p, std::ostream* os) { *os << p.name; }
+};
+
+class BoxOverTheEnd : public ::testing::TestWithParam<End> {};
+
+// The information box of the logo answers during every sequence, so a player can leave it
+// open while the game ends: the game ends on time, the box closes, the menu comes back.
+TEST_P(BoxOverTheEnd, TheGameEndsOnTimeAndTheBoxClosesWithIt) {
+  const End& p = GetParam();
+  GameHarness h;
+  h.playTo(p.level);
+  const std::int64_t t = h.now();
+  p.start(h);
+  h.video.play();  // as the countdown of a phone call would be
+  h.boxes.delays = {60000};
+  h["imgLogo"].doubleClick();
+  const auto info = std::find_if(h.boxes.shown.begin(), h.boxes.shown.end(),
+                                 [](const auto& box) { return box.title == QString::fromUtf8("= info o otázce ="); });
+  ASSERT_NE(info, h.boxes.shown.end());
+  EXPECT_TRUE(info->dismissed);
+  EXPECT_EQ(h.now(), t + p.endsAfter);
+  expectOverAt(h, t + p.endsAfter);
+  h.writeQuestion(1, 1, GameHarness::stockQuestion(1));
+  h.playTo(1);  // and the next game starts clean
+  EXPECT_FALSE(h.game->Zamceno);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ending, BoxOverTheEnd,
+    ::testing::Values(
+        End{"WrongAnswer", 1, [](GameHarness& h) { h.form().keyUp(GameHarness::wrongKey(1)); }, 2000 + 3000 + 3000},
+        End{"TopPrize", 5, [](GameHarness& h) { h.form().keyUp(GameHarness::rightKey(5)); }, 6000 + 2200 + 9000},
+        End{"ConfirmedEsc", 2,
+            [](GameHarness& h) {
+              h.boxes.answers = {MsgResult::Yes, MsgResult::Ok};
+              h.form().keyUp(vk::Escape);
+            },
+            3000},
+        End{"NoNextQuestion", 1,
+            [](GameHarness& h) {
+              h.removeQuestions();
+              h.form().keyUp(GameHarness::rightKey(1));
+            },
+            2000 + 2200 + 2000 + 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Ending, ClosingTheWindowUnderABoxWaitsForTheBox) {
+  GameHarness h;
+  h.playTo(1);
+  Timer wmClose(h.clock, 500, true);  // the window manager closes the window meanwhile
+  wmClose.onTick = [&] {
+    wmClose.setEnabled(false);
+    h.game->Unload();
+  };
+  h.boxes.answers = {MsgResult::Yes};
+  h.boxes.delays = {1000};
+  h.form().keyUp(vk::Escape);
+  EXPECT_TRUE(h.boxes.shown[0].dismissed);
+  EXPECT_EQ(h.game->form(), nullptr);
+  EXPECT_EQ(h.windows.unloadsUnderOpenBox, 0);
+  EXPECT_TRUE(h.menuShown.empty());
+  EXPECT_EQ(h.game->HodnotaOtazky, 1);  // the dismissed question box was not a Yes
 }
 
 }  // namespace

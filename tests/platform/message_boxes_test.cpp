@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 
@@ -91,6 +92,31 @@ TEST(QtMessageBoxes, AnInformationBoxHasOneOkButton) {
             MsgResult::Ok);
   EXPECT_EQ(icon, QMessageBox::Information);
   EXPECT_EQ(buttons, QStringList{QStringLiteral("OK")});
+}
+
+// The game window may be unloaded by a timer while a box is open over it: the box must not
+// die with it (it lives on the stack of the handler that opened it) nor stay behind.
+TEST(QtMessageBoxes, ABoxClosesWhenItsWindowGoesOrWhenDismissed) {
+  QtMessageBoxes boxes;
+  for (const bool windowGoes : {true, false}) {
+    for (const MsgButtons buttons : {MsgButtons::YesNo, MsgButtons::Ok}) {
+      QPointer<QWidget> window = new QWidget;
+      window->show();
+      QApplication::setActiveWindow(window);
+      ASSERT_EQ(QApplication::activeWindow(), window.data());
+      whenBoxIsUp([&](QMessageBox&) {
+        if (windowGoes)
+          window->deleteLater();  // run by the box's own event loop, as an unloaded window is
+        else
+          boxes.dismiss();
+      });
+      EXPECT_EQ(boxes.show(QStringLiteral("Opravdu?"), QStringLiteral("Konec"), MsgIcon::Question, buttons),
+                buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No);
+      EXPECT_EQ(window.isNull(), windowGoes);
+      EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+      delete window.data();
+    }
+  }
 }
 
 }  // namespace

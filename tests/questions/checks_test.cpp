@@ -8,105 +8,65 @@
 namespace kvz {
 namespace {
 
-CheckedQuestion question(int step = 1, int number = 1, const QString& tag = QStringLiteral("x")) {
-  return {QStringLiteral("01.txt"), 10 * number, step, number, testing::sampleQuestion(tag)};
+using namespace Qt::StringLiterals;
+
+CheckedQuestion question(int step = 1, int number = 1, const QString& tag = u"x"_s) {
+  return {u"01.txt"_s, 10 * number, step, number, testing::sampleQuestion(tag)};
 }
 
-QStringList messages(const std::vector<Diagnostic>& found, bool errors) {
+QStringList messages(const std::vector<Diagnostic>& found) {
   QStringList list;
-  for (const Diagnostic& d : found)
-    if (d.isError() == errors) list << d.text();
+  for (const Diagnostic& d : found) list << d.text();
   return list;
 }
 
-TEST(QuestionCheck, ASoundQuestionHasNothingToReport) {
-  EXPECT_TRUE(checkQuestion(question()).empty());
-}
-
-TEST(QuestionCheck, OnlyACapitalAToDCanBeTheRightAnswer) {
-  for (const char* letter : {"a", "E", " ", "1"}) {
+TEST(QuestionCheck, ReportsWhatGoesWrongInAGameAndWarnsOfWhatIsOdd) {
+  const struct {
+    void (*change)(CheckedQuestion&);
+    QStringList expected;
+  } cases[] = {
+      {[](CheckedQuestion&) {}, {}},
+      {[](CheckedQuestion& q) { q.record.Spravna = u"b"_s; },
+       {u"01.txt:10: Spravna is 'b'; only A, B, C or D in capitals can ever be picked right"_s}},
+      {[](CheckedQuestion& q) { q.record.Spravna = u" "_s; },
+       {u"01.txt:10: Spravna is ' '; only A, B, C or D in capitals can ever be picked right"_s}},
+      {[](CheckedQuestion& q) { q.record.Spravna = u"D"_s, q.record.DivaciD = 3; }, {}},
+      {[](CheckedQuestion& q) { q.record.DivaciA = -1, q.record.DivaciB = 101, q.record.DivaciC = q.record.DivaciD = 0; },
+       {u"01.txt:10: the audience share of A is -1; shares are 0 to 100"_s,
+        u"01.txt:10: the audience share of B is 101; shares are 0 to 100"_s}},
+      {[](CheckedQuestion& q) { q.record.DivaciB = 87; }, {u"01.txt:10: the audience shares add up to 99, not 100"_s}},
+      {[](CheckedQuestion& q) { q.record.Zadani = QString(250, u' '), q.record.OdpC.clear(); },
+       {u"01.txt:10: Zadani is empty"_s, u"01.txt:10: C is empty"_s}},
+      {[](CheckedQuestion& q) {
+         q.step = 7;
+         q.record.Autor = QString(30, u' ');
+         q.record.DivaciA = 92, q.record.DivaciB = 0;
+       },
+       {u"01.txt:10: warning: no author (Autor)"_s,
+        u"01.txt:10: warning: the right answer has an audience share of 0; the phone friend can never name it"_s,
+        u"01.txt:10: warning: step 7 is never played; a game has 5 questions"_s}},
+  };
+  for (const auto& c : cases) {
     CheckedQuestion q = question();
-    q.record.Spravna = QString::fromLatin1(letter);
-    const QStringList errors = messages(checkQuestion(q), true);
-    ASSERT_EQ(errors.size(), 1) << letter;
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("01.txt:10: Spravna is"))) << errors[0].toStdString();
-  }
-  for (const char* letter : {"A", "C", "D"}) {
-    CheckedQuestion q = question();
-    q.record.Spravna = QString::fromLatin1(letter);
-    q.record.DivaciA = q.record.DivaciB = q.record.DivaciC = q.record.DivaciD = 25;
-    EXPECT_TRUE(checkQuestion(q).empty()) << letter;
+    c.change(q);
+    EXPECT_EQ(messages(checkQuestion(q)), c.expected);
   }
 }
 
-TEST(QuestionCheck, AudienceSharesLieInZeroToHundredAndAddUpToHundred) {
-  CheckedQuestion q = question();
-  q.record.DivaciA = -1;
-  q.record.DivaciB = 101;
-  q.record.DivaciC = 0;
-  q.record.DivaciD = 0;
-  EXPECT_EQ(messages(checkQuestion(q), true),
-            (QStringList{QStringLiteral("01.txt:10: the audience share of A is -1; shares are 0 to 100"),
-                         QStringLiteral("01.txt:10: the audience share of B is 101; shares are 0 to 100")}));
-  q.record.DivaciA = 0;
-  q.record.DivaciB = 99;
-  EXPECT_EQ(messages(checkQuestion(q), true),
-            QStringList{QStringLiteral("01.txt:10: the audience shares add up to 99, not 100")});
-  q.record.DivaciB = 100;
-  EXPECT_TRUE(messages(checkQuestion(q), true).isEmpty());
+TEST(QuestionBankCheck, FindsTheSameQuestionOrFileTwiceAndStepsWithoutAQuestion) {
+  std::vector<CheckedQuestion> set{question(1, 1, u"stejná"_s), question(2, 2, u"jiná"_s), question(4, 4), question(6, 6)};
+  set[2].record.Zadani = u"  OTÁZKA   STEJNÁ "_s;  // the same whatever the blanks and case
+  set[3].number = 2, set[3].step = 2, set[3].line = 99;
+  EXPECT_EQ(messages(checkBank(set, false, {})),
+            (QStringList{u"01.txt:40: the same question as 01.txt:10"_s,
+                         u"01.txt:99: 02-002.qst is already given by 01.txt:20"_s}));
+  EXPECT_EQ(messages(checkBank(set, true, u"qst"_s)).mid(2),
+            (QStringList{u"qst: no question for step 3: a game that reaches it ends with a message"_s,
+                         u"qst: no question for step 5: a game that reaches it ends with a message"_s}));
+  EXPECT_EQ(checkBank({}, true, u"qst"_s).size(), 5u);
 }
 
-TEST(QuestionCheck, AnEmptyQuestionOrAnswerIsAnError) {
-  CheckedQuestion q = question();
-  q.record.Zadani = QString(250, u' ');
-  q.record.OdpC = QString();
-  EXPECT_EQ(messages(checkQuestion(q), true),
-            (QStringList{QStringLiteral("01.txt:10: Zadani is empty"), QStringLiteral("01.txt:10: C is empty")}));
-}
-
-TEST(QuestionCheck, OddButPlayableQuestionsGetWarningsOnly) {
-  CheckedQuestion q = question(7);
-  q.record.Autor = QString(30, u' ');
-  q.record.DivaciB = 0;  // the right answer
-  q.record.DivaciA = 92;
-  const auto found = checkQuestion(q);
-  EXPECT_TRUE(messages(found, true).isEmpty());
-  EXPECT_EQ(messages(found, false),
-            (QStringList{QStringLiteral("01.txt:10: warning: no author (Autor)"),
-                         QStringLiteral("01.txt:10: warning: the right answer has an audience share of 0; the phone "
-                                        "friend can never name it"),
-                         QStringLiteral("01.txt:10: warning: step 7 is never played; a game has 5 questions")}));
-}
-
-TEST(QuestionBankCheck, TheSameQuestionTwiceIsAnErrorWhateverTheBlanksAndCase) {
-  std::vector<CheckedQuestion> set{question(1, 1, QStringLiteral("stejná")), question(2, 2, QStringLiteral("jiná"))};
-  set.push_back(question(3, 3));
-  set.back().record.Zadani = QStringLiteral("  OTÁZKA   STEJNÁ ");
-  EXPECT_EQ(messages(checkBank(set, false, {}), true),
-            QStringList{QStringLiteral("01.txt:30: the same question as 01.txt:10")});
-}
-
-TEST(QuestionBankCheck, TheSameFileTwiceIsAnError) {
-  std::vector<CheckedQuestion> set{question(1, 4, QStringLiteral("a")), question(1, 4, QStringLiteral("b"))};
-  set[1].line = 99;
-  EXPECT_EQ(messages(checkBank(set, false, {}), true),
-            QStringList{QStringLiteral("01.txt:99: 01-004.qst is already given by 01.txt:40")});
-}
-
-TEST(QuestionBankCheck, AWholeBankNeedsAQuestionForEveryPlayedStep) {
-  std::vector<CheckedQuestion> set;
-  for (const int step : {1, 2, 4, 6}) set.push_back(question(step, step, QString::number(step)));
-  EXPECT_EQ(messages(checkBank(set, true, QStringLiteral("qst")), true),
-            (QStringList{QStringLiteral("qst: no question for step 3: a game that reaches it ends with a message"),
-                         QStringLiteral("qst: no question for step 5: a game that reaches it ends with a message")}));
-  EXPECT_TRUE(checkBank(set, false, QStringLiteral("qst")).empty());
-  set.push_back(question(3, 3, QStringLiteral("3b")));
-  set.push_back(question(5, 5, QStringLiteral("5b")));
-  EXPECT_TRUE(checkBank(set, true, QStringLiteral("qst")).empty());
-  EXPECT_EQ(checkBank({}, true, QStringLiteral("qst")).size(), 5u);
-}
-
-TEST(QuestionFileCheck, TellsStepAndNumberOfAnyQuestionFileName) {
+TEST(QuestionFileCheck, TellsStepAndNumberOfTheNamesTheGameBuilds) {
   EXPECT_EQ(questionFileNumbers("01-026.QST"), (std::pair{1, 26}));
   EXPECT_EQ(questionFileNumbers("15-000.qst"), (std::pair{15, 0}));
   EXPECT_EQ(questionFileNumbers("100-001.qst"), (std::pair{100, 1}));
@@ -117,32 +77,31 @@ TEST(QuestionFileCheck, TellsStepAndNumberOfAnyQuestionFileName) {
 
 TEST(QuestionFileCheck, ReportsFilesTheGameWouldNeverChoose) {
   testing::QstFolder folder;
-  const auto whole = testing::recordBytes(testing::sampleQuestion());
-  auto errorsOf = [&](const std::filesystem::path& file) {
-    return messages(checkQuestionFile(file, QString::fromStdString(file.filename().string())).diagnostics, true);
-  };
-  EXPECT_TRUE(errorsOf(folder.addBytes("01-001.qst", whole)).isEmpty());
-  EXPECT_EQ(errorsOf(folder.addBytes("01-002.qst", {whole.begin(), whole.begin() + 495})),
-            QStringList{QStringLiteral("01-002.qst: has 495 bytes; a question file has 496, so the game never chooses it")});
-  EXPECT_EQ(errorsOf(folder.addBytes("01-026.qst", whole)),
-            QStringList{QStringLiteral("01-026.qst: the file number must be 001 to 025 and the step 01 or more; "
-                                       "the game never chooses this file")});
-  for (const char* name : {"otazka.qst", "001-001.qst", "1-001.qst"})
-    EXPECT_EQ(errorsOf(folder.addBytes(name, whole)),
-              QStringList{QString::fromLatin1(name) + QStringLiteral(": the name is not NN-nnn.qst (as 01-017.qst), so "
-                                                                     "the game never chooses it")});
+  auto whole = testing::recordBytes(testing::sampleQuestion());
   std::filesystem::create_directory(folder.path() / "01-003.qst");
-  EXPECT_EQ(errorsOf(folder.path() / "01-003.qst"), QStringList{QStringLiteral("01-003.qst: not a readable file")});
-  ASSERT_EQ(mkfifo((folder.path() / "01-004.qst").c_str(), 0600), 0);
-  EXPECT_EQ(errorsOf(folder.path() / "01-004.qst").size(), 1);  // and no wait for a writer
-
-  auto longer = whole;
-  longer.resize(600, 'x');
-  const CheckedFile extra = checkQuestionFile(folder.addBytes("02-001.qst", longer), QStringLiteral("02-001.qst"));
+  ASSERT_EQ(mkfifo((folder.path() / "01-004.qst").c_str(), 0600), 0);  // and no wait for a writer
+  const std::string neverChosen = ": the name is not NN-nnn.qst (as 01-017.qst), so the game never chooses it";
+  const std::pair<std::filesystem::path, std::string> files[] = {
+      {folder.addBytes("01-001.qst", whole), ""},
+      {folder.addBytes("01-002.qst", {whole.begin(), whole.begin() + 495}),
+       "01-002.qst: has 495 bytes; a question file has 496, so the game never chooses it"},
+      {folder.addBytes("01-026.qst", whole),
+       "01-026.qst: the file number must be 001 to 025 and the step 01 or more; the game never chooses this file"},
+      {folder.addBytes("otazka.qst", whole), "otazka.qst" + neverChosen},
+      {folder.addBytes("001-001.qst", whole), "001-001.qst" + neverChosen},
+      {folder.addBytes("1-001.qst", whole), "1-001.qst" + neverChosen},
+      {folder.path() / "01-003.qst", "01-003.qst: not a readable file"},
+      {folder.path() / "01-004.qst", "01-004.qst: not a readable file"},
+  };
+  for (const auto& [file, expected] : files) {
+    const auto found = checkQuestionFile(file, QString::fromStdString(file.filename().string())).diagnostics;
+    EXPECT_EQ(messages(found).join(u'\n').toStdString(), expected);
+  }
+  whole.resize(600, 'x');
+  const CheckedFile extra = checkQuestionFile(folder.addBytes("02-001.qst", whole), u"02-001.qst"_s);
   ASSERT_TRUE(extra.question);
   EXPECT_EQ(extra.question->step, 2);
-  EXPECT_EQ(messages(extra.diagnostics, false),
-            QStringList{QStringLiteral("02-001.qst: warning: has 600 bytes; the game reads only the first 496")});
+  EXPECT_EQ(messages(extra.diagnostics), QStringList{u"02-001.qst: warning: has 600 bytes; the game reads only the first 496"_s});
 }
 
 }  // namespace

@@ -6,22 +6,8 @@
 namespace kvz::testing {
 
 ZaznamOtazky sampleQuestion(const QString& tag) {
-  ZaznamOtazky q;
-  q.Zadani = QStringLiteral("Otázka %1").arg(tag);
-  q.OdpA = QStringLiteral("Brno");
-  q.OdpB = QStringLiteral("Praha");
-  q.OdpC = QStringLiteral("Ostrava");
-  q.OdpD = QStringLiteral("Plzeň");
-  q.Spravna = QStringLiteral("B");
-  q.DivaciA = 4;
-  q.DivaciB = 88;
-  q.DivaciC = 5;
-  q.DivaciD = 3;
-  q.Autor = QStringLiteral("Tým");
-  q.Korekce = -1;
-  q.Hodnota = 1;
-  q.ID = QStringLiteral("001");
-  return q;
+  return {QStringLiteral("Otázka %1").arg(tag), QStringLiteral("Brno"), QStringLiteral("Praha"), QStringLiteral("Ostrava"),
+          QStringLiteral("Plzeň"), QStringLiteral("B"), 4, 88, 5, 3, QStringLiteral("Tým"), -1, 1, QStringLiteral("001")};
 }
 
 std::vector<std::uint8_t> recordBytes(const ZaznamOtazky& record) {

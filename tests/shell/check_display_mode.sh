@@ -1,60 +1,37 @@
 #!/usr/bin/env bash
-# The display mode on a real X server: Xorg with the dummy video driver offers 1024x768 and
-# 640x480 and switches between them as a monitor would (Xvfb cannot switch). Checks that the
-# game takes the screen to 640x480 while it runs and gives back 1024x768 after the exit
-# button, after SIGTERM and after the game window is closed by the window manager's close
-# message; that "no_fullscreen" leaves the screen alone; and that three games in a row switch
-# once and restore once. Real clicks and keys (xdotool); every wait polls with a time-out.
+# The display mode on a real X server: Xorg with the dummy video driver offers 1024x768 (at
+# 60 and 75 Hz) and 640x480 and switches between them as a monitor would (Xvfb cannot
+# switch). Without a window manager: the game takes the screen to 640x480 while it runs and
+# gives back 1024x768 at the rate found at start after the exit button, after SIGTERM and
+# after the game window's close message; "no_fullscreen" leaves the screen alone; three
+# games switch once and restore once; with two monitors nothing is switched. Under openbox
+# and xfwm4: frameless windows at the screen's corner after the switch (the menu's pixels at
+# their layout places), a click on "nová hra" opens the game window over the whole screen,
+# the rules screen's OK answers at its place, and "no_fullscreen" is a decorated 640x480
+# window. Real clicks and keys (xdotool); every wait polls with a time-out.
 # Usage: check_display_mode.sh BUILD_DIR
 set -uo pipefail
 
 build=$(cd "${1:?build folder}" && pwd)
 game="$build/kvizarion"
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/session_lib.sh"
 
-skip() { echo "SKIPPED: $*"; exit 0; }
 [ -x "$game" ] || { echo "no $game"; exit 1; }
 [ "$(id -u)" -eq 0 ] || skip "Xorg with the dummy driver needs root"
-for tool in Xorg xrandr xdotool c++; do command -v $tool >/dev/null || skip "$tool is missing"; done
+for tool in Xorg xrandr xdotool xprop xwininfo import convert c++ openbox xfwm4; do
+  command -v $tool >/dev/null || skip "$tool is missing"
+done
 ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 || skip "the dummy video driver is missing"
 
-work=$(mktemp -d /tmp/kvz-display.XXXXXX)
-xorg_pid=""
-game_pid=""
-watch_pid=""
-cleanup() {
-  for pid in $game_pid $watch_pid $xorg_pid; do kill "$pid" 2>/dev/null; done
-  for pid in $game_pid $watch_pid $xorg_pid; do
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-# wait_until SECONDS COMMAND...: polls every 0.1 s; false when time runs out.
-wait_until() {
-  local limit=$(( $1 * 10 )); shift
-  for _ in $(seq "$limit"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-
-# A free display number from 17 on.
-num=17
-while [ -e "/tmp/.X$num-lock" ] || [ -e "/tmp/.X11-unix/X$num" ]; do num=$((num + 1)); done
-export DISPLAY=":$num"
-
+export DISPLAY=$(free_display 17)
 cat > "$work/xorg.conf" <<'CONF'
 Section "Monitor"
   Identifier "Monitor0"
   HorizSync 28.0-80.0
   VertRefresh 48.0-75.0
   Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+  Modeline "1024x768_75" 78.75 1024 1040 1136 1312 768 769 772 800 +hsync +vsync
   Modeline "640x480" 25.18 640 656 752 800 480 490 492 525 -hsync -vsync
 EndSection
 Section "Device"
@@ -69,7 +46,7 @@ Section "Screen"
   DefaultDepth 24
   SubSection "Display"
     Depth 24
-    Modes "1024x768" "640x480"
+    Modes "1024x768" "1024x768_75" "640x480"
     Virtual 1024 768
   EndSubSection
 EndSection
@@ -80,93 +57,65 @@ EndSection
 CONF
 
 c++ -O1 -o "$work/xhelper" "$here/xrandr_helper.cc" -lX11 -lXrandr || { echo "cannot build the helper"; exit 1; }
-
-Xorg "$DISPLAY" -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log" >"$work/xorg.out" 2>&1 &
-xorg_pid=$!
+start_background "$work/xorg.out" Xorg "$DISPLAY" -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log"
 wait_until 30 xrandr -q >/dev/null 2>&1 || { cat "$work/xorg.out"; echo "Xorg did not start"; exit 1; }
 
-screen_size() { xrandr -q 2>/dev/null | sed -n 's/.*current \([0-9]*\) x \([0-9]*\).*/\1x\2/p'; }
+# The current size and rate as "1024x768@75".
+screen_mode() {
+  local size rate
+  size=$(xrandr -q 2>/dev/null | sed -n 's/.*current \([0-9]*\) x \([0-9]*\).*/\1x\2/p')
+  rate=$(xrandr -q 2>/dev/null | grep -o '[0-9.]*\*' | head -1 | tr -d '*')
+  printf '%s@%.0f\n' "$size" "${rate:-0}"
+}
+screen_size() { screen_mode | cut -d@ -f1; }
 screen_is() { [ "$(screen_size)" = "$1" ]; }
-set_screen() { xrandr -s "$1" >/dev/null 2>&1; wait_until 10 screen_is "$1"; }
-
-# Visible top-level windows of the running game, as "id width height x y" lines (children of
-# the root only: the video player has a native window of its own inside the game window).
-windows() {
-  local id
-  for id in $(xdotool search --maxdepth 1 --onlyvisible --pid "$game_pid" 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
-    echo "$id $WIDTH $HEIGHT $X $Y"
-  done
+mode_is() { [ "$(screen_mode)" = "$1" ]; }
+set_mode() { xrandr -s "${1%@*}" -r "${1#*@}" >/dev/null 2>&1; wait_until 10 mode_is "$1"; }
+expect_screen() {  # size or size@rate, what
+  local now
+  if [[ $1 == *@* ]]; then wait_until 10 mode_is "$1"; now=$(screen_mode); else wait_until 10 screen_is "$1"; now=$(screen_size); fi
+  [ "$now" = "$1" ] && pass "$2: screen $1" || fail "$2: screen $now, expected $1"
 }
-# The one visible 640x480 window other than $1 (the menu or the game window), or nothing.
-big_window_except() { windows | awk -v not="${1:-0}" '$2 == 640 && $3 == 480 && $1 != not { print $1 }' | head -1; }
-has_big_window_except() { [ -n "$(big_window_except "${1:-0}")" ]; }
-is_gone() { ! xdotool search --maxdepth 1 --onlyvisible --pid "$game_pid" 2>/dev/null | grep -qx "$1"; }
-# A visible message box: any window of the game that is not 640x480.
-box_window() { windows | awk '!($2 == 640 && $3 == 480) { print $1 }' | head -1; }
-has_box() { [ -n "$(box_window)" ]; }
-game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
-
-start_game() {  # arguments for the game
-  (cd "$work" && exec "$game" "$@" >"$work/game.log" 2>&1) &
-  game_pid=$!
-  wait_until 30 has_big_window_except 0 || { fail "no menu window appeared ($*)"; return 1; }
-  menu=$(big_window_except 0)
-}
-wait_end() {
-  if ! wait_until 20 game_ended; then fail "the game did not end ($1)"; kill -9 "$game_pid" 2>/dev/null; fi
-  wait "$game_pid" 2>/dev/null
-  game_pid=""
-}
-click() {  # window x y: a real click at a point of the window
-  xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
-}
-answer_box() {  # the Enter key on the message box: its default button
-  local box
-  wait_until 20 has_box || { fail "no message box ($1)"; return 1; }
-  box=$(box_window)
-  xdotool windowfocus "$box" 2>/dev/null
-  sleep 0.2
+# The game's window of this size at this place, as "id", or nothing.
+window_at() { windows | awk -v g="$1" '$2 "x" $3 "+" $4 "+" $5 == g { print $1 }' | head -1; }
+has_window_at() { [ -n "$(window_at "$1")" ]; }
+answer_box() {  # the Enter key on the message box (its default button) once a second window shows
+  wait_until 20 has_window_count 2 || { fail "no message box ($1)"; return 1; }
+  sleep 0.3
   xdotool key Return
 }
-# Centres of the menu's buttons, in pixels of the window.
-NOVA=(145 129)
-KONEC=(340 361)
-
-expect_screen() {  # size, what
-  if wait_until 10 screen_is "$1"; then pass "$2: screen $1"; else fail "$2: screen $(screen_size), expected $1"; fi
+menu_up() {  # what: the menu painted over the whole switched screen
+  if wait_until 30 painted frmIntro && wait_until 10 has_window_at 640x480+0+0; then
+    pass "$1: menu over the whole 640x480 screen"
+  else
+    fail "$1: no menu at 640x480+0+0 ($(windows | tr '\n' ';'))"; return 1
+  fi
 }
+NOVA=(145 129)
+PRAV=(183 209)
+KONEC=(340 361)
+OK=(320 455)
 
-echo "== exit button =="
-set_screen 1024x768
-start_game && {
+echo "== exit button: back to the mode and rate found at start =="
+set_mode 1024x768@75
+start_game && menu_up "exit button" && {
   expect_screen 640x480 "menu shown"
-  pos=$(windows | awk -v id="$menu" '$1 == id { print $4 "," $5 }')
-  [ "$pos" = "0,0" ] && pass "menu at the top-left corner" || fail "menu at $pos"
-  click "$menu" "${KONEC[@]}"
+  click_at "${KONEC[@]}"
   answer_box "farewell"
   wait_end "exit button"
-  expect_screen 1024x768 "after the exit button"
+  expect_screen 1024x768@75 "after the exit button"
 }
+set_mode 1024x768@60
 
 echo "== SIGTERM =="
-set_screen 1024x768
-start_game && {
-  expect_screen 640x480 "menu shown"
-  kill -TERM "$game_pid"
-  wait_end "SIGTERM"
-  expect_screen 1024x768 "after SIGTERM"
-}
+start_game && menu_up "SIGTERM" && { stop_game; expect_screen 1024x768@60 "after SIGTERM"; }
 
 echo "== game window closed by the window manager's close message =="
-set_screen 1024x768
-start_game && {
-  expect_screen 640x480 "menu shown"
-  click "$menu" "${NOVA[@]}"
-  if wait_until 30 is_gone "$menu" && wait_until 10 has_big_window_except "$menu"; then
-    gamewin=$(big_window_except "$menu")
+start_game && menu_up "close message" && {
+  click_at "${NOVA[@]}"
+  if wait_until 30 painted frmMain 640x480; then
     pass "game window open"
-    "$work/xhelper" close "$gamewin"
+    "$work/xhelper" close "$(window_at 640x480+0+0)"
     wait_end "close message"
     expect_screen 1024x768 "after closing the game window"
   else
@@ -175,45 +124,46 @@ start_game && {
 }
 
 echo "== no_fullscreen =="
-set_screen 1024x768
 start_game no_fullscreen && {
-  sleep 1  # the one place a switch would have happened is behind us; nothing to poll for
+  wait_until 30 painted frmIntro 640x480 && pass "no_fullscreen: a 640x480 window" || fail "no_fullscreen: no window"
+  wait_until 10 has_window_at 640x480+0+0 && pass "no_fullscreen: menu at the top-left corner" \
+    || fail "no_fullscreen: menu at $(windows)"
   screen_is 1024x768 && pass "no_fullscreen: screen kept at 1024x768" || fail "no_fullscreen: screen $(screen_size)"
-  pos=$(windows | awk -v id="$menu" '$1 == id { print $4 "," $5 }')
-  [ "$pos" = "0,0" ] && pass "no_fullscreen: menu at the top-left corner" || fail "no_fullscreen: menu at $pos"
-  click "$menu" "${KONEC[@]}"
+  click_at "${KONEC[@]}"
   answer_box "farewell with no_fullscreen"
   wait_end "no_fullscreen exit"
   expect_screen 1024x768 "no_fullscreen after exit"
 }
 
-echo "== three games in a row =="
-set_screen 1024x768
-"$work/xhelper" watch >"$work/watch.log" &
-watch_pid=$!
-wait_until 10 grep -q ready "$work/watch.log"
+echo "== two monitors: nothing switched =="
+xrandr --setmonitor kvz-left 512/135x768/203+0+0 none >/dev/null 2>&1 &&
+  xrandr --setmonitor kvz-right 512/135x768/203+512+0 none >/dev/null 2>&1 || fail "cannot define two monitors"
 start_game && {
-  expect_screen 640x480 "menu shown"
+  wait_until 30 painted frmIntro || fail "two monitors: no menu"
+  screen_is 1024x768 && pass "two monitors: screen kept" || fail "two monitors: screen $(screen_size)"
+  stop_game
+  expect_screen 1024x768@60 "two monitors, after the end"
+}
+xrandr --delmonitor kvz-left >/dev/null 2>&1; xrandr --delmonitor kvz-right >/dev/null 2>&1
+
+echo "== three games in a row =="
+start_background "$work/watch.log" "$work/xhelper" watch
+wait_until 10 grep -q ready "$work/watch.log"
+start_game && menu_up "three games" && {
   for round in 1 2 3; do
-    click "$menu" "${NOVA[@]}"
-    if ! { wait_until 30 is_gone "$menu" && wait_until 10 has_big_window_except "$menu"; }; then
-      fail "game $round did not open"; break
-    fi
-    gamewin=$(big_window_except "$menu")
+    : >"$work/game.log"
+    click_at "${NOVA[@]}"
+    wait_until 30 painted frmMain || { fail "game $round did not open"; break; }
     # Esc is taken once the question's answers are shown; press it until the box asks.
     for _ in $(seq 40); do
-      xdotool windowfocus "$gamewin" 2>/dev/null
       xdotool key Escape
-      wait_until 1 has_box && break
+      wait_until 1 has_window_count 2 && break
     done
     answer_box "quit question, game $round"  # Enter: the default answer, yes
-    if ! { wait_until 30 is_gone "$gamewin" && wait_until 10 has_big_window_except "$gamewin"; }; then
-      fail "the menu did not come back after game $round"; break
-    fi
-    menu=$(big_window_except "$gamewin")
+    wait_until 30 painted frmIntro || { fail "the menu did not come back after game $round"; break; }
     screen_is 640x480 && pass "back in the menu after game $round at 640x480" || fail "after game $round: $(screen_size)"
   done
-  click "$menu" "${KONEC[@]}"
+  click_at "${KONEC[@]}"
   answer_box "farewell after three games"
   wait_end "exit after three games"
   expect_screen 1024x768 "after three games and the exit button"
@@ -224,9 +174,38 @@ start_game && {
     || fail "screen changes during three games: '$changes'"
 }
 
-if [ "$failures" -ne 0 ]; then
-  echo "--- game log"; cat "$work/game.log" 2>/dev/null
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all display-mode checks passed"
+for wm in openbox xfwm4; do
+  echo "== under $wm =="
+  start_wm "$wm" || { fail "$wm did not start"; continue; }
+  start_game && menu_up "$wm" && {
+    shoot menu
+    check "$wm: the menu's notice at its layout pixels (no frame, no offset)" notice_in_place menu 1 0 0
+    click_at "${PRAV[@]}"
+    if wait_until 20 painted frmRules 640x480 && wait_until 10 has_window_count 2; then
+      click_at "${OK[@]}"
+      check "$wm: the rules screen's OK closes it" wait_until 10 has_window_count 1
+    else
+      fail "$wm: the rules screen did not open"
+    fi
+    click_at "${NOVA[@]}"
+    check "$wm: nová hra opens the game window over the whole screen" \
+      eval 'wait_until 30 painted frmMain 640x480 && wait_until 10 has_window_at 640x480+0+0'
+    stop_game
+    expect_screen 1024x768 "$wm: after the end"
+  }
+  start_game no_fullscreen && {
+    wait_until 30 painted frmIntro 640x480 && wait_until 10 has_window_count 1
+    # Decorated: the window manager's frame around the client is taller than it (a title bar).
+    id=$(windows | awk '{ print $1 }' | head -1)
+    frame=$(xwininfo -children -id "$id" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    frame_height=$(xwininfo -id "$frame" 2>/dev/null | sed -n 's/.*Height: //p')
+    [ "${frame_height:-0}" -gt 480 ] && pass "$wm: no_fullscreen is decorated (frame $frame_height high)" \
+      || fail "$wm: no_fullscreen frame '${frame_height:-none}'"
+    [ "$(windows | awk '{ print $2 "x" $3 }')" = 640x480 ] && pass "$wm: no_fullscreen client area 640x480" \
+      || fail "$wm: no_fullscreen client $(windows)"
+    stop_game
+  }
+  stop_wm
+done
+
+finish

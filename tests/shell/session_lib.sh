@@ -1,0 +1,121 @@
+# Shared by the whole-program checks of the shell (sourced, not run): a work folder, servers
+# and programs started in the background and ended whatever happens, polling waits, the
+# game started with its timing log, real clicks, pixels of screenshots.
+# The sourcing script sets: game (the executable).
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+check() {  # what, command...: passes when the command succeeds
+  local what=$1; shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+work=$(mktemp -d /tmp/kvz-shell.XXXXXX)
+background=()  # pids to end at exit, latest first
+game_pid=""
+cleanup() {
+  for pid in $game_pid "${background[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in $game_pid "${background[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+# wait_until SECONDS COMMAND...: polls every 0.1 s; false when time runs out.
+wait_until() {
+  local limit=$(($1 * 10)); shift
+  for _ in $(seq "$limit"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+# A free X display number from $1 on.
+free_display() {
+  local num=$1
+  while [ -e "/tmp/.X$num-lock" ] || [ -e "/tmp/.X11-unix/X$num" ]; do num=$((num + 1)); done
+  echo ":$num"
+}
+
+start_background() {  # log file, command...
+  local log=$1; shift
+  "$@" >"$log" 2>&1 &
+  background=($! "${background[@]}")
+}
+stop_wm() { stop_background "$wm_pid"; wm_pid=""; }
+stop_background() {  # pid
+  kill "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+  local kept=() pid
+  for pid in "${background[@]}"; do [ "$pid" = "$1" ] || kept+=("$pid"); done
+  background=("${kept[@]}")
+}
+
+# A window manager on $DISPLAY; its pid in wm_pid.
+start_wm() {
+  start_background "$work/wm.log" "$1"
+  wm_pid=${background[0]}
+  # A window manager announces itself on the root window once it runs.
+  wait_until 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+}
+
+# The game, with its timing log on (first paint of each window: "painted NAME WxH").
+start_game() {  # arguments for the game
+  : >"$work/game.log"
+  (cd "$work" && QT_LOGGING_RULES="kvizarion.timing=true" exec "$game" "$@" >>"$work/game.log" 2>&1) &
+  game_pid=$!
+}
+# True once the named window has been painted; with a size, painted at that size.
+painted() { grep -q "painted $1 ${2:-}" "$work/game.log"; }
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+wait_end() {  # what
+  if ! wait_until 20 game_ended; then fail "the game did not end ($1)"; kill -9 "$game_pid" 2>/dev/null; fi
+  wait "$game_pid" 2>/dev/null
+  game_pid=""
+}
+stop_game() { [ -n "$game_pid" ] && kill -TERM "$game_pid" 2>/dev/null; wait_end "SIGTERM"; }
+
+# Visible top-level windows of the running game, as "id width height x y" lines (x and y on
+# the screen). A window manager puts each in a frame window of its own, one level deeper;
+# without one, a window one level deeper is the video player's inside the game window.
+windows() {
+  local id depth=1
+  [ -n "${wm_pid:-}" ] && depth=2
+  for id in $(xdotool search --maxdepth $depth --onlyvisible --pid "$game_pid" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+    echo "$id $WIDTH $HEIGHT $X $Y"
+  done
+}
+window_count() { windows | wc -l; }
+has_window_count() { [ "$(window_count)" -eq "$1" ]; }
+click_at() {  # x y on the screen
+  xdotool mousemove "$1" "$2" sleep 0.1 click 1
+}
+
+# Screenshots and their pixels ("r,g,b").
+shoot() { import -window root "$work/$1.png" 2>/dev/null; }
+pixel() {  # shot x y
+  convert "$work/$1.png" -crop "1x1+$2+$3" -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
+}
+pixel_is() { [ "$(pixel "$1" "$2" "$3")" = "$4" ]; }
+# The notice strip of the menu (Label1, dark red) lies at its layout pixels times the scale,
+# shifted by the scene's place: its corners red, the pixels just outside them black.
+notice_in_place() {  # shot scale left top
+  local s=$2 x0=$3 y0=$4
+  local l=$((x0 + 78 * s)) t=$((y0 + 432 * s)) r=$((x0 + 563 * s - 1)) b=$((y0 + 448 * s - 1))
+  pixel_is "$1" "$l" "$t" 192,0,0 && pixel_is "$1" "$r" "$b" 192,0,0 &&
+    pixel_is "$1" $((l - 1)) "$t" 0,0,0 && pixel_is "$1" "$l" $((t - 1)) 0,0,0 &&
+    pixel_is "$1" $((r + 1)) "$b" 0,0,0 && pixel_is "$1" "$r" $((b + 1)) 0,0,0
+}
+
+finish() {
+  if [ "$failures" -ne 0 ]; then
+    echo "--- game log"; cat "$work/game.log" 2>/dev/null
+    echo "$failures check(s) failed"
+    exit 1
+  fi
+  echo "all checks passed"
+}

@@ -12,12 +12,8 @@
 # Usage: check_display_mode.sh BUILD_DIR
 set -uo pipefail
 
-build=$(cd "${1:?build folder}" && pwd)
-game="$build/kvizarion"
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session_lib.sh"
-
-[ -x "$game" ] || { echo "no $game"; exit 1; }
+source "$here/session_lib.sh" "${1:?build folder}"
 [ "$(id -u)" -eq 0 ] || skip "Xorg with the dummy driver needs root"
 for tool in Xorg xrandr xdotool xprop xwininfo import convert c++ openbox xfwm4; do
   command -v $tool >/dev/null || skip "$tool is missing"

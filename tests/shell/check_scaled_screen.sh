@@ -8,12 +8,8 @@
 # Usage: check_scaled_screen.sh BUILD_DIR
 set -uo pipefail
 
-build=$(cd "${1:?build folder}" && pwd)
-game="$build/kvizarion"
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session_lib.sh"
-
-[ -x "$game" ] || { echo "no $game"; exit 1; }
+source "$here/session_lib.sh" "${1:?build folder}"
 for tool in Xvfb openbox xdotool xprop import convert python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
 
 export DISPLAY=$(free_display 40)

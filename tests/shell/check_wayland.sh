@@ -7,12 +7,8 @@
 # Usage: check_wayland.sh BUILD_DIR
 set -uo pipefail
 
-build=$(cd "${1:?build folder}" && pwd)
-game="$build/kvizarion"
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/session_lib.sh"
-
-[ -x "$game" ] || { echo "no $game"; exit 1; }
+source "$here/session_lib.sh" "${1:?build folder}"
 for tool in weston weston-screenshooter convert; do command -v $tool >/dev/null || skip "$tool is missing"; done
 ls /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 \
   || skip "Qt's Wayland platform (qt6-wayland) is missing"

@@ -1,7 +1,11 @@
 # Shared by the whole-program checks of the shell (sourced, not run): a work folder, servers
 # and programs started in the background and ended whatever happens, polling waits, the
 # game started with its timing log, real clicks, pixels of screenshots.
-# The sourcing script sets: game (the executable).
+# Sourced with the build folder; sets build and game (the executable).
+
+build=$(cd "$1" && pwd)
+game="$build/kvizarion"
+[ -x "$game" ] || { echo "no $game"; exit 1; }
 
 skip() { echo "SKIPPED: $*"; exit 77; }
 failures=0

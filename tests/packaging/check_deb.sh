@@ -59,7 +59,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300
 installed=1
 
 desktop=$(grep '^/usr/share/applications/.*\.desktop$' "$work/files.txt")
-game=$(sed -n 's/^Exec=//p' "$desktop")
+game=$(desktop_exec "$desktop")
 [ "$game" = /usr/games/kvizarion ] || fail "the desktop entry starts $game"
 env -i PATH=/usr/local/bin:/usr/bin:/bin kvizarion-qst --help >"$work/help.txt" 2>&1 ||
   fail "kvizarion-qst --help from the PATH"

@@ -14,7 +14,8 @@ for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnaile
   command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
 done
 
-prefix=$work/prefix
+# A blank and a Czech letter, as in many a home folder: the desktop entry must quote the path.
+prefix="$work/pre fix ž"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
 app_id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$prefix"/share/metainfo/*.metainfo.xml)
 data=$prefix/share/games/kvizarion
@@ -34,7 +35,7 @@ desktop=$prefix/share/applications/$app_id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate: $desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app_id.metainfo.xml" ||
   fail "appstreamcli validate"
-[ "$(sed -n 's/^Exec=//p' "$desktop")" = "$prefix/games/kvizarion" ] || fail "Exec= is not the installed game"
+[ "$(desktop_exec "$desktop")" = "$prefix/games/kvizarion" ] || fail "Exec= is not the installed game: $(grep ^Exec= "$desktop")"
 [ "$(sed -n 's/^Icon=//p' "$desktop")" = kvizarion ] || fail "Icon= is not the installed icon's name"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$prefix/share/metainfo/$app_id.metainfo.xml" ||
   fail "the metadata does not launch $app_id.desktop"
@@ -67,5 +68,5 @@ done
 
 # The installed tool on the installed bank, then the installed game on it.
 QT_QPA_PLATFORM=offscreen "$prefix/bin/kvizarion-qst" check "$data/qst" || fail "kvizarion-qst check on the installed bank"
-play_to_first_question "$prefix/games/kvizarion"
+play_to_first_question "$(desktop_exec "$desktop")"
 echo "installed into $prefix: all checks passed"

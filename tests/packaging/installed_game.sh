@@ -9,6 +9,20 @@ e2e_dir=$packaging_dir/../game/e2e
 # shellcheck source=../game/e2e/session.sh
 . "$e2e_dir/session.sh"
 
+# The program a desktop entry starts: the first argument of its Exec= line, the entry's escapes
+# and quotes undone (arguments are separated by blanks outside quotes).
+desktop_exec() {  # desktop_file
+  local v
+  v=$(sed -n 's/^Exec=//p' "$1")
+  v=${v//\\\\/\\}
+  if [[ $v == \"* ]]; then
+    v=$(sed -E 's/^"((\\.|[^\\"])*)".*/\1/; s/\\(.)/\1/g' <<<"$v")
+  else
+    v=${v%% *}
+  fi
+  echo "${v//%%/%}"
+}
+
 play_to_first_question() {  # executable
   [ -n "$xvfb_pid" ] || start_xvfb
   [ -n "$pulse_pid" ] || start_pulse

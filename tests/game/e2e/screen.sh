@@ -62,24 +62,25 @@ ms_between() {
   echo $(((10#$b - 10#$a) / 1000))
 }
 
-# Polls the screen until its state matches the regular expression; every change of state is
-# logged with its time. Sets matched_at to the time the matching state was first seen.
-matched_at=''
-scr_last=''
-watch_until() {  # regex timeout_s what
-  local regex=$1 limit=$2 what=$3 state now start=$EPOCHREALTIME
+# Polls a probe (a function printing what it reads) until its output matches the regular
+# expression; every change of output is logged with its time. Sets matched_at to the time
+# the matching output was first seen and probed to that output.
+matched_at='' probed=''
+declare -A probe_last=()
+probe_until() {  # probe regex timeout_s what
+  local probe=$1 regex=$2 limit=$3 what=$4 out now start=$EPOCHREALTIME
   while :; do
-    state=$(screen_state)
+    out=$($probe)
     now=$EPOCHREALTIME
-    if [ "$state" != "$scr_last" ]; then
-      echo "$now $state" >>"$work/transitions.log"
-      scr_last=$state
+    if [ "$out" != "${probe_last[$probe]:-}" ]; then
+      echo "$now $probe $out" >>"$work/transitions.log"
+      probe_last[$probe]=$out
     fi
-    if [[ $state =~ $regex ]]; then
-      matched_at=$now
+    if [[ $out =~ $regex ]]; then
+      matched_at=$now probed=$out
       return 0
     fi
-    (($(ms_between "$start" "$now") < limit * 1000)) || fail "$what: not seen within $limit s (screen: $state)"
+    (($(ms_between "$start" "$now") < limit * 1000)) || fail "$what: not seen within $limit s ($probe: $out)"
     if ! kill -0 "$game_pid" 2>/dev/null; then
       local status=0
       wait "$game_pid" || status=$?
@@ -89,6 +90,8 @@ watch_until() {  # regex timeout_s what
     sleep 0.015
   done
 }
+
+watch_until() { probe_until screen_state "$@"; }  # regex timeout_s what
 
 # Where the window's pictures really lie against their places (window at 0,0): found once from
 # the question plate, whose top strip never changes; scr_wx, scr_wy are -1, 0 or 1.
@@ -129,3 +132,48 @@ closest() {  # x y w h picture...
 closest_winnings() { closest 0 352 640 95 "$1"/C0{0,1,2,3,4,5}.png; }
 # The question plate lies over the foot of the ladder: only its rows above it are compared.
 closest_ladder() { closest 432 0 200 296 "$1"/S0{1,2,3,4,5}.png; }
+
+# The audience graph's place, read on the row just above the bars' baseline at the centre of
+# each bar: g the logo (gold), e the empty graph (dark blue), r a red bar, k black (the call's
+# square), ? other.
+graph_state() {
+  screen_rows 192 1 | awk '{
+    n = split("206 238 270 302", xs, " ")
+    for (i = 1; i <= n; i++) {
+      x = xs[i]; b = $(4*x+1); g = $(4*x+2); r = $(4*x+3)
+      if (r > 200 && g < 60 && b < 60) c = "r"
+      else if (r > 150 && g > 120 && b < 90) c = "g"
+      else if (r + g + b < 30) c = "k"
+      else if (b > r && b > g && b < 120) c = "e"
+      else c = "?"
+      printf "%s", c
+    }
+    print ""
+  }'
+}
+
+# The heights in pixels of the four red bars, counted up from the baseline.
+bar_heights() {
+  screen_rows 20 176 | awk '{
+    split("206 238 270 302", xs, " ")
+    for (i = 1; i <= 4; i++) { x = xs[i]; if ($(4*x+3) > 200 && $(4*x+2) < 60 && $(4*x+1) < 60) h[i]++ }
+  } END { printf "%d %d %d %d\n", h[1], h[2], h[3], h[4] }'
+}
+
+# Pixels of cyan text in the call's transcript panel.
+cyan_pixels() {
+  screen_rows 330 60 | awk '{ for (x = 19; x < 620; x++) if ($(4*x+3) < 100 && $(4*x+2) > 180 && $(4*x+1) > 180) n++ } END { print n + 0 }'
+}
+
+# A checksum of the countdown video's place (120 x 120 centred on the logo) and whether
+# anything but black shows there: "sum lit".
+video_sum() {
+  screen_rows 51 120 | awk '{ for (x = 191; x < 311; x++) { v = $(4*x+1) + $(4*x+2) * 3 + $(4*x+3) * 7; s = (s * 31 + v) % 1000000007; if (v > 60) lit++ } } END { print s, lit + 0 }'
+}
+
+# Whether the video's place shows another picture than $video_first (a video_sum).
+video_changed() {
+  local v
+  v=$(video_sum)
+  [ "${v% *}" != "$video_first" ] && echo moved || echo still
+}

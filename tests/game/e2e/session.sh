@@ -42,7 +42,7 @@ for f in kvizarion kvizarion-qst; do [ -x "$build/$f" ] || fail "$build/$f is no
 [ -d "$build/snd" ] || fail "$build/snd is missing: the sounds were not generated"
 pictures=$build/gen/pictures
 [ -f "$pictures/C05.png" ] || fail "$pictures holds no generated pictures"
-unset KVIZARION_PROBE KVIZARION_SEED PULSE_SERVER PULSE_SINK QT_MEDIA_BACKEND
+unset KVIZARION_PROBE KVIZARION_SEED PULSE_SERVER PULSE_SINK QT_MEDIA_BACKEND QT_MESSAGE_PATTERN
 
 # The program's folder: a copy of the program (not a link: it looks for its data beside its own
 # resolved path), the build's sounds and the questions compiled from the given sources, or the
@@ -116,8 +116,10 @@ stop_recording() {
   rec_start=$(awk -v e="$rec_end" -v l="$rec_ms" 'BEGIN { printf "%.6f", e - l / 1000 }')
 }
 
+# The program's timing log goes to $work/game.log: "kvizarion.timing: <monotonic ms> <what>".
 start_game() {
-  (cd "$game_dir" && exec env QT_QPA_PLATFORM=xcb ./kvizarion no_fullscreen) >"$work/game.log" 2>&1 &
+  (cd "$game_dir" && exec env QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="kvizarion.timing=true" \
+    ./kvizarion no_fullscreen) >"$work/game.log" 2>&1 &
   game_pid=$!
 }
 

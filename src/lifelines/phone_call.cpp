@@ -43,7 +43,7 @@ void Lifelines::tmrNTel1_Timer() {
   Timer& phase = tmr("tmrNTel1");
   if (phase.interval() == kCallLongestMs) {
     // End of the call: typed out, or cut off after thirty seconds.
-    timingMark(QStringLiteral("call end"));
+    timingMark(QStringLiteral("call end %1").arg(w_.TelPocetZnaku));
     phase.setInterval(kCallReturnMs);
     phase.setEnabled(true);
     tmr("tmrNTel2").setEnabled(false);
@@ -62,7 +62,7 @@ void Lifelines::tmrNTel1_Timer() {
   } else {
     // Pick-up: the call screen is painted before typing starts. The input lock keeps the
     // events run here from acting; a window closed meanwhile ends the call on the spot.
-    timingMark(QStringLiteral("call pick-up"));
+    timingMark(QStringLiteral("call pick-up %1").arg(telefon.TelVypis.size()));
     el("Shape2").setVisible(true);
     w_.services.video.play();
     if (!processEvents()) return;
@@ -86,6 +86,7 @@ void Lifelines::tmrNTel2_Timer() {
   if (count >= 1 && count <= text.size()) {
     Element& panel = el("txtNTelVypis");
     panel.setCaption(panel.caption() + text[count - 1]);
+    if (count == 1 || count == text.size()) timingMark(QStringLiteral("call typed %1").arg(count));
   }
   if (count < text.size() + kTicksPastText) return;
 

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "fakes/game_harness.h"
+#include "game/round.h"
+#include "lifelines/lifelines.h"
+
+namespace kvz {
+namespace {
+
+using fakes::GameHarness;
+using Op = fakes::RecordingMedia::Op;
+
+// Which answer texts show, "1" or "0" for A to D.
+QString answersShown(const GameHarness& h) {
+  QString s;
+  for (const auto& a : round::kAnswers) s += h[a.text].visible() ? '1' : '0';
+  return s;
+}
+
+// Many draws at a fixed seed: the right answer stays, the two removed differ, and every
+// outcome comes up equally often (chi-square below its 99.9 % quantile). "x" names no answer:
+// any two answers go, each of the six pairs as often.
+TEST(FiftyFiftyDraw, RemovesTwoDifferentWrongAnswersEachWrongOneSurvivingAThirdOfTheTime) {
+  for (const auto& [spravna, outcomes, critical] : {std::tuple{"C", 3, 13.82}, {"A", 3, 13.82}, {"x", 6, 20.52}}) {
+    MtRandom random(2024);
+    std::map<int, int> seen;  // the survivor, or the removed pair
+    const int runs = 6000;
+    for (int i = 0; i < runs; ++i) {
+      const auto [n, m] = lifelines::drawRemovals(random, QString::fromLatin1(spravna));
+      ASSERT_TRUE(n != m && n >= 1 && n <= 4 && m >= 1 && m <= 4);
+      const int right = spravna[0] - 'A' + 1;
+      ASSERT_TRUE(outcomes == 6 || (n != right && m != right));
+      ++seen[outcomes == 6 ? 10 * std::min(n, m) + std::max(n, m) : 10 - n - m - right];
+    }
+    ASSERT_EQ(seen.size(), static_cast<std::size_t>(outcomes)) << spravna;
+    const double expected = static_cast<double>(runs) / outcomes;
+    double chi2 = 0;
+    for (const auto& [outcome, count] : seen) chi2 += (count - expected) * (count - expected) / expected;
+    EXPECT_LT(chi2, critical) << spravna;
+  }
+}
+
+TEST(FiftyFifty, EmptiesTwoWrongPlatesAtOnceWithItsSoundUnlessTheRightAnswerWasPicked) {
+  for (bool rightPicked : {false, true}) {
+    GameHarness h;
+    h.playTo(1);  // right answer B
+    h.game->SpravnaOdpoved = rightPicked;
+    h.form().keyUp(vk::F5);
+    const QString shown = answersShown(h);
+    EXPECT_EQ(shown.count('1'), 2);
+    EXPECT_EQ(shown[1], '1');
+    for (int i = 0; i < 4; ++i) {
+      const Element& plate = h[round::kAnswers[static_cast<std::size_t>(i)].plate];
+      EXPECT_EQ(plate.enabled(), shown[i] == '1');
+      EXPECT_EQ(plate.pointer(), shown[i] == '1' ? Pointer::Hand : Pointer::Arrow);
+    }
+    EXPECT_EQ(h.effects.played(), rightPicked ? std::vector<QString>{} : std::vector<QString>{"50-50.wav"});
+    EXPECT_TRUE(h.game->Pouzito5050 && !h.game->N5050 && !h.game->Zamceno);
+    EXPECT_EQ(h["imgN5050"].picture(), "N-5050x");
+    EXPECT_EQ(h.clock.nextDue(), -1);  // no timer of its own
+    // A removed answer takes no key; the answer left does.
+    h.form().keyUp(shown[0] == '0' ? 'A' : 'C');
+    EXPECT_TRUE(h.game->ZvolenaOdpoved.isEmpty());
+    h.form().keyUp('B');
+    EXPECT_EQ(h.game->ZvolenaOdpoved, "B");
+  }
+}
+
+// Captions and heights; every top is the baseline 2925 less the height. "" left: no fifty-fifty.
+TEST(PollGraph, BarsAndCaptionsOfStoredShares) {
+  struct Case {
+    std::array<std::int16_t, 4> shares;
+    const char* left;
+    QStringList captions;
+    std::array<int, 4> heights;
+  };
+  const Case cases[] = {
+      {{47, 25, 18, 10}, "", {"47%", "25%", "18%", "10%"}, {1128, 600, 432, 240}},
+      {{47, 25, 18, 10}, "AC", {"64%", "0%", "36%", "0%"}, {1536, 0, 864, 0}},
+      {{20, 30, 10, 40}, "BD", {"0%", "45%", "0%", "55%"}, {0, 1080, 0, 1320}},
+      {{10, 20, 30, 40}, "CD", {"0%", "0%", "45%", "55%"}, {0, 0, 1080, 1320}},  // the odd point up
+      {{100, 0, 0, 0}, "", {"100%", "0%", "0%", "0%"}, {2400, 0, 0, 0}},
+      {{50, 50, 50, 1}, "", {"50%", "50%", "50%", "1%"}, {1200, 1200, 1200, 24}},
+      // An author's typo: shown as stored, the bar clamped to the window, never an overflow.
+      {{1366, 122, -1, -1366}, "", {"1366%", "122%", "-1%", "-1366%"}, {2925, 2925, 0, 0}},
+      {{32767, 32767, 32767, 32767}, "AB", {"65534%", "65534%", "0%", "0%"}, {2925, 2925, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    std::array<bool, 4> visible{};
+    for (const char* l = c.left; *l; ++l) visible[static_cast<std::size_t>(*l - 'A')] = true;
+    const lifelines::Graph g = lifelines::drawGraph(c.shares, *c.left ? &visible : nullptr);
+    for (std::size_t i = 0; i < 4; ++i) {
+      EXPECT_EQ(g.bars[i].caption, c.captions[static_cast<int>(i)]) << c.shares[0] << c.left << i;
+      EXPECT_EQ(g.bars[i].height, c.heights[i]) << c.shares[0] << c.left << i;
+      EXPECT_EQ(g.bars[i].top, 2925 - c.heights[i]) << c.shares[0] << c.left << i;
+    }
+  }
+}
+
+// The graph as shown: "caption height top" of each bar whose bar and caption are visible.
+QStringList shownGraph(const GameHarness& h) {
+  QStringList s;
+  for (const char* l : {"A", "B", "C", "D"}) {
+    const Element& bar = h[("colNDiv" + std::string(l)).c_str()];
+    const Element& label = h[("lblNDiv" + std::string(l)).c_str()];
+    if (bar.visible() && label.visible())
+      s << QStringLiteral("%1 %2 %3").arg(label.caption()).arg(bar.geometry().height).arg(bar.geometry().top);
+  }
+  return s;
+}
+
+TEST(Poll, RunsItsThreePhasesAtExactTimesWithTheInputLockedThroughout) {
+  GameHarness h;
+  fakes::QuestionSpec q = GameHarness::stockQuestion(1);
+  q.divaci = {47, 25, 18, 10};
+  h.writeQuestion(1, 1, q);
+  h.playTo(1);
+  const std::int64_t t0 = h.now();
+  h.form().keyUp(vk::F7);
+  EXPECT_EQ(h.music.log.back().op, Op::Stop);
+  EXPECT_EQ(h.effects.played(), std::vector<QString>{"div.wav"});
+  const std::tuple<std::int64_t, bool, bool, bool> steps[] = {
+      {8249, false, false, true}, {8250, true, false, true}, {24049, true, false, true},
+      {24050, true, true, true},  {25269, true, true, true}, {25270, true, true, false}};
+  for (const auto& [at, graph, bars, locked] : steps) {
+    h.clock.advanceTo(t0 + at);
+    EXPECT_EQ(h["imgNDivGraf"].visible(), graph) << at;
+    EXPECT_NE(h["imgLogo"].visible(), graph) << at;
+    EXPECT_EQ(shownGraph(h).size(), bars ? 4 : 0) << at;
+    EXPECT_EQ(h.game->Zamceno, locked) << at;
+  }
+  EXPECT_EQ(shownGraph(h), (QStringList{"47% 1128 1797", "25% 600 2325", "18% 432 2493", "10% 240 2685"}));
+  // The music again from its beginning; then a fifty-fifty leaves the graph as it is.
+  const auto& m = h.music.log;
+  EXPECT_TRUE(m.size() >= 2 && m[m.size() - 2].op == Op::SetFile && m.back().op == Op::Play && m.back().timeMs == t0 + 25270);
+  h.form().keyUp(vk::F5);
+  EXPECT_EQ(shownGraph(h)[1], "25% 600 2325");
+  // The graph stays until the winnings.
+  h.form().keyUp('B');
+  while (!h["imgVyhra"].visible()) {
+    EXPECT_EQ(shownGraph(h).size(), 4);
+    h.clock.step();
+  }
+  EXPECT_TRUE(shownGraph(h).isEmpty() && !h["imgNDivGraf"].visible() && h["imgLogo"].visible());
+}
+
+// What any lifeline would change: availability, marks, answers, graph, panel, icons, players,
+// the lifeline timers.
+QString snapshot(const GameHarness& h) {
+  const FrmMain& g = *h.game;
+  QString s = QStringLiteral("%1%2%3%4%5%6 ").arg(g.N5050).arg(g.NDivaci).arg(g.NTelefon).arg(g.Pouzito5050).arg(g.PouzitoDivaci).arg(g.Zamceno);
+  s += answersShown(h) + QString::number(h["imgNDivGraf"].visible()) + QString::number(h["txtNTelVypis"].visible());
+  for (const char* icon : {"imgN5050", "imgNDiv", "imgNTel"}) s += ' ' + h[icon].picture() + QString::number(h[icon].enabled());
+  s += QStringLiteral(" %1/%2/%3").arg(h.effects.log.size()).arg(h.music.log.size()).arg(h.video.log.size());
+  for (const char* t : {"tmrNDivaci", "tmrNTel1", "tmrNTel2"}) s += QStringLiteral(" %1@%2").arg(h.timer(t).running()).arg(h.timer(t).interval());
+  return s;
+}
+
+// Locked (reveal, pick, winnings, poll, call) or spent (after the first use): keys, icon
+// clicks and, while locked, the handlers themselves change nothing.
+TEST(LifelineGate, EveryLifelineIsRefusedWhileLockedAndOnceSpent) {
+  const auto until = [](GameHarness& h, const std::function<bool()>& done) { while (!done()) h.clock.step(); };
+  const auto spendAll = [](GameHarness& h) {
+    for (int key : {vk::F5, vk::F7, vk::F6})
+      for (h.form().keyUp(key); h.game->Zamceno;) h.clock.step();
+  };
+  const std::pair<const char*, std::function<void(GameHarness&)>> situations[] = {
+      {"reveal", [&](GameHarness& h) { h.form().keyUp('B'), until(h, [&] { return h.game->HodnotaOtazky == 2; }); }},
+      {"after a pick", [](GameHarness& h) { h.form().keyUp('B'); }},
+      {"winnings", [&](GameHarness& h) { h.form().keyUp('B'), until(h, [&] { return h["imgVyhra"].visible(); }); }},
+      {"poll", [](GameHarness& h) { h.form().keyUp(vk::F7), h.clock.advance(9000); }},
+      {"call", [](GameHarness& h) { h.form().keyUp(vk::F6), h.clock.advance(5000); }},
+      {"spent", spendAll},
+  };
+  for (const auto& [what, reach] : situations) {
+    GameHarness h;
+    h.playTo(1);
+    reach(h);
+    const QString before = snapshot(h);
+    for (int key : {vk::F5, vk::F6, vk::F7}) h.form().keyUp(key);
+    for (const char* icon : {"imgN5050", "imgNDiv", "imgNTel"}) h[icon].click();
+    if (h.game->Zamceno) h.game->imgN5050_Click(), h.game->imgNDiv_Click(), h.game->imgNTel_Click();
+    EXPECT_EQ(snapshot(h), before) << what;
+  }
+  // Spent lifelines stay crossed out and disabled at the next question; the answers come back.
+  GameHarness h;
+  h.playTo(1);
+  spendAll(h);
+  h.form().keyUp('B');
+  until(h, [&] { return h.game->HodnotaOtazky == 2; });
+  h.finishReveal();
+  EXPECT_EQ(snapshot(h).left(12), "000000 11110");
+  EXPECT_TRUE(snapshot(h).contains(" N-5050x0 N-divx0 N-telx0 "));
+}
+
+}  // namespace
+}  // namespace kvz

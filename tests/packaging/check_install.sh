@@ -66,6 +66,16 @@ for page in share/man/man6/kvizarion.6.gz share/man/man1/kvizarion-qst.1.gz; do
   done
 done
 
+# A layout the installed game could not find its data by is refused when the build is set up.
+source_dir=$(cd "$here/../.." && pwd)
+for bad in KVZ_INSTALL_GAMEDIR=/usr/games KVZ_INSTALL_GAMEDATADIR=/usr/share/games/kvizarion; do
+  if cmake -S "$source_dir" -B "$work/bad" -DKVZ_TESTS=OFF "-D$bad" >"$work/bad.log" 2>&1; then
+    fail "configured with $bad"
+  fi
+  grep -q "${bad%%=*} must be relative to the prefix" "$work/bad.log" || { cat "$work/bad.log"; fail "no reason given for $bad"; }
+  rm -rf "$work/bad"
+done
+
 # The installed tool on the installed bank, then the installed game on it.
 QT_QPA_PLATFORM=offscreen "$prefix/bin/kvizarion-qst" check "$data/qst" || fail "kvizarion-qst check on the installed bank"
 play_to_first_question "$(desktop_exec "$desktop")"

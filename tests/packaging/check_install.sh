@@ -10,7 +10,7 @@ build=$(cd "${1:?usage: check_install.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=installed_game.sh
 . "$here/installed_game.sh"
-for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnailer identify xmllint; do
+for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnailer identify xmllint xprop; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
 done
 
@@ -78,5 +78,5 @@ done
 
 # The installed tool on the installed bank, then the installed game on it.
 QT_QPA_PLATFORM=offscreen "$prefix/bin/kvizarion-qst" check "$data/qst" || fail "kvizarion-qst check on the installed bank"
-play_to_first_question "$(desktop_exec "$desktop")"
+play_to_first_question "$(desktop_exec "$desktop")" "$(sed -n 's/^StartupWMClass=//p' "$desktop")"
 echo "installed into $prefix: all checks passed"

@@ -23,12 +23,23 @@ desktop_exec() {  # desktop_file
   echo "${v//%%/%}"
 }
 
-play_to_first_question() {  # executable
+# The class the program's windows carry, by which a dock matches them with the desktop entry.
+window_class() {
+  local w
+  for w in $(xdotool search --pid "$game_pid" 2>/dev/null); do
+    xprop -id "$w" WM_CLASS 2>/dev/null | sed -n 's/.*= "[^"]*", "\(.*\)"/\1/p'
+  done | sort -u
+}
+
+play_to_first_question() {  # executable [window class expected]
   [ -n "$xvfb_pid" ] || start_xvfb
   [ -n "$pulse_pid" ] || start_pulse
   (cd "$work" && exec env QT_QPA_PLATFORM=xcb "$1" no_fullscreen) >"$work/game.log" 2>&1 &
   game_pid=$!
   wait_menu 60
+  if [ -n "${2:-}" ]; then
+    [ "$(window_class)" = "$2" ] || fail "the menu's window class is '$(window_class)', not '$2'"
+  fi
   click_new_game
   # The question's white text on its plate: the questions were found and read.
   watch_until '^1[01]{4} ' 60 "the first question's text"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots the AppStream metadata names from the real program: the game of the
 # build folder in an X server and a sound server of its own, played by real clicks and keys
-# (the session of the game's end-to-end checks). Writes menu.png, question.png and
+# (the session of the game's end-to-end checks). Writes menu.png, question.png, poll.png and
 # verdict.png beside this script.
 #
 # Usage: packaging/screenshots/take.sh BUILD_DIR
@@ -36,6 +36,10 @@ click_new_game
 park_pointer
 watch_until '^11111 bbbb$' 60 "the question with its four answers"
 shot question
+# The audience poll: its bars stand about 24 s after F7, and the input opens again.
+xdotool key F7
+sleep 27
+shot poll
 xdotool key "${right,,}"
 # The right plate blinks green, orange, green and stays green until the winnings.
 watch_until "^11111 .*g" 15 "the right answer in green"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -43,6 +44,8 @@ public:
   bool running() const { return enabled_ && interval_ > 0; }
 
   std::function<void()> onTick;
+  // The timer's name on its window, for the timing log.
+  QString name;
 
   // Called by the clock when the interval has passed: re-arms, then runs the handler.
   void fire();

@@ -25,6 +25,7 @@ Element& Form::operator[](const QString& name) const {
 
 Timer& Form::addTimer(Clock& clock, const QString& name, int intervalMs, bool enabled) {
   timers_.emplace_back(name, std::make_unique<Timer>(clock, intervalMs, enabled));
+  timers_.back().second->name = name;
   return *timers_.back().second;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "platform/timing_log.h"
+
 namespace kvz {
 
 QtClock::QtClock() { elapsed_.start(); }
@@ -19,7 +21,10 @@ void QtClock::arm(Timer& timer, int ms) {
     it->second->setSingleShot(true);
     it->second->setTimerType(Qt::PreciseTimer);
     Timer* target = &timer;
-    QObject::connect(it->second, &QTimer::timeout, it->second, [target] { target->fire(); });
+    QObject::connect(it->second, &QTimer::timeout, it->second, [target] {
+      timingMark(QStringLiteral("tick ") + target->name);
+      target->fire();
+    });
   }
   it->second->start(ms);
 }

@@ -1,8 +1,9 @@
 #include "platform/random.h"
 
+#include <charconv>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace kvz {
 
@@ -18,14 +19,22 @@ MtRandom::MtRandom(std::optional<std::uint64_t> fixedSeed) : fixed_(fixedSeed.ha
     seedFromClock();
 }
 
+std::optional<std::uint64_t> MtRandom::parseSeed(std::string_view text) {
+  std::uint64_t seed = 0;
+  const char* end = text.data() + text.size();
+  // Digits only: no sign, no blanks, no base prefix, nothing after the number, no overflow.
+  if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+  const auto [at, error] = std::from_chars(text.data(), end, seed, 10);
+  if (error != std::errc() || at != end) return std::nullopt;
+  return seed;
+}
+
 std::unique_ptr<MtRandom> MtRandom::fromEnvironment() {
-  if (const char* text = std::getenv("KVIZARION_SEED"); text && *text) {
-    try {
-      return std::make_unique<MtRandom>(std::stoull(text, nullptr, 0));
-    } catch (const std::exception&) {
-      // A seed that is not a number is ignored: the game then plays unseeded.
-    }
-  }
+  const char* text = std::getenv("KVIZARION_SEED");
+  if (!text) return std::make_unique<MtRandom>();
+  if (const auto seed = parseSeed(text)) return std::make_unique<MtRandom>(*seed);
+  std::fprintf(stderr, "kvizarion: KVIZARION_SEED=\"%s\" is not a whole decimal number; the seed comes from the clock\n",
+               text);
   return std::make_unique<MtRandom>();
 }
 

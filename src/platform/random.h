@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <string_view>
 
 namespace kvz {
 
@@ -18,11 +19,14 @@ public:
 };
 
 // Mersenne twister. With a fixed seed, reseeding from the clock is ignored, so that a whole
-// game can be reproduced (the environment variable KVIZARION_SEED fixes it).
+// game can be reproduced (the environment variable KVIZARION_SEED, a whole decimal number,
+// fixes it; any other value is refused with a message on stderr).
 class MtRandom final : public RandomSource {
 public:
   explicit MtRandom(std::optional<std::uint64_t> fixedSeed = std::nullopt);
   static std::unique_ptr<MtRandom> fromEnvironment();
+  // The seed a text names: a whole decimal number that fits, nothing else.
+  static std::optional<std::uint64_t> parseSeed(std::string_view text);
   void seedFromClock() override;
   double next() override;
   bool fixed() const { return fixed_; }

@@ -1,21 +1,26 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
+#include <QVideoFrame>
+#include <QVideoSink>
+#include <QVideoWidget>
 
+#include "fakes/event_loop.h"
 #include "fakes/fakes.h"
 #include "platform/form.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/media_players.h"
 #include "platform/qt/media_system.h"
+#include "platform/qt_clock.h"
+#include "assets/sound_samples.h"
 
 namespace kvz {
 namespace {
 
-// Every test here runs as on a machine whose sound server cannot be reached; the first
-// multimedia object of the program is made after this.
+// As on a machine whose sound server cannot be reached: set before the first multimedia object.
 class Players : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -23,7 +28,6 @@ protected:
     ASSERT_TRUE(dir_.isValid());
   }
 
-  // A file of the given bytes in the test folder.
   QString file(const QString& name, const QByteArray& bytes) {
     const QString path = dir_.filePath(name);
     QFile f(path);
@@ -32,79 +36,86 @@ protected:
     return path;
   }
 
-  // Runs every operation a game runs on a player and checks that none of them blocks,
-  // throws or puts up a window.
-  static void exercise(MediaBackend& player, const QStringList& files) {
-    QElapsedTimer clock;
-    const auto quick = [&clock](const char* what, const QString& file, auto&& op) {
-      clock.start();
-      EXPECT_NO_THROW(op()) << what << " " << file.toStdString();
-      EXPECT_LT(clock.elapsed(), kAtOnceMs) << what << " blocked on " << file.toStdString();
-    };
-    for (const QString& f : files) {
-      quick("setFile", f, [&] { player.setFile(f); });
-      quick("play", f, [&] { player.play(); });
-      quick("play again", f, [&] { player.play(); });  // restarts, never mixes
-      QApplication::processEvents();
-      quick("stop", f, [&] { player.stop(); });
-      quick("stop again", f, [&] { player.stop(); });
-    }
-    QApplication::processEvents();
-    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
-  }
-
-  // Making a player may take this long once; every other operation takes far less.
-  static constexpr int kAtOnceMs = 250;
-
+  // Missing, empty, garbage, cut-off, no name, a folder.
   QStringList badFiles() {
     return {dir_.filePath(QStringLiteral("missing.wav")), file(QStringLiteral("empty.wav"), {}),
             file(QStringLiteral("garbage.wav"), QByteArray(3000, '\x7f')),
-            file(QStringLiteral("short.wav"), QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16)),
-            QString(), dir_.path()};
+            file(QStringLiteral("short.wav"), QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16)), QString(), dir_.path()};
   }
 
   QTemporaryDir dir_;
 };
 
-TEST_F(Players, TheEffectPlayerStaysSilentWithBadFilesAndNoSoundServer) {
+// Runs every operation a game runs on a player, on every bad file: the game goes on, and no
+// window of a media library ever appears over the game.
+void playAll(MediaBackend& player, const QStringList& files) {
+  for (const QString& f : files) {
+    player.setFile(f);
+    player.play();
+    player.play();
+    QApplication::processEvents();
+    player.stop();
+    player.stop();
+  }
+  QApplication::processEvents();
+  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
+}
+
+TEST_F(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
   const QStringList bad = badFiles();
   EffectPlayer effects(bad);
-  exercise(effects, bad);
-}
-
-TEST_F(Players, TheMusicPlayerStaysSilentWithBadFilesAndNoSoundServer) {
   MusicPlayer music;
-  exercise(music, badFiles());
-}
-
-TEST_F(Players, TheVideoPlayerStaysSilentWithBadFilesAndNoSoundServer) {
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
   Element& wmp3 = form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800});
-  VideoPlayer video;
-  wmp3.setMedia(&video);
+  MediaSystem media(bad);
+  wmp3.setMedia(&media.video());
+  for (MediaBackend* player : {static_cast<MediaBackend*>(&effects), static_cast<MediaBackend*>(&music),
+                               &media.music(), &media.effects()})
+    playAll(*player, bad);
   {
     FormView view(form);
-    exercise(video, badFiles());
+    media.createAfterFirstPaint();
+    playAll(media.video(), bad);
   }
-  // The window went first; the player outlives it without touching it.
-  exercise(video, badFiles());
+  playAll(media.video(), bad);  // the window went first: the video player must not touch it
 }
 
-TEST_F(Players, TheGamesPlayersWorkAsAWholeWithoutSoundOrFiles) {
-  MediaSystem media(badFiles());
-  exercise(media.music(), badFiles());
-  exercise(media.effects(), badFiles());
-  media.createAfterFirstPaint();
-  exercise(media.music(), badFiles());
-  exercise(media.effects(), badFiles());
-  exercise(media.video(), badFiles());
+TEST_F(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
+  const QString video = QString::fromStdString(testing::sndFile("odpocet.avi").string());
+  QWidget surface;
+  surface.resize(120, 120);
+  VideoPlayer player;
+  player.attachSurface(&surface);
+  auto* widget = surface.findChild<QVideoWidget*>();
+  ASSERT_NE(widget, nullptr);
+  std::vector<qint64> frames;  // the time of each frame shown, ms into the file
+  QObject::connect(widget->videoSink(), &QVideoSink::videoFrameChanged, widget,
+                   [&](const QVideoFrame& f) { frames.push_back(f.startTime() / 1000); });
+  // Waits for a frame that satisfies the condition; deadlines only catch "never happens".
+  const auto frameWhere = [&](auto&& ok) {
+    for (int waited = 0; waited < 10000; waited += 20) {
+      if (!frames.empty() && ok(frames.back())) return true;
+      fakes::runEvents(20);
+    }
+    return false;
+  };
+  player.setFile(video);
+  for (int play = 1; play <= 3; ++play) {
+    frames.clear();
+    player.play();
+    if (!frameWhere([](qint64 t) { return t >= 1000; })) GTEST_SKIP() << "this machine shows no frame of the video";
+    EXPECT_LT(frames.front(), 500) << "play " << play << " began at " << frames.front() << " ms into the video";
+    player.stop();
+    fakes::runEvents(100);
+    if (play == 2) player.setFile(video);  // the same file again halts it and keeps it loaded
+  }
 }
 
 TEST(LazyMedia, KeepsTheLastFileUntilThePlayerIsMadeAndMakesItOnlyWhenNeeded) {
   VirtualClock clock;
   fakes::RecordingMedia* real = nullptr;
   int made = 0;
-  LazyMedia lazy([&]() -> std::unique_ptr<MediaBackend> {
+  LazyMedia lazy(QStringLiteral("music"), [&]() -> std::unique_ptr<MediaBackend> {
     ++made;
     auto player = std::make_unique<fakes::RecordingMedia>(clock);
     real = player.get();
@@ -114,31 +125,14 @@ TEST(LazyMedia, KeepsTheLastFileUntilThePlayerIsMadeAndMakesItOnlyWhenNeeded) {
   lazy.setFile(QStringLiteral("/x/snd/odpocet.avi"));
   lazy.setFile(QStringLiteral("/x/snd/bgm.wav"));
   EXPECT_EQ(made, 0);
+  lazy.play();
   lazy.create();
   ASSERT_EQ(made, 1);
-  ASSERT_EQ(real->log.size(), 1u);
-  EXPECT_EQ(real->file(), QStringLiteral("/x/snd/bgm.wav"));
-  lazy.play();
-  lazy.create();
-  EXPECT_EQ(made, 1);
+  EXPECT_EQ(real->log.size(), 2u) << "the last file given, then the play";
   EXPECT_EQ(real->played(), (std::vector<QString>{QStringLiteral("bgm.wav")}));
-}
 
-TEST(LazyMedia, PlayingMakesThePlayerAndAFailedFactoryLeavesItSilent) {
-  VirtualClock clock;
-  fakes::RecordingMedia* real = nullptr;
-  LazyMedia lazy([&]() -> std::unique_ptr<MediaBackend> {
-    auto player = std::make_unique<fakes::RecordingMedia>(clock);
-    real = player.get();
-    return player;
-  });
-  lazy.setFile(QStringLiteral("/x/snd/r.wav"));
-  lazy.play();
-  ASSERT_NE(real, nullptr);
-  EXPECT_EQ(real->played(), (std::vector<QString>{QStringLiteral("r.wav")}));
-
-  LazyMedia none([] { return std::unique_ptr<MediaBackend>(); });
-  EXPECT_NO_THROW(none.play());
+  LazyMedia none(QStringLiteral("effects"), [] { return std::unique_ptr<MediaBackend>(); });
+  EXPECT_NO_THROW(none.play()) << "a player that cannot be made is silent";
   EXPECT_TRUE(none.created());
 }
 
@@ -159,7 +153,7 @@ TEST(LazyMedia, AVideoShowsInItsElementAndIsGivenBackBeforeTheWindowGoes) {
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
   Element& wmp3 = form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800});
   SurfaceRecorder* real = nullptr;
-  LazyMedia lazy([&] {
+  LazyMedia lazy(QStringLiteral("video"), [&] {
     auto player = std::make_unique<SurfaceRecorder>();
     real = player.get();
     return player;
@@ -171,6 +165,48 @@ TEST(LazyMedia, AVideoShowsInItsElementAndIsGivenBackBeforeTheWindowGoes) {
   EXPECT_EQ(real->surface, view->elementWidget(QStringLiteral("WMP3")));
   view.reset();
   EXPECT_EQ(real->surface, nullptr);
+}
+
+std::vector<QString> timingLines;
+void keepTimingLine(QtMsgType, const QMessageLogContext& context, const QString& text) {
+  if (QLatin1String(context.category) == QLatin1String("kvizarion.timing")) timingLines.push_back(text);
+}
+
+TEST(TimingLog, MarksEveryTimerTickAndPlayerOperationWithAMonotonicStamp) {
+  QLoggingCategory::setFilterRules(QStringLiteral("kvizarion.timing=true"));
+  const QtMessageHandler previous = qInstallMessageHandler(keepTimingLine);
+  {
+    Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+    QtClock clock;
+    Timer& tick = form.addTimer(clock, QStringLiteral("tmrBlik"), 1, false);
+    tick.onTick = [&] { tick.setEnabled(false); };
+    Element& wmp3 = form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800});
+    LazyMedia video(QStringLiteral("video"), [] { return std::make_unique<SilentMedia>(); });
+    wmp3.setMedia(&video);
+    FormView view(form);
+    view.show();
+    QApplication::processEvents();
+    timingLines.clear();  // the window's own first placing of the picture is not the game's
+    video.setFile(QStringLiteral("/x/snd/odpocet.avi"));
+    video.play();
+    wmp3.setTop(1200);
+    video.stop();
+    tick.setEnabled(true);
+    for (int waited = 0; waited < 5000 && tick.enabled(); waited += 10) fakes::runEvents(10);
+  }
+  qInstallMessageHandler(previous);
+  QLoggingCategory::setFilterRules(QString());
+  std::vector<QString> what;
+  qint64 last = 0;
+  for (const QString& line : timingLines) {
+    const qint64 stamp = line.section(QLatin1Char(' '), 0, 0).toLongLong();
+    EXPECT_GE(stamp, last) << line.toStdString();
+    last = stamp;
+    what.push_back(line.section(QLatin1Char(' '), 1));
+  }
+  EXPECT_EQ(what, (std::vector<QString>{QStringLiteral("video set file /x/snd/odpocet.avi"), QStringLiteral("video play"),
+                                        QStringLiteral("video move 32,80"), QStringLiteral("video stop"),
+                                        QStringLiteral("tick tmrBlik")}));
 }
 
 }  // namespace

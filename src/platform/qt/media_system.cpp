@@ -1,33 +1,66 @@
 #include "platform/qt/media_system.h"
 
+#include <QEvent>
+
 #include "platform/qt/media_players.h"
+#include "platform/timing_log.h"
 
 namespace kvz {
+
+namespace {
+
+// Marks each move of a player's picture (its element's widget) in the timing log.
+class MoveMarker final : public QObject {
+public:
+  MoveMarker(QWidget* surface, QString name) : name_(std::move(name)) { surface->installEventFilter(this); }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Move)
+      if (auto* w = qobject_cast<QWidget*>(watched))
+        timingMark(QStringLiteral("%1 move %2,%3").arg(name_).arg(w->x()).arg(w->y()));
+    return false;
+  }
+
+private:
+  QString name_;
+};
+
+}  // namespace
+
+LazyMedia::LazyMedia(QString name, Factory factory) : name_(std::move(name)), factory_(std::move(factory)) {}
 
 LazyMedia::~LazyMedia() = default;
 
 void LazyMedia::setFile(const QString& path) {
+  timingMark(name_ + QStringLiteral(" set file ") + path);
   hasFile_ = true;
   file_ = path;
   if (real_) real_->setFile(path);
 }
 
 void LazyMedia::play() {
+  timingMark(name_ + QStringLiteral(" play"));
   create();
   real_->play();
 }
 
 void LazyMedia::stop() {
+  timingMark(name_ + QStringLiteral(" stop"));
   if (real_) real_->stop();
 }
 
 void LazyMedia::attachSurface(QWidget* surface) {
   surface_ = surface;
+  moveWatch_.reset(surface && lcTiming().isDebugEnabled() ? new MoveMarker(surface, name_) : nullptr);
   if (auto* user = dynamic_cast<VideoSurfaceUser*>(real_.get())) user->attachSurface(surface);
 }
 
 void LazyMedia::detachSurface(QWidget* surface) {
-  if (surface_ == surface) surface_ = nullptr;
+  if (surface_ == surface) {
+    surface_ = nullptr;
+    moveWatch_.reset();
+  }
   if (auto* user = dynamic_cast<VideoSurfaceUser*>(real_.get())) user->detachSurface(surface);
 }
 
@@ -41,15 +74,15 @@ void LazyMedia::create() {
 
 MediaSystem::MediaSystem(QStringList effectFiles)
     : effectFiles_(std::move(effectFiles)),
-      music_([]() -> std::unique_ptr<MediaBackend> {
+      music_(QStringLiteral("music"), []() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
         return std::make_unique<MusicPlayer>();
       }),
-      effects_([this]() -> std::unique_ptr<MediaBackend> {
+      effects_(QStringLiteral("effects"), [this]() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
         return std::make_unique<EffectPlayer>(effectFiles_);
       }),
-      video_([] { return std::make_unique<VideoPlayer>(); }) {
+      video_(QStringLiteral("video"), [] { return std::make_unique<VideoPlayer>(); }) {
   selectMediaBackend();
 }
 

@@ -17,7 +17,8 @@ namespace kvz {
 class LazyMedia final : public MediaBackend, public VideoSurfaceUser {
 public:
   using Factory = std::function<std::unique_ptr<MediaBackend>()>;
-  explicit LazyMedia(Factory factory) : factory_(std::move(factory)) {}
+  // The name marks the player's operations in the timing log.
+  LazyMedia(QString name, Factory factory);
   ~LazyMedia() override;
 
   void setFile(const QString& path) override;
@@ -31,11 +32,13 @@ public:
   bool created() const { return real_ != nullptr; }
 
 private:
+  QString name_;
   Factory factory_;
   std::unique_ptr<MediaBackend> real_;
   bool hasFile_ = false;
   QString file_;
   QPointer<QWidget> surface_;
+  std::unique_ptr<QObject> moveWatch_;
 };
 
 // The three players of the game window. Making them costs tens of milliseconds and of

@@ -16,7 +16,9 @@ int QtMenuSound::play(const QString& path) {
   const std::optional<int> lengthMs = wavDurationMs(path.toStdString());
   if (!lengthMs || *lengthMs <= 0) return 0;
   if (QMediaDevices::audioOutputs().isEmpty()) return 0;
-  if (!effect_) effect_ = std::make_unique<QSoundEffect>();
+  // A QSoundEffect played again falls silent after a few rounds: every play gets a fresh one
+  // (the one before is done by now; deleting it ends it).
+  effect_ = std::make_unique<QSoundEffect>();
   effect_->setSource(QUrl::fromLocalFile(path));
   effect_->play();
   return *lengthMs;

@@ -8,8 +8,8 @@ class QSoundEffect;
 
 namespace kvz {
 
-// Plays the menu sound with a QSoundEffect made at the first use, never before: the menu
-// paints first. Its length comes from the file itself, since without a sound server the
+// Plays the menu sound with a QSoundEffect made afresh at every play, never before the
+// first: the menu paints first. Its length comes from the file itself, since without a sound server the
 // effect reports playing for ever and never tells its end.
 class QtMenuSound final : public MenuSound {
 public:

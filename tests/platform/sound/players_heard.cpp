@@ -1,0 +1,103 @@
+// The players as a player hears them, recorded from a PulseAudio null sink (started by
+// check_players_sound.sh): the effect player, the music player and the menu sound are heard
+// at every one of ten plays in a row, and a new effect cuts off the one that sounds instead
+// of mixing with it. How soon a sound starts is measured in bench/players, not here: a sound
+// counts as heard if it starts within two seconds of play().
+// Exit status: 0 all heard, 1 a fault, 77 no sound server or recorder (the check is skipped).
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+#include "platform/qt/media_players.h"
+#include "shell/qt/qt_menu_sound.h"
+#include "support/null_sink.h"
+
+namespace {
+
+using kvz::sound::waitMs;
+
+constexpr int kRuns = 10;
+constexpr double kHeardWithinMs = 2000;
+int failures = 0;
+
+void fail(const char* what, int run) {
+  std::printf("FAIL: %s, play %d of %d\n", what, run + 1, kRuns);
+  ++failures;
+}
+
+// Plays ten times, each from silence, and checks that each play is heard.
+void heardEveryTime(const char* name, kvz::sound::SinkRecorder& recorder, const std::function<void()>& play,
+                    const std::function<void()>& stop) {
+  int heard = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    const double at = recorder.nowMs();
+    play();
+    waitMs(1000);
+    stop();
+    waitMs(500);  // silence before the next run
+    const double onset = recorder.onsetAfter(at).first;
+    if (onset < 0 || onset - at > kHeardWithinMs)
+      fail(name, run);
+    else
+      ++heard;
+  }
+  std::printf("%-10s heard %d of %d plays\n", name, heard, kRuns);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // every line reaches the log, even before a crash
+  if (!kvz::audioOutputAvailable()) {
+    std::printf("SKIPPED: no sound server to play to\n");
+    return 77;
+  }
+  kvz::sound::SinkRecorder recorder;
+  if (!recorder.running()) {
+    std::printf("SKIPPED: parec does not record the null sink\n");
+    return 77;
+  }
+  QTemporaryDir dir;
+  const QString low = dir.filePath(QStringLiteral("low.wav")), high = dir.filePath(QStringLiteral("high.wav")),
+                music = dir.filePath(QStringLiteral("music.wav")), menu = dir.filePath(QStringLiteral("menu.wav"));
+  constexpr int kLowHz = 1000, kHighHz = 2500;
+  kvz::sound::writeTone(low, kLowHz, 2.0, 0.2);
+  kvz::sound::writeTone(high, kHighHz, 0.6, 0.2);
+  kvz::sound::writeTone(music, 440, 2.0, 0.0);
+  kvz::sound::writeTone(menu, 700, 0.5, 0.1);
+  waitMs(1000);  // let the recording settle
+
+  kvz::EffectPlayer effects({low, high});
+  kvz::MusicPlayer musicPlayer;
+  kvz::QtMenuSound menuSound;
+  heardEveryTime("effect", recorder, [&] { effects.setFile(high); effects.play(); }, [&] { effects.stop(); });
+  heardEveryTime("music", recorder, [&] { musicPlayer.setFile(music); musicPlayer.play(); }, [&] { musicPlayer.stop(); });
+  heardEveryTime("menu", recorder, [&] { menuSound.play(menu); }, [] {});
+
+  // A long low effect, then a high one over it: from the high one on, the low one is gone.
+  effects.setFile(low);
+  effects.play();
+  waitMs(800);
+  const double switchAt = recorder.nowMs();
+  effects.setFile(high);
+  effects.play();
+  waitMs(900);
+  effects.stop();
+  waitMs(300);
+  const double highAt = recorder.onsetAfter(switchAt).first;
+  const double lowBefore = recorder.toneLevel(switchAt - 300, switchAt - 100, kLowHz);
+  const double lowAfter = recorder.toneLevel(highAt + 100, highAt + 400, kLowHz);
+  const double highAfter = recorder.toneLevel(highAt + 100, highAt + 400, kHighHz);
+  std::printf("no mixing: low tone %.3f before the switch, %.3f after it beside the high tone at %.3f\n", lowBefore,
+              lowAfter, highAfter);
+  if (highAt < 0 || lowBefore < 0.1 || highAfter < 0.1) {
+    std::printf("FAIL: the two effects were not both heard\n");
+    ++failures;
+  } else if (lowAfter > 0.1 * highAfter) {
+    std::printf("FAIL: the previous effect sounds on under the new one\n");
+    ++failures;
+  }
+  return failures ? 1 : 0;
+}

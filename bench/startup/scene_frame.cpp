@@ -11,11 +11,14 @@
 #include <vector>
 
 #include "assets/layout_main.h"
+#include "assets/qt/pictures.h"
 #include "platform/clock.h"
 #include "platform/qt/form_view.h"
+#include "platform/qt/picture_set.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  kvz::usePictureSet({&kvz::picture, &kvz::handCursor});
   QSize size = QGuiApplication::primaryScreen()->size();
   int frames = 100;
   const QStringList args = QCoreApplication::arguments();

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "assets/qt/pictures.h"
+#include "platform/qt/picture_set.h"
 #include "platform/qt/fonts.h"
 
 namespace kvz {
@@ -43,7 +43,7 @@ QCursor handCursorAt(int scale) {
   static QHash<int, QCursor> cursors;
   auto it = cursors.find(scale);
   if (it == cursors.end()) {
-    const QCursor hand = handCursor();
+    const QCursor hand = handPointer();
     const QPixmap pixmap = hand.pixmap();
     it = cursors.insert(scale, scale == 1 || pixmap.isNull()
                                    ? hand
@@ -83,7 +83,7 @@ PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale
 void PaintedElementView::sync() {
   if (element_.picture() != pictureName_) {
     pictureName_ = element_.picture();
-    pixmap_ = pictureName_.isEmpty() ? QPixmap() : picture(pictureName_);
+    pixmap_ = pictureName_.isEmpty() ? QPixmap() : pictureNamed(pictureName_);
   }
   applyCommonState(*this, element_, scale_.factor);
   update();

@@ -8,11 +8,13 @@
 #include "assets/layout_about.h"
 #include "assets/layout_rules.h"
 #include "assets/media_files.h"
+#include "assets/qt/pictures.h"
 #include "game/frm_main.h"
 #include "platform/paths.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/media_system.h"
 #include "platform/qt/message_boxes.h"
+#include "platform/qt/picture_set.h"
 #include "platform/qt/window_system.h"
 #include "platform/qt_clock.h"
 #include "platform/random.h"
@@ -59,6 +61,7 @@ struct Application::Parts {
         frmIntro(ShellServices{clock, windows, boxes, *display, menuSound, paths, measure}, commandLine, frmRules,
                  frmAbout, GameWindowLink{frmMain.HodnotaOtazky, [this] { showGame(); }}),
         terminationSignals([this](int) { frmIntro.UkonciProgram(); }) {
+    usePictureSet({&picture, &handCursor});
     frmMain.ZobrazMenu = [this] { frmIntro.Show(); };
     // Whatever else ends the event loop, the display goes back before the program ends.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &connections, [this] { frmIntro.VratObrazovku(); });

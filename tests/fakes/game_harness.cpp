@@ -46,10 +46,13 @@ QuestionSpec GameHarness::stockQuestion(int step) {
   return q;
 }
 
-GameHarness::GameHarness(int steps) : paths(std::filesystem::path(dir.path().toStdString())) {
-  if (!dir.isValid()) throw std::runtime_error("no temporary folder");
-  QDir(dir.path()).mkpath(QStringLiteral("qst"));
+GameHarness::GameHarness(int steps) : GameHarness(std::filesystem::path(), 42) {
   for (int step = 1; step <= steps; ++step) writeQuestion(step, 1, stockQuestion(step));
+}
+
+GameHarness::GameHarness(const std::filesystem::path& dataDir, std::uint64_t seed)
+    : random(seed), paths(dataDir.empty() ? std::filesystem::path(dir.path().toStdString()) : dataDir) {
+  if (!dir.isValid()) throw std::runtime_error("no temporary folder");
   windows.boxes = &boxes;
   game = std::make_unique<FrmMain>(GameServices{clock, random, boxes, measure, paths, windows, music, effects, video});
   game->ZobrazMenu = [this] {
@@ -61,18 +64,19 @@ GameHarness::GameHarness(int steps) : paths(std::filesystem::path(dir.path().toS
 GameHarness::~GameHarness() = default;
 
 QString GameHarness::writeFile(int step, int number, const QByteArray& bytes) {
+  const QString root = QString::fromStdString(paths.dataDir().string());
   const QString name = QStringLiteral("%1/qst/%2-%3.qst")
-                           .arg(dir.path())
+                           .arg(root)
                            .arg(step, 2, 10, QLatin1Char('0'))
                            .arg(number, 3, 10, QLatin1Char('0'));
-  QDir(dir.path()).mkpath(QStringLiteral("qst"));
+  QDir(root).mkpath(QStringLiteral("qst"));
   QFile file(name);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
     throw std::runtime_error("cannot write " + name.toStdString());
   return name;
 }
 
-void GameHarness::removeQuestions() { QDir(dir.path() + QStringLiteral("/qst")).removeRecursively(); }
+void GameHarness::removeQuestions() { QDir(QString::fromStdString((paths.dataDir() / "qst").string())).removeRecursively(); }
 
 Form& GameHarness::form() const {
   if (!game->form()) throw std::logic_error("the game window is not loaded");
@@ -94,15 +98,32 @@ void GameHarness::answerRightAndGoOn() {
   form().keyUp(rightKey(level));
   while (game->HodnotaOtazky == level && clock.step()) {
   }
-  revealStart = clock.nowMs();
   finishReveal();
 }
 
 void GameHarness::playTo(int level) {
-  revealStart = clock.nowMs();
   game->Show();
   finishReveal();
   while (game->HodnotaOtazky < level) answerRightAndGoOn();
+}
+
+QString GameHarness::gate() const {
+  const FrmMain& g = *game;
+  QStringList odd;
+  const auto check = [&](const Element& e, bool takes, bool hand) {
+    if (e.enabled() != takes || (e.pointer() == Pointer::Hand) != hand) odd << e.name();
+  };
+  for (const char* letter : {"A", "B", "C", "D"}) {
+    const Element& text = (*this)[("lbl" + std::string(letter)).c_str()];
+    const bool open = !g.Zamceno && (!g.Pouzito5050 || text.visible());
+    check((*this)[("img" + std::string(letter)).c_str()], open, open);
+    if ((text.pointer() == Pointer::Hand) == g.Zamceno) odd << text.name();
+  }
+  check((*this)["imgN5050"], !g.Zamceno && g.N5050, !g.Zamceno && g.N5050);
+  check((*this)["imgNDiv"], !g.Zamceno && g.NDivaci, !g.Zamceno && g.NDivaci);
+  check((*this)["imgNTel"], !g.Zamceno && g.NTelefon, !g.Zamceno && g.NTelefon);
+  if (!odd.isEmpty()) return QStringLiteral("odd: ") + odd.join(QLatin1Char(' '));
+  return g.Zamceno ? QStringLiteral("locked") : QStringLiteral("open");
 }
 
 }  // namespace kvz::fakes

@@ -41,6 +41,8 @@ public:
 
   // With stock questions for steps 1 to `steps` (one file each).
   explicit GameHarness(int steps = 5);
+  // Over the question files of an existing data folder, with a fixed random seed.
+  GameHarness(const std::filesystem::path& dataDir, std::uint64_t seed);
   ~GameHarness();
 
   // Writes qst/<step>-<number>.qst with the given bytes.
@@ -62,10 +64,13 @@ public:
   // Starts a game and plays right answers until question `level` is revealed.
   void playTo(int level);
   std::int64_t now() const { return clock.nowMs(); }
+  // "open" or "locked" when the gate and every plate, text and lifeline icon agree (hand
+  // pointer and enabled exactly where a click is taken); else "odd:" and what disagrees.
+  QString gate() const;
 
   QTemporaryDir dir;
   VirtualClock clock;
-  MtRandom random{42};
+  MtRandom random;
   ScriptedMessageBoxes boxes{clock};
   FixedTextMeasure measure{100};
   GamePaths paths;
@@ -76,7 +81,6 @@ public:
   std::unique_ptr<FrmMain> game;
   // Times the start menu was asked for; the menu resets the level as it loads.
   std::vector<std::int64_t> menuShown;
-  std::int64_t revealStart = 0;
 };
 
 }  // namespace kvz::fakes

@@ -10,65 +10,46 @@
 namespace kvz {
 namespace {
 
-// 12-point texts: one line is about 276 twips high.
-Element& addText(Form& f, const char* name, Rect r, const QString& caption, Align align = Align::Left) {
-  Element& e = f.add(ElementKind::Text, QString::fromLatin1(name), r);
-  e.look().font.points = 12;
-  e.look().wordWrap = true;
-  e.look().align = align;
-  e.setCaption(caption);
-  return e;
-}
+// A 12-point text (one line about 276 twips high) of a given width in characters of 150
+// twips, laid out alone in the window: its place and whether it wraps afterwards.
+struct FitCase {
+  const char* what;
+  Rect place;
+  QString caption;
+  Align align;
+  Rect fitted;
+  bool wraps;
+};
 
-TEST(FitTexts, AOneLineTextTooWideGrowsToTheRightKeepingItsLeftEdge) {
-  Form f(QStringLiteral("f"), QStringLiteral("f"));
-  fakes::FixedTextMeasure measure(150);
-  Element& e = addText(f, "t", {600, 100, 1200, 270}, QStringLiteral("0123456789"));  // 1500 twips
-  fitTexts(f, measure);
-  EXPECT_EQ(e.geometry(), (Rect{600, 100, 1530, 270}));
-  EXPECT_FALSE(e.look().wordWrap);
-}
-
-TEST(FitTexts, ACentredTextGrowsOnBothSidesAndStaysInsideTheWindow) {
-  Form f(QStringLiteral("f"), QStringLiteral("f"));
-  fakes::FixedTextMeasure measure(150);
-  Element& middle = addText(f, "m", {4000, 0, 1000, 360}, QStringLiteral("0123456789"), Align::Center);
-  Element& edge = addText(f, "e", {9000, 0, 500, 360}, QStringLiteral("0123456789"));
-  Element& huge = addText(f, "h", {100, 0, 500, 360}, QString(200, QLatin1Char('x')), Align::Center);
-  fitTexts(f, measure);
-  EXPECT_EQ(middle.geometry(), (Rect{3735, 0, 1530, 360}));
-  EXPECT_EQ(edge.geometry(), (Rect{9600 - 1530, 0, 1530, 360}));
-  EXPECT_EQ(huge.geometry(), (Rect{0, 0, 9600, 360}));
-}
-
-TEST(FitTexts, ATextWithRoomForTwoLinesWrapsUnlessItIsOnlyALittleTooWide) {
-  Form f(QStringLiteral("f"), QStringLiteral("f"));
-  fakes::FixedTextMeasure measure(150);
-  Element& wraps = addText(f, "w", {0, 0, 1200, 615}, QStringLiteral("0123456789 0123456789"));
-  Element& little = addText(f, "l", {0, 1000, 1500, 615}, QStringLiteral("0123456789"));  // 1530 > 1500
-  Element& edge = addText(f, "e", {0, 2000, 9000, 615}, QString(65, QLatin1Char('x')));  // beyond the window
-  fitTexts(f, measure);
-  EXPECT_EQ(wraps.geometry(), (Rect{0, 0, 1200, 615}));
-  EXPECT_TRUE(wraps.look().wordWrap);
-  EXPECT_EQ(little.geometry(), (Rect{0, 1000, 1530, 615}));
-  EXPECT_FALSE(little.look().wordWrap);
-  EXPECT_EQ(edge.geometry(), (Rect{0, 2000, 9000, 615}));
-  EXPECT_TRUE(edge.look().wordWrap);
-}
-
-TEST(FitTexts, AFittingTextIsDrawnAsOneLineAndOtherElementsAreLeftAlone) {
-  Form f(QStringLiteral("f"), QStringLiteral("f"));
-  fakes::FixedTextMeasure measure(150);
-  Element& e = addText(f, "t", {0, 0, 3000, 615}, QStringLiteral("short"));
-  Element& empty = addText(f, "e", {0, 0, 10, 270}, QString());
-  Element& button = f.add(ElementKind::Button, QStringLiteral("b"), {0, 0, 10, 270});
-  button.setCaption(QStringLiteral("a long caption"));
-  fitTexts(f, measure);
-  EXPECT_EQ(e.geometry(), (Rect{0, 0, 3000, 615}));
-  EXPECT_FALSE(e.look().wordWrap);
-  EXPECT_EQ(empty.geometry(), (Rect{0, 0, 10, 270}));
-  EXPECT_TRUE(empty.look().wordWrap);
-  EXPECT_EQ(button.geometry(), (Rect{0, 0, 10, 270}));
+TEST(FitTexts, TooWideTextsGrowInsideTheWindowAndWrapOnlyWhereTheyHaveRoom) {
+  const QString ten = QStringLiteral("0123456789");  // 1500 twips, 1530 with the last letter's ink
+  for (const FitCase& c : std::vector<FitCase>{
+           {"one line grows right", {600, 100, 1200, 270}, ten, Align::Left, {600, 100, 1530, 270}, false},
+           {"centred grows both ways", {4000, 0, 1000, 360}, ten, Align::Center, {3735, 0, 1530, 360}, false},
+           {"kept inside at the edge", {9000, 0, 500, 360}, ten, Align::Left, {9600 - 1530, 0, 1530, 360}, false},
+           {"wider than the window", {100, 0, 500, 360}, QString(200, QLatin1Char('x')), Align::Center,
+            {0, 0, 9600, 360}, false},
+           {"room for two lines: wraps", {0, 0, 1200, 615}, ten + QLatin1Char(' ') + ten, Align::Left,
+            {0, 0, 1200, 615}, true},
+           {"only a little too wide: grows", {0, 1000, 1500, 615}, ten, Align::Left, {0, 1000, 1530, 615}, false},
+           {"growing would leave the window: wraps", {0, 2000, 9000, 615}, QString(65, QLatin1Char('x')),
+            Align::Left, {0, 2000, 9000, 615}, true},
+           {"fits: one line", {0, 0, 3000, 615}, QStringLiteral("short"), Align::Left, {0, 0, 3000, 615}, false},
+           {"empty: left alone", {0, 0, 10, 270}, QString(), Align::Left, {0, 0, 10, 270}, true},
+       }) {
+    Form f(QStringLiteral("f"), QStringLiteral("f"));
+    Element& e = f.add(ElementKind::Text, QStringLiteral("t"), c.place);
+    e.look().font.points = 12;
+    e.look().wordWrap = true;
+    e.look().align = c.align;
+    e.setCaption(c.caption);
+    Element& button = f.add(ElementKind::Button, QStringLiteral("b"), {0, 0, 10, 270});
+    button.setCaption(QStringLiteral("a long caption"));
+    fitTexts(f, fakes::FixedTextMeasure(150));
+    EXPECT_EQ(e.geometry(), c.fitted) << c.what;
+    EXPECT_EQ(e.look().wordWrap, c.wraps) << c.what;
+    EXPECT_EQ(button.geometry(), (Rect{0, 0, 10, 270})) << c.what;  // only texts are fitted
+  }
 }
 
 // With the faces the game really draws with, every text of the three screens shows whole:

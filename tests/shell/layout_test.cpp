@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "assets/layout_about.h"
 #include "assets/layout_intro.h"
 #include "assets/layout_rules.h"
@@ -9,16 +7,6 @@
 
 namespace kvz {
 namespace {
-
-using Texts = std::map<QString, QString>;
-
-void expectTexts(const Form& form, const Texts& texts) {
-  for (const auto& [name, caption] : texts) {
-    const Element* e = form.find(name);
-    ASSERT_NE(e, nullptr) << name.toStdString();
-    EXPECT_EQ(e->caption(), caption) << form.name().toStdString() << "." << name.toStdString();
-  }
-}
 
 int indexOf(const Form& form, const char* name) {
   const auto& all = form.elements();
@@ -31,39 +19,6 @@ const PictureInfo* layoutPicture(const QString& name) {
   for (const PictureInfo& p : kLayoutPictures)
     if (name == QLatin1String(p.name)) return &p;
   return nullptr;
-}
-
-TEST(ScreenTexts, TheMenuShowsItsNoticeWithTheDoubledBlankAndTheLoadingLabel) {
-  expectTexts(*makeFrmIntro(),
-              {{"Label1", "Toto je pouze ukázková beta verze!  Po dosažení záchytného bodu končí."},
-               {"lblLoading", "načítám data..."}});
-}
-
-TEST(ScreenTexts, TheRulesScreenShowsEveryTextWithItsCzechLetters) {
-  expectTexts(*makeFrmRules(),
-              {{"Label2", "PRAVIDLA A OVLÁDÁNÍ"},
-               {"Label4", "Máte před sebou 15 otázek, bíle jsou vyznačeny záchytné body tj. otázka 5. a 10."},
-               {"Label5", "K dispozici máte 3 nápovědy: 50:50, přitele na telefonu a pomoc diváků. Každou můžete "
-                          "během hry využít pouze jednou."},
-               {"Label6", "Hru můžete kdykoli ukončit s tím, že vám bude přidělena aktuální výhra."},
-               {"Label3", "označení odpovědi A / B / C / D"},
-               {"Label7", "využití nápovědy 50:50 / přítel na telefonu / pomoc diváků"},
-               {"Label8", "informace o aktuální otázce / ukončení probíhající hry"},
-               {"Label1", "Tato hra je pouze pro zábavu. Nemůžete v ní vyhrát žádné skutečné peníze !!"},
-               {"Command1", "OK"}});
-}
-
-TEST(ScreenTexts, TheAboutScreenShowsEveryTextWithItsCzechLetters) {
-  expectTexts(*makeFrmAbout(),
-              {{"Label2", "O HŘE"},
-               {"Label4", "Toto je plně funkční ukázková beta verze. Jejím účelem je zjistit zájem uživatelů o tento "
-                          "typ hry. Podle něj se rozhodne o další tvorbě."},
-               {"Label5", "Hra obsahuje pouze 100 otázek, po dosažení záchytného bodu končí."},
-               {"Label6", "Minimální doporučená konfigurace: CPU 120 MHz, 16 MB RAM, zvuková karta a lepší."},
-               {"Label1", "Navštivte naše internetové stránky a vyplňte krátký dotazník, prosím."},
-               {"Label3", "Velmi nám tím pomůžete při dalším vývoji hry."},
-               {"Label7", "Navíc na nich naleznete aktuální informace o připravované plné verzi hry."},
-               {"Command1", "OK"}});
 }
 
 TEST(ScreenLayout, EveryPictureIsDrawnAtItsOwnSizeAndExists) {

@@ -34,24 +34,28 @@ def now_ms():
 def launch(cmd, env):
     env = dict(env, QT_LOGGING_RULES="kvizarion.timing=true")
     start = now_ms()
-    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     return proc, start
 
 
 def painted(proc, window, timeout=30.0):
-    """The stamp (ms) of the first paint of the window, from the timing log."""
+    """The stamp (ms) of the first paint of the window, from the timing log. Reads the pipe
+    unbuffered: a line already read into a buffer would not wake select() again."""
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        ready, _, _ = select.select([proc.stderr], [], [], deadline - time.monotonic())
-        if not ready:
-            break
-        line = proc.stderr.readline()
-        if not line:
-            break
-        words = line.split()
-        if len(words) >= 4 and words[0] == "kvizarion.timing:" and words[2] == "painted" and words[3] == window:
-            return int(words[1])
-    raise RuntimeError("no paint of %s in the timing log" % window)
+    pending = getattr(proc, "pending", b"")
+    while True:
+        while b"\n" in pending:
+            line, pending = pending.split(b"\n", 1)
+            words = line.decode("utf-8", "replace").split()
+            if len(words) >= 4 and words[0] == "kvizarion.timing:" and words[2] == "painted" and words[3] == window:
+                proc.pending = pending
+                return int(words[1])
+        left = deadline - time.monotonic()
+        ready, _, _ = select.select([proc.stderr], [], [], max(0.0, left))
+        chunk = os.read(proc.stderr.fileno(), 65536) if ready else b""
+        if not chunk:
+            raise RuntimeError("no paint of %s in the timing log" % window)
+        pending += chunk
 
 
 def stop(proc):
@@ -86,8 +90,8 @@ def main():
     args = ap.parse_args()
     build = os.path.abspath(args.build)
     game = os.path.join(build, "kvizarion")
-    bare = os.path.join(build, "bench", "startup", "kvz_bench_bare_window")
-    frame = os.path.join(build, "bench", "startup", "kvz_bench_scene_frame")
+    bare = os.path.join(build, "kvz_bench_bare_window")
+    frame = os.path.join(build, "kvz_bench_scene_frame")
     for exe in (game, bare, frame):
         if not os.access(exe, os.X_OK):
             sys.exit("missing %s (build kvizarion kvz_bench_bare_window kvz_bench_scene_frame)" % exe)
@@ -99,7 +103,14 @@ def main():
             servers.append(subprocess.Popen(["Xvfb", display, "-screen", "0", size + "x24", "-nolisten", "tcp"],
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
             envs[size] = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
-        time.sleep(1.5)
+        for env in envs.values():
+            for _ in range(100):
+                if subprocess.call(["xprop", "-root"], env=env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL) == 0:
+                    break
+                time.sleep(0.1)
+            else:
+                sys.exit("Xvfb on %s did not start (display in use?)" % env["DISPLAY"])
         runs = [("bare 640 x 480 QWidget", [bare], "640x480", "bare")]
         runs += [("menu on a %s screen" % size, [game], size, "frmIntro") for size, _ in SCREENS]
         results = {name: ([], []) for name, _, _, _ in runs}
@@ -129,9 +140,11 @@ def main():
         for _ in range(args.runs):
             proc, _ = launch([game], envs["640x480"])
             painted(proc, "frmIntro")
-            time.sleep(0.3)
+            time.sleep(1.0)
+            subprocess.run(["xdotool", "mousemove", "145", "129"], env=envs["640x480"], check=True)
+            time.sleep(0.2)
             clicked = now_ms()
-            subprocess.run(["xdotool", "mousemove", "145", "129", "click", "1"], env=envs["640x480"], check=True)
+            subprocess.run(["xdotool", "click", "1"], env=envs["640x480"], check=True)
             waits.append(painted(proc, "frmMain") - clicked - lights_ms)
             stop(proc)
         print("click on nová hra to the painted game window, minus lights.wav (%.0f ms): %s ms"

@@ -53,6 +53,17 @@ QCursor handCursorAt(int scale) {
   return *it;
 }
 
+// The picture as an element shows it at the scene's scale: at its own size with each pixel a
+// square of the screen's (sharp, nothing smoothed), or smoothly stretched to the element.
+QPixmap scaledPicture(const QString& name, int scale, QSize stretchedTo) {
+  if (name.isEmpty()) return {};
+  const QPixmap original = pictureNamed(name);
+  if (original.isNull()) return original;
+  if (!stretchedTo.isEmpty())
+    return original.scaled(stretchedTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return scale == 1 ? original : original.scaled(original.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
 }  // namespace
 
 int twipsToPixels(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
@@ -81,36 +92,33 @@ PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale
 }
 
 void PaintedElementView::sync() {
-  if (element_.picture() != pictureName_) {
-    pictureName_ = element_.picture();
-    pixmap_ = pictureName_.isEmpty() ? QPixmap() : pictureNamed(pictureName_);
-  }
   applyCommonState(*this, element_, scale_.factor);
+  const QSize shown = element_.look().stretch ? size() : QSize();
+  if (element_.picture() != pictureName_ || scale_.factor != pixmapScale_ || shown != pixmapSize_) {
+    pictureName_ = element_.picture();
+    pixmapScale_ = scale_.factor;
+    pixmapSize_ = shown;
+    pixmap_ = scaledPicture(pictureName_, pixmapScale_, shown);
+  }
   update();
 }
 
 void PaintedElementView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // Pictures come scaled already: a plain copy, the cheapest way to fill a large screen.
+  if (element_.kind() == ElementKind::Picture) {
+    if (!pixmap_.isNull()) painter.drawPixmap(0, 0, pixmap_);  // clipped to the element
+    return;
+  }
   // Drawn in the scene's pixels and scaled as a whole: texts come out at the scaled font
-  // size, laid out exactly as at 640 x 480, and pictures as sharp squares of pixels.
+  // size, laid out exactly as at 640 x 480, boxes with outlines a scaled pixel wide.
   const int f = scale_.factor;
   painter.scale(f, f);
   const QRect area(0, 0, width() / f, height() / f);
   switch (element_.kind()) {
-    case ElementKind::Picture: paintPicture(painter, area); break;
     case ElementKind::Text: paintText(painter, area); break;
     case ElementKind::Box: paintBox(painter, area); break;
     default: break;
-  }
-}
-
-void PaintedElementView::paintPicture(QPainter& painter, QRect area) {
-  if (pixmap_.isNull()) return;
-  if (element_.look().stretch) {
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(area, pixmap_);
-  } else {
-    painter.drawPixmap(0, 0, pixmap_);  // natural size, clipped to the element
   }
 }
 

@@ -39,14 +39,15 @@ protected:
 
 private:
   // Each paints in the scene's pixels, the painter scaled to the screen's.
-  void paintPicture(QPainter& painter, QRect area);
   void paintText(QPainter& painter, QRect area);
   void paintBox(QPainter& painter, QRect area);
 
   Element& element_;
   const SceneScale& scale_;
   QString pictureName_;
-  QPixmap pixmap_;
+  int pixmapScale_ = 0;
+  QSize pixmapSize_;
+  QPixmap pixmap_;  // at the scale it is shown
   bool pressed_ = false;
   bool releaseEndsDoubleClick_ = false;
 };

@@ -122,8 +122,12 @@ void FrmMain::NovaOtazka() {
   TelPocetZnaku = 0;
   el("txtNTelVypis").setCaption(QString());
 
+  // Seeded a second time on purpose: the draw of the question file follows this seed, and a
+  // fixed seed (KVIZARION_SEED) ignores both, so replays stay exact.
   s_.random.seedFromClock();
 
+  // Not a slip: unlocking first puts the blue plates back and the lifeline icons as their
+  // availability says; the lock then blocks everything until the reveal ends.
   Odemkni();
   Zamkni();
 
@@ -142,7 +146,7 @@ void FrmMain::NovaOtazka() {
   el("lblC").setCaption(Otazka.OdpC);
   el("lblD").setCaption(Otazka.OdpD);
   // Only blanks are trimmed: a tab or another character an author typed stays.
-  for (const char* name : {"lblZadani", "lblA", "lblB", "lblC", "lblD"}) {
+  for (const char* name : round::kTexts) {
     Element& label = el(name);
     QString text = label.caption();
     qsizetype start = 0;
@@ -155,16 +159,14 @@ void FrmMain::NovaOtazka() {
   RozmistiZadani();
   SkryjHlasovani();
 
-  for (const char* name : {"lblZadani", "lblA", "lblB", "lblC", "lblD"}) el(name).setVisible(false);
+  for (const char* name : round::kTexts) el(name).setVisible(false);
 
   tmrZobrazeniOtazky_Timer();
   tmr("tmrZobrazeniOtazky").setEnabled(true);
 }
 
 void FrmMain::SkryjHlasovani() {
-  for (const char* name : {"lblNDivA", "lblNDivB", "lblNDivC", "lblNDivD", "colNDivA", "colNDivB", "colNDivC",
-                           "colNDivD", "imgNDivGraf"})
-    el(name).setVisible(false);
+  for (const char* name : round::kPollElements) el(name).setVisible(false);
   el("imgLogo").setVisible(true);
 }
 

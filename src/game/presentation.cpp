@@ -23,6 +23,8 @@ void FrmMain::RozmistiZadani() {
   const Element& plate = el("imgZadani");
   // Automatic sizing: the label takes the width of its caption written on one line.
   label.setWidth(s_.measure.widthTwips(label.caption(), label.look().font));
+  // Two tests, not if/else: the second reads the width again, which the one-line layout has
+  // just set to the threshold itself, so a text laid out on one line never gets two.
   if (label.geometry().width <= round::kZadaniWidth)
     layOut(label, plate, round::kOneLineTop, round::kOneLineHeight, false);
   if (label.geometry().width > round::kZadaniWidth)
@@ -80,8 +82,8 @@ void FrmMain::Zamkni() {
     el(a.text).setPointer(Pointer::Arrow);
   }
   for (const round::Answer& a : round::kAnswers) el(a.plate).setEnabled(false);
-  for (const char* icon : {"imgN5050", "imgNDiv", "imgNTel"}) el(icon).setPointer(Pointer::Arrow);
-  for (const char* icon : {"imgN5050", "imgNDiv", "imgNTel"}) el(icon).setEnabled(false);
+  for (const char* icon : round::kLifelineIcons) el(icon).setPointer(Pointer::Arrow);
+  for (const char* icon : round::kLifelineIcons) el(icon).setEnabled(false);
 }
 
 }  // namespace kvz

@@ -20,7 +20,7 @@ QString noQuestionMessage(int step, const std::filesystem::path& folder) {
              "Ve složce %2 mají být soubory %3 až %4 (každý o %5 bajtech).")
       .arg(step)
       .arg(pathText(folder), QString::fromStdString(questionFileName(step, 1)),
-           QString::fromStdString(questionFileName(step, 25)))
+           QString::fromStdString(questionFileName(step, kFilesPerStep)))
       .arg(kRecordSize);
 }
 
@@ -57,7 +57,7 @@ void FrmMain::hraBezOtazky(const QString& message) {
   // Nothing of the previous question may stand for this one: not its texts, not its letter.
   SouborOtazky.clear();
   Otazka = ZaznamOtazky{};
-  for (const char* name : {"lblZadani", "lblA", "lblB", "lblC", "lblD"}) {
+  for (const char* name : round::kTexts) {
     el(name).setVisible(false);
     el(name).setCaption(QString());
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "assets/media_files.h"
+#include "questions/checks.h"
 
 // Fixed values of one game round: timings, end markers, files and the names that bind an
 // answer letter to its elements and bitmaps.
@@ -23,7 +24,7 @@ inline constexpr int kWinningsTopMs = 9000;
 inline constexpr int kReturnMs = 1;
 
 // The last playable question; answering it right ends the game.
-inline constexpr std::int16_t kLastLevel = 5;
+inline constexpr std::int16_t kLastLevel = kPlayedSteps;
 
 // The suspense before the verdict grows with the level.
 int suspenseMs(int level);
@@ -55,6 +56,14 @@ inline constexpr std::array<Answer, 4> kAnswers{{
 }};
 // The answer of a letter compared exactly ("a" is none); null when there is none.
 const Answer* answerOf(const QString& letter);
+
+// The question and its four answers, in the order they are revealed.
+inline constexpr std::array<const char*, 5> kTexts = {"lblZadani", "lblA", "lblB", "lblC", "lblD"};
+// The lifeline icons, in the order fifty-fifty, audience, phone.
+inline constexpr std::array<const char*, 3> kLifelineIcons = {"imgN5050", "imgNDiv", "imgNTel"};
+// The audience graph: percentages, bars, then its panel.
+inline constexpr std::array<const char*, 9> kPollElements = {
+    "lblNDivA", "lblNDivB", "lblNDivC", "lblNDivD", "colNDivA", "colNDivB", "colNDivC", "colNDivD", "imgNDivGraf"};
 
 // "S01".."S05" and "C00".."C05": a letter and the level with two digits.
 QString levelBitmap(char prefix, int level);

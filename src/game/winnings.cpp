@@ -5,7 +5,7 @@ namespace kvz {
 
 void FrmMain::tmrCastka_Timer() {
   // The texts stay hidden from the first winnings step until the next question shows them.
-  for (const char* name : {"lblZadani", "lblA", "lblB", "lblC", "lblD"}) el(name).setVisible(false);
+  for (const char* name : round::kTexts) el(name).setVisible(false);
 
   ++KrokCastky;
   Timer& timer = tmr("tmrCastka");

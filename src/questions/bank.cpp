@@ -14,8 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kFilesPerStep = 25;
-
 std::string lowerAscii(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); });

@@ -45,7 +45,7 @@ session_cleanup() {
 trap session_cleanup EXIT
 trap 'fail "interrupted"' INT TERM
 
-for tool in Xvfb xdotool pulseaudio pactl parec sox soxi od awk convert compare; do
+for tool in Xvfb xdotool pulseaudio pactl parec sox soxi od awk convert compare python3; do
   command -v "$tool" >/dev/null || skip "$tool is not installed (run.sh test installs it)"
 done
 for f in kvizarion kvizarion-qst; do [ -x "$build/$f" ] || fail "$build/$f is not built"; done

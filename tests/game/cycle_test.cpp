@@ -81,44 +81,5 @@ TEST(GameCycle, NextQuestionKeepsTheMusicMovesTheLadderAndForgetsThePerQuestionM
   EXPECT_FALSE(h["imgN5050"].enabled());
 }
 
-class NewGame : public ::testing::TestWithParam<bool> {};
-
-TEST_P(NewGame, AfterALostOrAbandonedGameStartsCleanAtQuestionOne) {
-  GameHarness h;
-  h.playTo(3);
-  h.game->N5050 = h.game->NDivaci = false;
-  if (GetParam()) {
-    h.boxes.answers = {MsgResult::Yes};
-    h.form().keyUp(vk::Escape);
-  } else {
-    h.form().keyUp(GameHarness::wrongKey(3));
-  }
-  while (h.game->form() && h.clock.step()) {
-  }
-  ASSERT_EQ(h.menuShown.size(), 1u);
-  h.playTo(1);
-  FrmMain& g = *h.game;
-  EXPECT_EQ(g.HodnotaOtazky, 1);
-  EXPECT_EQ(h["imgStupnice"].picture(), "S01");
-  EXPECT_TRUE(g.N5050 && g.NDivaci && g.NTelefon);
-  EXPECT_EQ(h.gate(), "open");
-  EXPECT_EQ(h["imgN5050"].picture(), "N-5050");
-  EXPECT_FALSE(h["imgVyhra"].visible());
-  EXPECT_EQ(h.music.played().size(), 2u);
-}
-
-INSTANTIATE_TEST_SUITE_P(GameCycle, NewGame, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Abandoned" : "Lost"; });
-
-TEST(GameCycle, ClosedByTheWindowManagerTheWindowGoesSilentlyWithoutTheMenu) {
-  GameHarness h;
-  h.playTo(1);
-  h.game->Unload();
-  h.game->Unload();  // a second close finds nothing to do
-  EXPECT_EQ(h.windows.unloadLog, std::vector<QString>{"frmMain"});
-  EXPECT_FALSE(h.music.sounding());
-  EXPECT_TRUE(h.menuShown.empty());
-}
-
 }  // namespace
 }  // namespace kvz

@@ -118,6 +118,22 @@ const std::vector<Invariant> kInvariants = {
      [](const GameHarness& h, std::size_t) {
        return h.game->form() || !(h.music.sounding() || h.effects.sounding() || h.video.sounding()) ? "" : "a player sounds";
      }},
+    // The lifelines: a spent one stays crossed out, fifty-fifty leaves two answers to pick from,
+    // the graph shows only after a poll, the call screen only during a call.
+    {"the lifelines' marks agree with their state",
+     [](const GameHarness& h, std::size_t) -> std::string {
+       if (!h.game->form() || !h.windows.isShown(QStringLiteral("frmMain"))) return "";  // no question yet
+       const FrmMain& g = *h.game;
+       for (const auto& [available, icon] : {std::pair{g.N5050, "imgN5050"}, {g.NDivaci, "imgNDiv"}, {g.NTelefon, "imgNTel"}})
+         if (h[icon].picture().endsWith('x') == available) return std::string(icon) + " shows " + h[icon].picture().toStdString();
+       int shown = 0;
+       for (const char* text : {"lblA", "lblB", "lblC", "lblD"}) shown += h[text].visible();
+       if (g.Pouzito5050 && !g.Zamceno && shown != 2) return std::to_string(shown) + " answers open after fifty-fifty";
+       if (!g.PouzitoDivaci && (h["imgNDivGraf"].visible() || !h["imgLogo"].visible())) return "a graph without a poll";
+       const bool calling = h.timer("tmrNTel1").running() && h.timer("tmrNTel1").interval() == 30000;
+       const bool screen = h["txtNTelVypis"].visible() || h["WMP3"].geometry().top != -2500;
+       return screen == calling ? "" : calling ? "a call without its screen" : "the call screen without a call";
+     }},
 };
 
 // Plays one whole game from its seed; returns the events and the first broken invariant.

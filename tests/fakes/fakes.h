@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -90,7 +91,12 @@ public:
   void show(Form& form, Form* modalOwner) override;
   void moveWindow(Form& form, int x, int y) override;
   void unload(std::unique_ptr<Form> form) override;
-  void processEvents() override { ++eventRuns; }
+  void processEvents() override {
+    ++eventRuns;
+    if (onProcessEvents) onProcessEvents();
+  }
+  // What the pending events do (a close of the window, say); nothing by default.
+  std::function<void()> onProcessEvents;
   // A window unloaded while one of these boxes is open would take the box with it.
   const ScriptedMessageBoxes* boxes = nullptr;
   int unloadsUnderOpenBox = 0;

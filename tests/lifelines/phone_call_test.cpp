@@ -77,5 +77,20 @@ TEST(PhoneCall, RingsPicksUpTypesEndsAndGivesTheGameBackOnTime) {
   }
 }
 
+// The window closed by the window manager while the pick-up lets pending events run: the call
+// stops there, nothing touches the unloaded window, every player is silent.
+TEST(PhoneCall, AWindowClosedDuringThePickUpEndsTheCallThere) {
+  GameHarness h;
+  h.playTo(1);
+  h.form().keyUp(vk::F6);
+  h.windows.onProcessEvents = [&h] { h.game->Unload(); };
+  const int runs = h.windows.eventRuns;
+  h.clock.advance(3700);
+  EXPECT_EQ(h.game->form(), nullptr);
+  EXPECT_EQ(h.windows.eventRuns - runs, 1);
+  EXPECT_EQ(h.clock.nextDue(), -1);
+  EXPECT_EQ(h.video.log.back().op, Op::Stop);
+}
+
 }  // namespace
 }  // namespace kvz

@@ -20,75 +20,56 @@
 namespace kvz {
 namespace {
 
-// As on a machine whose sound server cannot be reached: set before the first multimedia object.
-class Players : public ::testing::Test {
-protected:
-  void SetUp() override {
-    qputenv("PULSE_SERVER", "unix:/nonexistent/kvizarion-no-sound-server");
-    ASSERT_TRUE(dir_.isValid());
-  }
-
-  QString file(const QString& name, const QByteArray& bytes) {
-    const QString path = dir_.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
-  }
-
-  // Missing, empty, garbage, cut-off, no name, a folder.
-  QStringList badFiles() {
-    return {dir_.filePath(QStringLiteral("missing.wav")), file(QStringLiteral("empty.wav"), {}),
-            file(QStringLiteral("garbage.wav"), QByteArray(3000, '\x7f')),
-            file(QStringLiteral("short.wav"), QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16)), QString(), dir_.path()};
-  }
-
-  QTemporaryDir dir_;
-};
-
-// Runs every operation a game runs on a player, on every bad file: the game goes on, and no
-// window of a media library ever appears over the game.
-void playAll(MediaBackend& player, const QStringList& files) {
-  for (const QString& f : files) {
-    player.setFile(f);
-    player.play();
-    player.play();
+// Every operation a game runs, on every player, with missing, empty, garbage and cut-off
+// files, no name and a folder, as on a machine whose sound server cannot be reached: the
+// game goes on, and no window of a media library ever appears over it.
+TEST(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
+  qputenv("PULSE_SERVER", "unix:/nonexistent/kvizarion-no-sound-server");  // before the first player
+  QTemporaryDir dir;
+  const auto file = [&](const char* name, const QByteArray& bytes) {
+    QFile f(dir.filePath(QLatin1String(name)));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    return f.fileName();
+  };
+  const QStringList bad = {dir.filePath(QStringLiteral("missing.wav")), file("empty.wav", {}),
+                           file("garbage.wav", QByteArray(3000, '\x7f')),
+                           file("short.wav", QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16)), QString(), dir.path()};
+  const auto playAll = [&](MediaBackend& player) {
+    for (const QString& f : bad) {
+      player.setFile(f);
+      player.play();
+      player.play();
+      QApplication::processEvents();
+      player.stop();
+      player.stop();
+    }
     QApplication::processEvents();
-    player.stop();
-    player.stop();
-  }
-  QApplication::processEvents();
-  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
-}
-
-TEST_F(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
-  const QStringList bad = badFiles();
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
+  };
   EffectPlayer effects(bad);
   MusicPlayer music;
-  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
-  Element& wmp3 = form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800});
   MediaSystem media(bad);
-  wmp3.setMedia(&media.video());
-  for (MediaBackend* player : {static_cast<MediaBackend*>(&effects), static_cast<MediaBackend*>(&music),
-                               &media.music(), &media.effects()})
-    playAll(*player, bad);
+  for (MediaBackend* player : std::initializer_list<MediaBackend*>{&effects, &music, &media.music(), &media.effects()})
+    playAll(*player);
+  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800}).setMedia(&media.video());
   {
     FormView view(form);
     media.createAfterFirstPaint();
-    playAll(media.video(), bad);
+    playAll(media.video());
   }
-  playAll(media.video(), bad);  // the window went first: the video player must not touch it
+  playAll(media.video());  // the window went first: the video player must not touch it
 }
 
-TEST_F(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
+TEST(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
   const QString video = QString::fromStdString(testing::sndFile("odpocet.avi").string());
+  std::vector<qint64> frames;  // the time of each frame shown, ms into the file; outlives the player
   QWidget surface;
   surface.resize(120, 120);
   VideoPlayer player;
   player.attachSurface(&surface);
   auto* widget = surface.findChild<QVideoWidget*>();
   ASSERT_NE(widget, nullptr);
-  std::vector<qint64> frames;  // the time of each frame shown, ms into the file
   QObject::connect(widget->videoSink(), &QVideoSink::videoFrameChanged, widget,
                    [&](const QVideoFrame& f) { frames.push_back(f.startTime() / 1000); });
   // Waits for a frame that satisfies the condition; deadlines only catch "never happens".
@@ -176,8 +157,8 @@ TEST(TimingLog, MarksEveryTimerTickAndPlayerOperationWithAMonotonicStamp) {
   QLoggingCategory::setFilterRules(QStringLiteral("kvizarion.timing=true"));
   const QtMessageHandler previous = qInstallMessageHandler(keepTimingLine);
   {
+    QtClock clock;  // outlives the form's timers
     Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
-    QtClock clock;
     Timer& tick = form.addTimer(clock, QStringLiteral("tmrBlik"), 1, false);
     tick.onTick = [&] { tick.setEnabled(false); };
     Element& wmp3 = form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800});

@@ -20,7 +20,6 @@ for tool in Xorg xrandr xdotool xprop xwininfo import convert c++ openbox xfwm4;
 done
 ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 || skip "the dummy video driver is missing"
 
-export DISPLAY=$(free_display 17)
 cat > "$work/xorg.conf" <<'CONF'
 Section "Monitor"
   Identifier "Monitor0"
@@ -53,8 +52,7 @@ EndSection
 CONF
 
 c++ -O1 -o "$work/xhelper" "$here/xrandr_helper.cc" -lX11 -lXrandr || { echo "cannot build the helper"; exit 1; }
-start_background "$work/xorg.out" Xorg "$DISPLAY" -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log"
-wait_until 30 xrandr -q >/dev/null 2>&1 || { cat "$work/xorg.out"; echo "Xorg did not start"; exit 1; }
+start_x_server Xorg -config "$work/xorg.conf" -noreset -logfile "$work/xorg.log"
 
 # The current size and rate as "1024x768@75".
 screen_mode() {

@@ -12,9 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session_lib.sh" "${1:?build folder}"
 for tool in Xvfb openbox xdotool xprop import convert python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
 
-export DISPLAY=$(free_display 40)
-start_background "$work/xvfb.log" Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp
-wait_until 20 xprop -root >/dev/null 2>&1 || { echo "Xvfb did not start"; exit 1; }
+start_x_server Xvfb -screen 0 1920x1080x24
 start_wm openbox || { echo "openbox did not start"; exit 1; }
 
 # The scene at 2 x 2 on 1920x1080: 1280x960 from (320, 60).

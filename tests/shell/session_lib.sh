@@ -37,11 +37,15 @@ wait_until() {
   return 1
 }
 
-# A free X display number from $1 on.
-free_display() {
-  local num=$1
-  while [ -e "/tmp/.X$num-lock" ] || [ -e "/tmp/.X11-unix/X$num" ]; do num=$((num + 1)); done
-  echo ":$num"
+# An X server (Xvfb or Xorg and its arguments) on a display number it picks itself, so that
+# checks running at once never share one; exports DISPLAY once it answers.
+start_x_server() {
+  local server=$1; shift
+  "$server" -displayfd 3 -nolisten tcp "$@" 3>"$work/display" >"$work/$server.out" 2>&1 &
+  background=($! "${background[@]}")
+  wait_until 30 test -s "$work/display" || { cat "$work/$server.out"; echo "$server did not start"; exit 1; }
+  export DISPLAY=":$(head -1 "$work/display")"
+  wait_until 30 xprop -root >/dev/null 2>&1 || { cat "$work/$server.out"; echo "$server does not answer"; exit 1; }
 }
 
 start_background() {  # log file, command...
@@ -63,7 +67,7 @@ start_wm() {
   start_background "$work/wm.log" "$1"
   wm_pid=${background[0]}
   # A window manager announces itself on the root window once it runs.
-  wait_until 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+  wait_until 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
 
 # The game, with its timing log on (first paint of each window: "painted NAME WxH").

@@ -50,19 +50,12 @@ TEST(FiftyFifty, EmptiesTwoWrongPlatesAtOnceWithItsSoundUnlessTheRightAnswerWasP
     h.game->SpravnaOdpoved = rightPicked;
     h.form().keyUp(vk::F5);
     const QString shown = answersShown(h);
-    EXPECT_EQ(shown.count('1'), 2);
-    EXPECT_EQ(shown[1], '1');
-    for (int i = 0; i < 4; ++i) {
-      const Element& plate = h[round::kAnswers[static_cast<std::size_t>(i)].plate];
-      EXPECT_EQ(plate.enabled(), shown[i] == '1');
-      EXPECT_EQ(plate.pointer(), shown[i] == '1' ? Pointer::Hand : Pointer::Arrow);
-    }
+    EXPECT_TRUE(shown.count('1') == 2 && shown[1] == '1') << shown.toStdString();
+    EXPECT_EQ(h.gate(), "open");  // the removed plates closed, the input open
     EXPECT_EQ(h.effects.played(), rightPicked ? std::vector<QString>{} : std::vector<QString>{"50-50.wav"});
-    EXPECT_TRUE(h.game->Pouzito5050 && !h.game->N5050 && !h.game->Zamceno);
-    EXPECT_EQ(h["imgN5050"].picture(), "N-5050x");
+    EXPECT_TRUE(h.game->Pouzito5050 && !h.game->N5050 && h["imgN5050"].picture() == "N-5050x");
     EXPECT_EQ(h.clock.nextDue(), -1);  // no timer of its own
-    // A removed answer takes no key; the answer left does.
-    h.form().keyUp(shown[0] == '0' ? 'A' : 'C');
+    h.form().keyUp(shown[0] == '0' ? 'A' : 'C');  // a removed answer takes no key; the one left does
     EXPECT_TRUE(h.game->ZvolenaOdpoved.isEmpty());
     h.form().keyUp('B');
     EXPECT_EQ(h.game->ZvolenaOdpoved, "B");
@@ -185,15 +178,6 @@ TEST(LifelineGate, EveryLifelineIsRefusedWhileLockedAndOnceSpent) {
     if (h.game->Zamceno) h.game->imgN5050_Click(), h.game->imgNDiv_Click(), h.game->imgNTel_Click();
     EXPECT_EQ(snapshot(h), before) << what;
   }
-  // Spent lifelines stay crossed out and disabled at the next question; the answers come back.
-  GameHarness h;
-  h.playTo(1);
-  spendAll(h);
-  h.form().keyUp('B');
-  until(h, [&] { return h.game->HodnotaOtazky == 2; });
-  h.finishReveal();
-  EXPECT_EQ(snapshot(h).left(12), "000000 11110");
-  EXPECT_TRUE(snapshot(h).contains(" N-5050x0 N-divx0 N-telx0 "));
 }
 
 }  // namespace

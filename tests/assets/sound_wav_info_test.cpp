@@ -2,7 +2,6 @@
 
 #include <QTemporaryDir>
 #include <cstring>
-#include <random>
 #include <string>
 
 #include "sound_samples.h"
@@ -104,26 +103,6 @@ TEST(WavInfo, EveryCutOffHeaderAndEveryUnplayableOneGivesNothing) {
       {patched(12, "junk"), "data without a format"}, {patched(16, std::string("\x08", 1)), "format of 8 bytes"},
       {makeWav({.before = junk}), "huge chunk before the data"}};
   for (const auto& [bytes, what] : bad) EXPECT_FALSE(parseExact(bytes)) << what;
-}
-
-TEST(WavInfo, SurvivesGarbageAndMutatedHeaders) {
-  std::mt19937 random(20240601);
-  const std::string good = makeWav({.frames = 64});
-  for (int round = 0; round < 20000; ++round) {
-    std::string s = good;
-    if (round % 4 == 0) {
-      s.resize(random() % 200);
-      for (char& c : s) c = static_cast<char>(random());
-      if (round % 8 == 0 && s.size() >= 12) s.replace(0, 4, "RIFF"), s.replace(8, 4, "WAVE");
-    } else {
-      for (int k = 0; k < 1 + round % 5; ++k) s[random() % 48] = static_cast<char>(random());
-      s.resize(random() % (s.size() + 1));
-    }
-    const auto info = parseExact(s);
-    if (info) {
-      EXPECT_LE(info->dataOffset + info->dataBytes, s.size());
-    }
-  }
 }
 
 TEST(WavInfo, FilesOnDiskThatAreNoSoundGiveNoLength) {

@@ -36,7 +36,7 @@ esac
 runs=0 exits=0 crashes=0 stuck=0 actions=0
 start_soak_game() {
   runs=$((runs + 1))
-  (cd "$game_dir" && exec env QT_QPA_PLATFORM=xcb \
+  (cd "$game_dir" && exec env QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="kvizarion.timing=true" \
     ASAN_OPTIONS="detect_leaks=0:log_path=$work/asan" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$work/ubsan" \
     ./kvizarion no_fullscreen) >>"$work/game.log" 2>&1 &
@@ -103,7 +103,11 @@ kill "$game_pid" 2>/dev/null || true
 wait "$game_pid" 2>/dev/null || true
 game_pid=''
 reports=$(cat "$work"/asan.* "$work"/ubsan.* 2>/dev/null | grep -c 'ERROR: AddressSanitizer\|runtime error' || true)
+# What was played, from the program's timing log.
+seen() { grep -c "$1" "$work/game.log" || true; }
 echo "soak ($sound, seed $seed, $span s): $actions actions, $runs program runs ($exits left by the exit button)," \
+  "$(seen 'painted frmMain') games, $(seen 'effects set file.*[/\\]\(r\|w\|pt\)\.wav') verdicts," \
+  "lifelines: $(seen 'fifty-fifty click') fifty-fifty, $(seen 'effects set file.*div\.wav') polls, $(seen 'call click') calls;" \
   "crashes $crashes, sanitizer reports $reports, stuck screens $stuck"
 if [ "$crashes" -ne 0 ] || [ "$reports" -ne 0 ] || [ "$stuck" -ne 0 ]; then
   failed=1

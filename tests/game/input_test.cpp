@@ -9,32 +9,51 @@ namespace {
 
 using fakes::GameHarness;
 
-// Everything the player could try at once: every plate and text, every key of a pick, F10
-// and Esc (each box that opens would answer Yes).
-void tryEverything(GameHarness& h) {
-  h.boxes.answers.assign(8, MsgResult::Yes);
-  for (const char* name : {"imgA", "imgB", "imgC", "imgD", "lblA", "lblB", "lblC", "lblD"}) h[name].click();
-  for (int key : {vk::A, vk::B, vk::C, vk::D, vk::F10, vk::Escape}) h.form().keyUp(key);
-  h.boxes.answers.clear();
+// What any input could change: the pick, the marks, the answers and icons shown, the boxes,
+// the players and the next timer due.
+QString snapshot(const GameHarness& h) {
+  const FrmMain& g = *h.game;
+  QString s = QStringLiteral("%1 %2%3%4%5%6%7 ").arg(g.ZvolenaOdpoved).arg(g.N5050).arg(g.NDivaci).arg(g.NTelefon)
+                  .arg(g.Pouzito5050).arg(g.PouzitoDivaci).arg(g.Zamceno);
+  for (const char* name : {"lblA", "lblB", "lblC", "lblD", "imgNDivGraf", "txtNTelVypis"}) s += QString::number(h[name].visible());
+  for (const char* name : {"imgA", "imgB", "imgC", "imgD", "imgN5050", "imgNDiv", "imgNTel"}) s += ' ' + h[name].picture();
+  return s + QStringLiteral(" %1 %2/%3/%4 @%5").arg(h.boxes.shown.size()).arg(h.effects.log.size()).arg(h.music.log.size())
+                 .arg(h.video.log.size()).arg(h.clock.nextDue());
 }
 
-// During the reveal, after a pick and while the winnings show, nothing is taken, and the
-// question goes on on time. A moment: ms from the start of the question or from a pick of B.
-TEST(InputGate, NothingIsTakenWhileLockedAndTheQuestionGoesOnOnTime) {
-  const std::tuple<const char*, bool, std::int64_t> moments[] = {
-      {"reveal starts", false, 0}, {"last answer due", false, 4999}, {"pick made", true, 500}, {"winnings", true, 4200}};
-  for (const auto& [name, picked, ms] : moments) {
+// Locked (reveal, pick, winnings, poll, call) or spent: every plate, text, icon, key of the
+// game (each box that opens would answer Yes) and, while locked, the lifeline handlers
+// themselves change nothing, and the sequence goes on on time.
+TEST(InputGate, NothingIsTakenWhileLockedAndNoLifelineTwice) {
+  const auto until = [](GameHarness& h, const std::function<bool()>& done) { while (!done()) h.clock.step(); };
+  const std::pair<const char*, std::function<void(GameHarness&)>> situations[] = {
+      {"reveal starts", [](GameHarness& h) { h.game->Show(); }},
+      {"last answer due", [](GameHarness& h) { h.game->Show(), h.clock.advance(4999); }},
+      {"next reveal", [&](GameHarness& h) { h.playTo(1), h.form().keyUp('B'), until(h, [&] { return h.game->HodnotaOtazky == 2; }); }},
+      {"after a pick", [](GameHarness& h) { h.playTo(1), h.form().keyUp('B'), h.clock.advance(500); }},
+      {"winnings", [&](GameHarness& h) { h.playTo(1), h.form().keyUp('B'), until(h, [&] { return h["imgVyhra"].visible(); }); }},
+      {"poll", [](GameHarness& h) { h.playTo(1), h.form().keyUp(vk::F7), h.clock.advance(9000); }},
+      {"call", [](GameHarness& h) { h.playTo(1), h.form().keyUp(vk::F6), h.clock.advance(5000); }},
+      {"spent", [](GameHarness& h) {
+         h.playTo(1);
+         for (int key : {vk::F5, vk::F7, vk::F6})
+           for (h.form().keyUp(key); h.game->Zamceno;) h.clock.step();
+       }},
+  };
+  for (const auto& [what, reach] : situations) {
     GameHarness h;
-    h.game->Show();
-    if (picked) h.finishReveal(), h.form().keyUp(vk::B);
-    h.clock.advance(ms);
-    const std::int64_t next = h.clock.nextDue();
-    tryEverything(h);
-    EXPECT_EQ(h.gate(), "locked") << name;
-    EXPECT_EQ(h.game->ZvolenaOdpoved, picked ? "B" : "") << name;
-    EXPECT_TRUE(h.boxes.shown.empty()) << name;
-    EXPECT_EQ(h.clock.nextDue(), next) << name;
-    for (const char* plate : {"imgA", "imgC", "imgD"}) EXPECT_TRUE(h[plate].picture().endsWith("-M")) << name;
+    reach(h);
+    const QString before = snapshot(h);
+    h.boxes.answers.assign(16, MsgResult::Yes);
+    if (h.game->Zamceno) {
+      for (const char* name : {"imgA", "imgB", "imgC", "imgD", "lblA", "lblB", "lblC", "lblD"}) h[name].click();
+      for (int key : {vk::A, vk::B, vk::C, vk::D, vk::F10, vk::Escape}) h.form().keyUp(key);
+      h.game->imgN5050_Click(), h.game->imgNDiv_Click(), h.game->imgNTel_Click();
+    }
+    for (int key : {vk::F5, vk::F6, vk::F7}) h.form().keyUp(key);
+    for (const char* icon : {"imgN5050", "imgNDiv", "imgNTel"}) h[icon].click();
+    EXPECT_EQ(snapshot(h), before) << what;
+    EXPECT_EQ(h.gate(), h.game->Zamceno ? "locked" : "open") << what;
   }
 }
 
@@ -63,29 +82,8 @@ TEST(InputGate, KeysThatAreNotTheGamesAndHiddenAnswersTakeNothing) {
   h["imgA"].setEnabled(false);
   h["imgA"].click();
   for (int key : {vk::A, int{'E'}, int{'a'}, 13, 32, 112, 120, 122, 0, -1, 65535}) h.form().keyUp(key, 1);
-  EXPECT_TRUE(h.game->ZvolenaOdpoved.isEmpty());
-  EXPECT_FALSE(h.game->Zamceno);
-  EXPECT_TRUE(h.boxes.shown.empty());
+  EXPECT_TRUE(h.game->ZvolenaOdpoved.isEmpty() && !h.game->Zamceno && h.boxes.shown.empty());
   EXPECT_EQ(h.clock.nextDue(), -1);
-}
-
-TEST(InputGate, UnlockAfterFiftyFiftyOpensOnlyTheAnswersLeft) {
-  GameHarness h;
-  h.playTo(1);
-  FrmMain& g = *h.game;
-  g.Pouzito5050 = true;
-  g.N5050 = false;
-  for (const char* name : {"lblA", "lblC"}) h[name].setVisible(false);
-  g.Zamkni();
-  EXPECT_TRUE(h["lblB"].visible());  // locking hides nothing
-  g.Odemkni();
-  EXPECT_EQ(h.gate(), "open");
-  EXPECT_FALSE(h["lblA"].visible() || h["lblC"].visible() || h["imgA"].enabled() || h["imgC"].enabled());
-  h.form().keyUp(vk::A);
-  h["imgC"].click();
-  EXPECT_TRUE(g.ZvolenaOdpoved.isEmpty());
-  h["imgB"].click();
-  EXPECT_EQ(g.ZvolenaOdpoved, "B");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 
 #include "fakes/game_harness.h"
@@ -138,46 +137,6 @@ TEST(Poll, RunsItsThreePhasesAtExactTimesWithTheInputLockedThroughout) {
     h.clock.step();
   }
   EXPECT_TRUE(shownGraph(h).isEmpty() && !h["imgNDivGraf"].visible() && h["imgLogo"].visible());
-}
-
-// What any lifeline would change: availability, marks, answers, graph, panel, icons, players,
-// the lifeline timers.
-QString snapshot(const GameHarness& h) {
-  const FrmMain& g = *h.game;
-  QString s = QStringLiteral("%1%2%3%4%5%6 ").arg(g.N5050).arg(g.NDivaci).arg(g.NTelefon).arg(g.Pouzito5050).arg(g.PouzitoDivaci).arg(g.Zamceno);
-  s += answersShown(h) + QString::number(h["imgNDivGraf"].visible()) + QString::number(h["txtNTelVypis"].visible());
-  for (const char* icon : {"imgN5050", "imgNDiv", "imgNTel"}) s += ' ' + h[icon].picture() + QString::number(h[icon].enabled());
-  s += QStringLiteral(" %1/%2/%3").arg(h.effects.log.size()).arg(h.music.log.size()).arg(h.video.log.size());
-  for (const char* t : {"tmrNDivaci", "tmrNTel1", "tmrNTel2"}) s += QStringLiteral(" %1@%2").arg(h.timer(t).running()).arg(h.timer(t).interval());
-  return s;
-}
-
-// Locked (reveal, pick, winnings, poll, call) or spent (after the first use): keys, icon
-// clicks and, while locked, the handlers themselves change nothing.
-TEST(LifelineGate, EveryLifelineIsRefusedWhileLockedAndOnceSpent) {
-  const auto until = [](GameHarness& h, const std::function<bool()>& done) { while (!done()) h.clock.step(); };
-  const auto spendAll = [](GameHarness& h) {
-    for (int key : {vk::F5, vk::F7, vk::F6})
-      for (h.form().keyUp(key); h.game->Zamceno;) h.clock.step();
-  };
-  const std::pair<const char*, std::function<void(GameHarness&)>> situations[] = {
-      {"reveal", [&](GameHarness& h) { h.form().keyUp('B'), until(h, [&] { return h.game->HodnotaOtazky == 2; }); }},
-      {"after a pick", [](GameHarness& h) { h.form().keyUp('B'); }},
-      {"winnings", [&](GameHarness& h) { h.form().keyUp('B'), until(h, [&] { return h["imgVyhra"].visible(); }); }},
-      {"poll", [](GameHarness& h) { h.form().keyUp(vk::F7), h.clock.advance(9000); }},
-      {"call", [](GameHarness& h) { h.form().keyUp(vk::F6), h.clock.advance(5000); }},
-      {"spent", spendAll},
-  };
-  for (const auto& [what, reach] : situations) {
-    GameHarness h;
-    h.playTo(1);
-    reach(h);
-    const QString before = snapshot(h);
-    for (int key : {vk::F5, vk::F6, vk::F7}) h.form().keyUp(key);
-    for (const char* icon : {"imgN5050", "imgNDiv", "imgNTel"}) h[icon].click();
-    if (h.game->Zamceno) h.game->imgN5050_Click(), h.game->imgNDiv_Click(), h.game->imgNTel_Click();
-    EXPECT_EQ(snapshot(h), before) << what;
-  }
 }
 
 }  // namespace

@@ -25,36 +25,30 @@ bool RecordingMedia::sounding() const {
 }
 
 MsgResult ScriptedMessageBoxes::show(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) {
-  const std::size_t index = shown.size();
+  const auto next = [](auto& queue, auto none) {
+    if (queue.empty()) return none;
+    const auto front = queue.front();
+    queue.pop_front();
+    return front;
+  };
+  const MsgResult unanswered = buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
   shown.push_back({text, title, icon, buttons});
-  MsgResult answer = buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
-  if (!answers.empty()) {
-    answer = answers.front();
-    answers.pop_front();
+  const std::size_t index = shown.size() - 1;
+  const MsgResult answer = next(answers, unanswered);
+  const std::int64_t delay = next(delays, std::int64_t{0});
+  if (!clock_) return answer;
+  ++open_;
+  const std::int64_t until = clock_->nowMs() + delay;
+  for (std::int64_t due = clock_->nextDue(); dismissals_ == 0 && due >= 0 && due <= until; due = clock_->nextDue())
+    clock_->step();
+  --open_;
+  if (dismissals_ == 0) {
+    clock_->advanceTo(until);
+    return answer;
   }
-  std::int64_t delay = 0;
-  if (!delays.empty()) {
-    delay = delays.front();
-    delays.pop_front();
-  }
-  if (clock_) {
-    ++open_;
-    const std::int64_t until = clock_->nowMs() + delay;
-    while (dismissals_ == 0) {
-      const std::int64_t due = clock_->nextDue();
-      if (due < 0 || due > until) break;
-      clock_->step();
-    }
-    if (dismissals_ > 0) {
-      --dismissals_;
-      shown[index].dismissed = true;
-      answer = buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
-    } else if (clock_->nowMs() < until) {
-      clock_->advanceTo(until);
-    }
-    --open_;
-  }
-  return answer;
+  --dismissals_;
+  shown[index].dismissed = true;
+  return unanswered;
 }
 
 void FakeWindowSystem::show(Form& form, Form* modalOwner) {

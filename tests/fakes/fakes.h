@@ -29,12 +29,8 @@ public:
   void setFile(const QString& path) override { file_ = path; log.push_back({Op::SetFile, path, clock_.nowMs()}); }
   void play() override { log.push_back({Op::Play, file_, clock_.nowMs()}); }
   void stop() override { log.push_back({Op::Stop, file_, clock_.nowMs()}); }
-  // A play not followed by a stop.
-  bool sounding() const;
-
-  // The file names (without folder) of every play, in order.
-  std::vector<QString> played() const;
-  // Times of the plays and stops.
+  bool sounding() const;  // a play not followed by a stop
+  std::vector<QString> played() const;  // the file names (without folder) of every play, in order
   std::vector<std::int64_t> times(Op op) const;
   const QString& file() const { return file_; }
 
@@ -62,10 +58,8 @@ public:
   void dismiss() override { dismissals_ = open_; }
   int open() const { return open_; }
 
-  // The answers to give, in order; when none is left, OK boxes get Ok and Yes/No boxes No.
-  std::deque<MsgResult> answers;
-  // How long each box stays open, in order (none left: it is answered at once).
-  std::deque<std::int64_t> delays;
+  std::deque<MsgResult> answers;  // in order; none left: Ok, or No for Yes/No boxes
+  std::deque<std::int64_t> delays;  // how long each box stays open; none left: answered at once
   std::vector<Shown> shown;
 
 private:
@@ -91,21 +85,15 @@ public:
   void show(Form& form, Form* modalOwner) override;
   void moveWindow(Form& form, int x, int y) override;
   void unload(std::unique_ptr<Form> form) override;
-  void processEvents() override {
-    ++eventRuns;
-    if (onProcessEvents) onProcessEvents();
-  }
-  // What the pending events do (a close of the window, say); nothing by default.
-  std::function<void()> onProcessEvents;
+  void processEvents() override { ++eventRuns, onProcessEvents ? onProcessEvents() : void(); }
+  std::function<void()> onProcessEvents;  // what pending events do (a close of the window, say)
   // A window unloaded while one of these boxes is open would take the box with it.
   const ScriptedMessageBoxes* boxes = nullptr;
   int unloadsUnderOpenBox = 0;
   void quit() override { quitCalled = true; }
 
-  // True when the form is shown and not unloaded.
-  bool isShown(const QString& formName) const;
-  // The owner a form was shown modal over, or an empty name.
-  QString modalOwnerOf(const QString& formName) const;
+  bool isShown(const QString& formName) const;  // shown and not unloaded
+  QString modalOwnerOf(const QString& formName) const;  // or an empty name
 
   struct Shown {
     QString name;

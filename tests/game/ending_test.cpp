@@ -21,38 +21,34 @@ void expectOverAt(const GameHarness& h, std::int64_t end) {
   for (const auto* player : {&h.music, &h.effects, &h.video}) EXPECT_FALSE(player->sounding());
 }
 
-class EscConfirmed : public ::testing::TestWithParam<int> {};
-
-TEST_P(EscConfirmed, KeepsTheLastRightAmountForThreeSecondsWithEverythingLocked) {
-  const int level = GetParam();
-  GameHarness h;
-  h.playTo(level);
-  const std::int64_t t = h.now();
-  h.boxes.answers = {MsgResult::Yes, MsgResult::Yes};
-  h.form().keyUp(vk::Escape);
-  ASSERT_EQ(h.boxes.shown.size(), 1u);
-  EXPECT_EQ(h.boxes.shown[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(h.game->HodnotaOtazky, level - 1);
-  EXPECT_EQ(h["imgVyhra"].picture(), QStringLiteral("C0%1").arg(level - 1));
-  EXPECT_EQ(h.music.times(Op::Stop), std::vector<std::int64_t>{t});
-
-  // A second Esc, F10, a pick or the uncovered strip of plates C and D: all refused.
-  h.clock.advance(1000);
-  for (const char* name : {"imgC", "imgD", "lblC", "lblD", "imgN5050"}) h[name].click();
-  for (int key : {vk::Escape, vk::F10, vk::C, vk::F5}) h.form().keyUp(key);
-  EXPECT_EQ(h.gate(), "locked");
-  EXPECT_EQ(h["imgC"].picture(), "C-M");
-  EXPECT_EQ(h.boxes.shown.size(), 1u);
-  EXPECT_EQ(h.effects.played().size(), static_cast<std::size_t>(level - 1));  // no verdict sound
-  h.clock.advanceTo(t + 2999);
-  ASSERT_NE(h.game->form(), nullptr);
-  h.clock.advanceTo(t + 3000);
-  expectOverAt(h, t + 3000);
-}
-
 // At question 5 the kept amount is that of question 4, shown for 3 s, not the 9 s of a win.
-INSTANTIATE_TEST_SUITE_P(Ending, EscConfirmed, ::testing::Values(1, 3, 5),
-                         [](const auto& info) { return "AtQuestion" + std::to_string(info.param); });
+TEST(Ending, EscConfirmedKeepsTheLastRightAmountForThreeSecondsWithEverythingLocked) {
+  for (int level : {1, 3, 5}) {
+    GameHarness h;
+    h.playTo(level);
+    const std::int64_t t = h.now();
+    h.boxes.answers = {MsgResult::Yes, MsgResult::Yes};
+    h.form().keyUp(vk::Escape);
+    ASSERT_EQ(h.boxes.shown.size(), 1u);
+    EXPECT_EQ(h.boxes.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(h.game->HodnotaOtazky, level - 1);
+    EXPECT_EQ(h["imgVyhra"].picture(), QStringLiteral("C0%1").arg(level - 1));
+    EXPECT_EQ(h.music.times(Op::Stop), std::vector<std::int64_t>{t});
+
+    // A second Esc, F10, a pick or the uncovered strip of plates C and D: all refused.
+    h.clock.advance(1000);
+    for (const char* name : {"imgC", "imgD", "lblC", "lblD", "imgN5050"}) h[name].click();
+    for (int key : {vk::Escape, vk::F10, vk::C, vk::F5}) h.form().keyUp(key);
+    EXPECT_EQ(h.gate(), "locked");
+    EXPECT_EQ(h["imgC"].picture(), "C-M");
+    EXPECT_EQ(h.boxes.shown.size(), 1u);
+    EXPECT_EQ(h.effects.played().size(), static_cast<std::size_t>(level - 1));  // no verdict sound
+    h.clock.advanceTo(t + 2999);
+    ASSERT_NE(h.game->form(), nullptr);
+    h.clock.advanceTo(t + 3000);
+    expectOverAt(h, t + 3000);
+  }
+}
 
 TEST(Ending, EscRefusedChangesNothing) {
   GameHarness h;

@@ -8,17 +8,9 @@ namespace {
 using fakes::GameHarness;
 using Op = fakes::RecordingMedia::Op;
 
-struct Pick {
-  int level;
-  bool right;
-};
-
-class VerdictTimeline : public ::testing::TestWithParam<Pick> {};
-
 // Everything of one pick, at the exact virtual millisecond: the suspense of the level, the
 // verdict sound, the plate colours, the winnings and what comes after them.
-TEST_P(VerdictTimeline, FollowsTheLevelsDelaysSoundsAndColoursToTheMillisecond) {
-  const auto [level, right] = GetParam();
+void expectVerdictTimeline(int level, bool right) {
   const std::int64_t d = std::array{2000, 3000, 4000, 4000, 6000}[static_cast<std::size_t>(level - 1)];
   GameHarness h;
   h.playTo(level);
@@ -61,13 +53,13 @@ TEST_P(VerdictTimeline, FollowsTheLevelsDelaysSoundsAndColoursToTheMillisecond) 
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLevel, VerdictTimeline,
-                         ::testing::Values(Pick{1, true}, Pick{1, false}, Pick{2, true}, Pick{2, false},
-                                           Pick{3, true}, Pick{3, false}, Pick{4, true}, Pick{4, false},
-                                           Pick{5, true}, Pick{5, false}),
-                         [](const auto& info) {
-                           return "Level" + std::to_string(info.param.level) + (info.param.right ? "Right" : "Wrong");
-                         });
+TEST(Verdict, EveryLevelFollowsItsDelaysSoundsAndColoursToTheMillisecond) {
+  for (int level = 1; level <= 5; ++level)
+    for (bool right : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "level " << level << (right ? " right" : " wrong"));
+      expectVerdictTimeline(level, right);
+    }
+}
 
 TEST(Verdict, BlinkingTimerFiringAgainChangesNothing) {
   GameHarness h;

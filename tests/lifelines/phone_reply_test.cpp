@@ -69,26 +69,22 @@ TEST(PhoneReply, SuggestionAndReplyFollowTheSharesAndTheGates) {
           ASSERT_TRUE(shown[static_cast<std::size_t>(second)]) << "level " << level << " f " << f;
         }
       }
+      // Every allowed cell (answer x, reply k) is as likely as its answer's share.
+      std::map<std::pair<int, int>, double> odds;
       double total = 0;
       for (int x = 0; x < 4; ++x)
         for (int k = 1; k <= 50; ++k)
-          if (shown[static_cast<std::size_t>(x)] && replyAllowed(k, x == 1, level, f)) total += shares[static_cast<std::size_t>(x)];
+          if (shown[static_cast<std::size_t>(x)] && replyAllowed(k, x == 1, level, f))
+            total += odds[{x, k}] = shares[static_cast<std::size_t>(x)];
+      for (const auto& [cell, n] : seen)
+        EXPECT_EQ(odds.count(cell) ? 0 : n, 0) << "answer " << cell.first << " reply " << cell.second << " level " << level << " f " << f;
       double chi2 = 0;
-      int cells = 0;
-      for (int x = 0; x < 4; ++x)
-        for (int k = 1; k <= 50; ++k) {
-          const bool possible = shown[static_cast<std::size_t>(x)] && replyAllowed(k, x == 1, level, f);
-          const int n = seen.count({x, k}) ? seen[{x, k}] : 0;
-          if (!possible) {
-            EXPECT_EQ(n, 0) << "answer " << x << " with reply " << k << " at level " << level << " f " << f;
-            continue;
-          }
-          const double expected = kRuns * shares[static_cast<std::size_t>(x)] / total;
-          chi2 += (n - expected) * (n - expected) / expected;
-          ++cells;
-        }
+      for (const auto& [cell, share] : odds) {
+        const double expected = kRuns * share / total, n = seen.count(cell) ? seen[cell] : 0;
+        chi2 += (n - expected) * (n - expected) / expected;
+      }
       // Wilson-Hilferty bound of the chi-square distribution at p = 0.001.
-      const double df = cells - 1, z = 3.09;
+      const double df = static_cast<double>(odds.size()) - 1, z = 3.09;
       const double bound = df * std::pow(1 - 2 / (9 * df) + z * std::sqrt(2 / (9 * df)), 3);
       EXPECT_LT(chi2, bound) << "level " << level << " fifty-fifty " << f;
     }

@@ -30,6 +30,23 @@ TEST(GameLayout, EveryElementLiesInsideTheWindow) {
   }
 }
 
+// The four plates tile the answer strip without overlapping, each text lies on its plate,
+// each bar and percentage over the graph.
+TEST(GameLayout, TextsLieOnTheirPlatesAndThePlatesTileTheStrip) {
+  VirtualClock clock;
+  const auto form = makeFrmMain(clock);
+  const auto r = [&](const std::string& name) { return (*form)[QString::fromStdString(name)].geometry(); };
+  const auto inside = [](const Rect& a, const Rect& b) {
+    return a.left >= b.left && a.top >= b.top && a.right() <= b.right() && a.bottom() <= b.bottom();
+  };
+  EXPECT_TRUE(r("imgA").right() == r("imgB").left && r("imgC").right() == r("imgD").left && r("imgB").right() == 9600);
+  EXPECT_TRUE(r("imgA").bottom() <= r("imgC").top && r("imgA").top == r("imgB").top && r("imgC").top == r("imgD").top);
+  for (const std::string l : {"A", "B", "C", "D"}) {
+    EXPECT_TRUE(inside(r("lbl" + l), r("img" + l))) << l;
+    EXPECT_TRUE(inside(r("colNDiv" + l), r("imgNDivGraf")) && inside(r("lblNDiv" + l), r("imgNDivGraf"))) << l;
+  }
+}
+
 // Where two elements overlap (the phone's square and video once moved onto the logo), the
 // upper one is drawn above: the winnings plate over its black backdrop over the plates and
 // texts, every text over its plate, the bars and percentages over the graph over the logo.

@@ -9,9 +9,7 @@ namespace kvz::fakes {
 namespace {
 
 void put(QByteArray& record, int offset, int width, const QByteArray& text) {
-  QByteArray field = text.left(width);
-  field.append(QByteArray(width - field.size(), ' '));
-  record.replace(offset, width, field);
+  record.replace(offset, width, text.left(width).leftJustified(width, ' '));
 }
 
 void put16(QByteArray& record, int offset, std::int16_t value) {
@@ -65,10 +63,8 @@ GameHarness::~GameHarness() = default;
 
 QString GameHarness::writeFile(int step, int number, const QByteArray& bytes) {
   const QString root = QString::fromStdString(paths.dataDir().string());
-  const QString name = QStringLiteral("%1/qst/%2-%3.qst")
-                           .arg(root)
-                           .arg(step, 2, 10, QLatin1Char('0'))
-                           .arg(number, 3, 10, QLatin1Char('0'));
+  const QString name =
+      QStringLiteral("%1/qst/%2-%3.qst").arg(root).arg(step, 2, 10, QLatin1Char('0')).arg(number, 3, 10, QLatin1Char('0'));
   QDir(root).mkpath(QStringLiteral("qst"));
   QFile file(name);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
@@ -88,16 +84,13 @@ int GameHarness::rightKey(int level) { return kRight[static_cast<std::size_t>(le
 int GameHarness::wrongKey(int level) { return rightKey(level) == 'A' ? 'B' : 'A'; }
 
 void GameHarness::finishReveal() {
-  // The reveal opens the input on its sixth step, five seconds after the question starts.
-  while (game->Zamceno && clock.step()) {
-  }
+  while (game->Zamceno && clock.step()) continue;
 }
 
 void GameHarness::answerRightAndGoOn() {
   const int level = game->HodnotaOtazky;
   form().keyUp(rightKey(level));
-  while (game->HodnotaOtazky == level && clock.step()) {
-  }
+  while (game->HodnotaOtazky == level && clock.step()) continue;
   finishReveal();
 }
 
@@ -119,9 +112,8 @@ QString GameHarness::gate() const {
     check((*this)[("img" + std::string(letter)).c_str()], open, open);
     if ((text.pointer() == Pointer::Hand) == g.Zamceno) odd << text.name();
   }
-  check((*this)["imgN5050"], !g.Zamceno && g.N5050, !g.Zamceno && g.N5050);
-  check((*this)["imgNDiv"], !g.Zamceno && g.NDivaci, !g.Zamceno && g.NDivaci);
-  check((*this)["imgNTel"], !g.Zamceno && g.NTelefon, !g.Zamceno && g.NTelefon);
+  for (const auto& [icon, available] : {std::pair{"imgN5050", g.N5050}, {"imgNDiv", g.NDivaci}, {"imgNTel", g.NTelefon}})
+    check((*this)[icon], !g.Zamceno && available, !g.Zamceno && available);
   if (!odd.isEmpty()) return QStringLiteral("odd: ") + odd.join(QLatin1Char(' '));
   return g.Zamceno ? QStringLiteral("locked") : QStringLiteral("open");
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <functional>
 
 #include "fakes/game_harness.h"
@@ -49,43 +48,27 @@ void expectBackToMenu(GameHarness& h, int step, std::int64_t failedAt) {
   EXPECT_EQ(h.clock.nextDue(), -1);
 }
 
-struct Setup {
-  const char* name;
-  std::function<void(GameHarness&)> spoil;
-  friend void PrintTo(const Setup& p, std::ostream* os) { *os << p.name; }
-};
-
-class NoFirstQuestion : public ::testing::TestWithParam<Setup> {};
-
-TEST_P(NoFirstQuestion, TellsThePlayerAndReturnsToTheMenu) {
-  GameHarness h;
-  GetParam().spoil(h);
-  h.game->Show();
-  EXPECT_TRUE(h.windows.showLog.empty());  // the empty game window never appears
-  expectBackToMenu(h, 1, 0);
-  h.writeQuestion(1, 7, GameHarness::stockQuestion(1));
-  h.playTo(1);  // a game that can start comes next time
-  EXPECT_TRUE(h.game->SouborOtazky.endsWith("01-007.qst"));
-}
-
 const auto kStock1 = fakes::questionBytes(GameHarness::stockQuestion(1));
 
-INSTANTIATE_TEST_SUITE_P(
-    BadQuestion, NoFirstQuestion,
-    ::testing::Values(Setup{"NoQuestionFolder", [](GameHarness& h) { h.removeQuestions(); }},
-                      Setup{"ShortFile", [](GameHarness& h) { h.writeFile(1, 1, kStock1.left(495)); }},
-                      Setup{"EmptyFile", [](GameHarness& h) { h.writeFile(1, 1, QByteArray()); }},
-                      Setup{"OnlyNumbersAbove25",
-                            [](GameHarness& h) {
-                              QFile::remove(h.dir.path() + "/qst/01-001.qst");
-                              h.writeFile(1, 26, kStock1);
-                            }},
-                      Setup{"FolderWhereTheFileShouldBe",
-                            [](GameHarness& h) {
-                              QFile::remove(h.dir.path() + "/qst/01-001.qst");
-                              QDir(h.dir.path()).mkpath("qst/01-001.qst");
-                            }}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST(BadQuestion, NoUsableFirstQuestionTellsThePlayerAndReturnsToTheMenu) {
+  const std::pair<const char*, std::function<void(GameHarness&)>> spoils[] = {
+      {"no folder", [](GameHarness& h) { h.removeQuestions(); }},
+      {"short file", [](GameHarness& h) { h.writeFile(1, 1, kStock1.left(495)); }},
+      {"empty file", [](GameHarness& h) { h.writeFile(1, 1, QByteArray()); }},
+      {"only numbers above 25", [](GameHarness& h) { h.removeQuestions(), h.writeFile(1, 26, kStock1); }},
+      {"a folder for the file", [](GameHarness& h) { h.removeQuestions(), QDir(h.dir.path()).mkpath("qst/01-001.qst"); }}};
+  for (const auto& [what, spoil] : spoils) {
+    SCOPED_TRACE(what);
+    GameHarness h;
+    spoil(h);
+    h.game->Show();
+    EXPECT_TRUE(h.windows.showLog.empty());  // the empty game window never appears
+    expectBackToMenu(h, 1, 0);
+    h.writeQuestion(1, 7, GameHarness::stockQuestion(1));
+    h.playTo(1);  // a game that can start comes next time
+    EXPECT_TRUE(h.game->SouborOtazky.endsWith("01-007.qst"));
+  }
+}
 
 TEST(BadQuestion, NoThirdQuestionEndsTheGameAfterTheSecondsWinnings) {
   GameHarness h(2);

@@ -62,60 +62,36 @@ TEST(Ending, EscRefusedChangesNothing) {
   EXPECT_EQ(h.game->HodnotaOtazky, 3);
 }
 
-// How a game reaches its end, from a revealed question; the time of the end from now.
-struct End {
-  const char* name;
-  int level;
-  std::function<void(GameHarness&)> start;
-  std::int64_t endsAfter;
-  friend void PrintTo(const End& p, std::ostream* os) { *os << p.name; }
-};
-
-class BoxOverTheEnd : public ::testing::TestWithParam<End> {};
-
 // The information box of the logo answers during every sequence, so a player can leave it
-// open while the game ends: the game ends on time, the box closes, the menu comes back.
-TEST_P(BoxOverTheEnd, TheGameEndsOnTimeAndTheBoxClosesWithIt) {
-  const End& p = GetParam();
-  GameHarness h;
-  h.playTo(p.level);
-  h.game->N5050 = h.game->NDivaci = false;
-  const std::int64_t t = h.now();
-  p.start(h);
-  h.video.play();  // as the countdown of a phone call would be
-  h.boxes.delays = {60000};
-  h["imgLogo"].doubleClick();
-  EXPECT_EQ(std::count_if(h.boxes.shown.begin(), h.boxes.shown.end(), [](const auto& b) { return b.dismissed; }), 1);
-  EXPECT_EQ(h.now(), t + p.endsAfter);
-  expectOverAt(h, t + p.endsAfter);
-  // The next game starts clean: at question 1, every lifeline back.
-  h.writeQuestion(1, 1, GameHarness::stockQuestion(1));
-  h.playTo(1);
-  EXPECT_EQ(h["imgStupnice"].picture(), "S01");
-  EXPECT_TRUE(h.game->N5050 && h.game->NDivaci && h.game->DuvodKonce.isEmpty());
-  EXPECT_EQ(h.gate(), "open");
-  EXPECT_EQ(h["imgN5050"].picture(), "N-5050");
-  EXPECT_EQ(h.music.played().size(), 2u);
+// open while the game ends: the game ends on time, the box closes, the menu comes back, and
+// the next game starts clean. Each ending from a revealed question, its end from now.
+TEST(Ending, ABoxHeldOpenOverTheEndClosesWithTheGameOnTime) {
+  const std::tuple<const char*, int, std::function<void(GameHarness&)>, std::int64_t> ends[] = {
+      {"wrong answer", 1, [](GameHarness& h) { h.form().keyUp(GameHarness::wrongKey(1)); }, 2000 + 3000 + 3000},
+      {"top prize", 5, [](GameHarness& h) { h.form().keyUp(GameHarness::rightKey(5)); }, 6000 + 2200 + 9000},
+      {"confirmed Esc", 2, [](GameHarness& h) { h.boxes.answers = {MsgResult::Yes, MsgResult::Ok}, h.form().keyUp(vk::Escape); }, 3000},
+      {"no next question", 1, [](GameHarness& h) { h.removeQuestions(), h.form().keyUp(GameHarness::rightKey(1)); }, 2000 + 2200 + 2000 + 1}};
+  for (const auto& [what, level, start, endsAfter] : ends) {
+    SCOPED_TRACE(what);
+    GameHarness h;
+    h.playTo(level);
+    h.game->N5050 = h.game->NDivaci = false;
+    const std::int64_t t = h.now();
+    start(h);
+    h.video.play();  // as the countdown of a phone call would be
+    h.boxes.delays = {60000};
+    h["imgLogo"].doubleClick();
+    EXPECT_EQ(std::count_if(h.boxes.shown.begin(), h.boxes.shown.end(), [](const auto& b) { return b.dismissed; }), 1);
+    EXPECT_EQ(h.now(), t + endsAfter);
+    expectOverAt(h, t + endsAfter);
+    h.writeQuestion(1, 1, GameHarness::stockQuestion(1));
+    h.playTo(1);
+    EXPECT_EQ(h["imgStupnice"].picture() + h["imgN5050"].picture(), "S01N-5050");
+    EXPECT_TRUE(h.game->N5050 && h.game->NDivaci && h.game->DuvodKonce.isEmpty());
+    EXPECT_EQ(h.gate(), "open");
+    EXPECT_EQ(h.music.played().size(), 2u);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Ending, BoxOverTheEnd,
-    ::testing::Values(
-        End{"WrongAnswer", 1, [](GameHarness& h) { h.form().keyUp(GameHarness::wrongKey(1)); }, 2000 + 3000 + 3000},
-        End{"TopPrize", 5, [](GameHarness& h) { h.form().keyUp(GameHarness::rightKey(5)); }, 6000 + 2200 + 9000},
-        End{"ConfirmedEsc", 2,
-            [](GameHarness& h) {
-              h.boxes.answers = {MsgResult::Yes, MsgResult::Ok};
-              h.form().keyUp(vk::Escape);
-            },
-            3000},
-        End{"NoNextQuestion", 1,
-            [](GameHarness& h) {
-              h.removeQuestions();
-              h.form().keyUp(GameHarness::rightKey(1));
-            },
-            2000 + 2200 + 2000 + 1}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Ending, ClosingTheWindowUnderABoxWaitsForTheBox) {
   GameHarness h;

@@ -67,11 +67,12 @@ TEST(PhoneCall, RingsPicksUpTypesEndsAndGivesTheGameBackOnTime) {
     EXPECT_FALSE(h.game->Zamceno);
     EXPECT_EQ(h.clock.nextDue(), -1);
 
-    QStringList fx{QStringLiteral("0 tel.wav @%1").arg(t0), QStringLiteral("1 tel.wav @%1").arg(t0)};
-    if (!longText) fx << QStringLiteral("2 tel.wav @%1").arg(end) << QStringLiteral("0 tel-end.wav @%1").arg(end) << QStringLiteral("1 tel-end.wav @%1").arg(end);
+    const auto op = [](int o, const char* file, std::int64_t at) { return QStringLiteral("%1 %2 @%3").arg(o).arg(file).arg(at); };
+    QStringList fx{op(0, "tel.wav", t0), op(1, "tel.wav", t0)};
+    if (!longText) fx << op(2, "tel.wav", end) << op(0, "tel-end.wav", end) << op(1, "tel-end.wav", end);
     EXPECT_EQ(ops(h.effects, t0), fx);
-    EXPECT_EQ(ops(h.music, t0), (QStringList{QStringLiteral("2 bgm.wav @%1").arg(t0), QStringLiteral("0 bgm.wav @%1").arg(end + 1250), QStringLiteral("1 bgm.wav @%1").arg(end + 1250)}));
-    EXPECT_EQ(ops(h.video, t0), (QStringList{QStringLiteral("1 odpocet.avi @%1").arg(up), QStringLiteral("2 odpocet.avi @%1").arg(end)}));
+    EXPECT_EQ(ops(h.music, t0), (QStringList{op(2, "bgm.wav", t0), op(0, "bgm.wav", end + 1250), op(1, "bgm.wav", end + 1250)}));
+    EXPECT_EQ(ops(h.video, t0), (QStringList{op(1, "odpocet.avi", up), op(2, "odpocet.avi", end)}));
     h.form().keyUp('B');
     EXPECT_EQ(h.game->ZvolenaOdpoved, "B");  // the game goes on
   }

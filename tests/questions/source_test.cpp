@@ -114,16 +114,5 @@ TEST(QuestionSource, AFaultyQuestionDoesNotTakeTheOthersWithIt) {
     EXPECT_TRUE(parse(nothing).questions.empty() && parse(nothing).diagnostics.empty());
 }
 
-TEST(QuestionSource, WrittenBackAsSourceItReadsTheSame) {
-  ZaznamOtazky r = testing::sampleQuestion();
-  r.OdpA = u"  odsazená"_s;
-  r.OdpB = u"\"v uvozovkách\" a \\"_s;
-  r.Autor = QString();
-  r.Korekce = 7;
-  r.Hodnota = -3;
-  const auto bytes = testing::recordBytes(r);
-  EXPECT_EQ(onlyQuestion(toSource(u"04-025"_s, *decodeRecord(bytes)).toUtf8()), bytes);
-}
-
 }  // namespace
 }  // namespace kvz

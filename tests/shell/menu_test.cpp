@@ -108,26 +108,9 @@ TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafeAndTheSceneScalesElse
   }
 }
 
-TEST(StartMenuLoad, LaterLoadsNeitherMeasureNorSwitchButResetTheLevelEachTime) {
-  Menu m;
-  m.intro.Show();
-  for (int game = 0; game < 3; ++game) {
-    m.playOneGame();
-    EXPECT_EQ(m.level, 0) << "after game " << game;
-  }
-  EXPECT_EQ(m.gamesShown, 3);
-  EXPECT_EQ(m.display.switches.size(), 1u);
-  EXPECT_EQ(m.intro.sirka, 1024);
-  EXPECT_EQ(m.intro.vyska, 768);
-  EXPECT_EQ(m.windows.inner.moves.size(), 4u);
-  EXPECT_FALSE(m.el("lblLoading").visible());
-  EXPECT_FALSE(m.el("shpLoading").visible());
-}
-
 TEST(StartMenuLoad, ADisplayThatFailsIsLeftAloneWithoutAMessage) {
   Menu broken;
   broken.display.broken = true;
-  EXPECT_THROW(broken.display.offers(640, 480), std::runtime_error);  // the double really fails
   broken.intro.Show();
   EXPECT_TRUE(broken.menuShown());
   EXPECT_EQ(broken.intro.sirka, 0);
@@ -155,27 +138,17 @@ TEST(DisplayRestore, BringsBackTheRateFoundAtStartAndOtherwiseTheNearestToTheCur
         << c.target.width << " at " << c.currentRate;
 }
 
-TEST(NewGame, TheLoadingLabelShowsAndIsPaintedBeforeTheSoundStarts) {
+TEST(NewGame, TheLabelIsPaintedThenTheGameOpensWhenTheSoundHasEndedAndTheMenuGoes) {
   Menu m;
   m.intro.Show();
-  int eventsBefore = m.windows.inner.eventRuns;
+  Form* menu = m.intro.form();
   bool labelVisibleWhilePainting = false;
   m.windows.onEvents = [&] { labelVisibleWhilePainting = m.el("lblLoading").visible() && m.el("shpLoading").visible(); };
   m.click("imgNova");
-  EXPECT_GT(m.windows.inner.eventRuns, eventsBefore);
   EXPECT_TRUE(labelVisibleWhilePainting);
-  ASSERT_EQ(m.sound.played.size(), 1u);
-  EXPECT_TRUE(m.sound.played[0].endsWith(QStringLiteral("/snd/lights.wav"))) << m.sound.played[0].toStdString();
-  EXPECT_TRUE(m.sound.played[0].startsWith(QStringLiteral("/opt/kvizarion")));
-}
-
-TEST(NewGame, TheGameWindowOpensWhenTheSoundHasEndedAndTheMenuGoes) {
-  Menu m;
-  m.sound.lengthMs = 2500;
-  m.intro.Show();
-  Form* menu = m.intro.form();
-  m.click("imgNova");
-  m.clock.advance(2499);
+  EXPECT_EQ(m.sound.played, std::vector{QStringLiteral("/opt/kvizarion/snd/lights.wav")});
+  m.windows.onEvents = nullptr;
+  m.clock.advance(m.sound.lengthMs - 1);
   EXPECT_EQ(m.gamesShown, 0);
   EXPECT_TRUE(m.menuShown());
   EXPECT_TRUE(m.intro.Nacitani());
@@ -190,14 +163,14 @@ TEST(NewGame, TheGameWindowOpensWhenTheSoundHasEndedAndTheMenuGoes) {
   EXPECT_EQ(m.gamesShown, 1);
 }
 
-TEST(NewGame, TheMenuSwallowsEveryClickWhileTheSoundPlays) {
+TEST(NewGame, TheMenuSwallowsEveryClickWhileTheSoundPlaysQueuedOrNot) {
   Menu m;
   m.intro.Show();
+  m.windows.onEvents = [&] {
+    if (m.intro.form()) m.click("imgNova");
+  };
   m.click("imgNova");
-  m.click("imgNova");
-  m.click("imgPrav");
-  m.click("imgAbout");
-  m.click("imgKonec");
+  for (const char* button : {"imgNova", "imgPrav", "imgAbout", "imgKonec"}) m.click(button);
   EXPECT_EQ(m.sound.played.size(), 1u);
   EXPECT_FALSE(m.rules.isOpen());
   EXPECT_FALSE(m.about.isOpen());
@@ -207,38 +180,24 @@ TEST(NewGame, TheMenuSwallowsEveryClickWhileTheSoundPlays) {
   EXPECT_EQ(m.gamesShown, 1);
 }
 
-TEST(NewGame, ASecondClickQueuedBehindTheFirstDoesNotStartASecondGame) {
-  Menu m;
-  m.intro.Show();
-  m.windows.onEvents = [&] {
-    if (m.intro.form()) m.click("imgNova");
-  };
-  m.click("imgNova");
-  m.clock.advance(m.sound.lengthMs);
-  EXPECT_EQ(m.sound.played.size(), 1u);
-  EXPECT_EQ(m.gamesShown, 1);
-}
-
 TEST(NewGame, TheWaitIsBoundedWhateverTheSoundSays) {
-  for (int length : {0, -40}) {  // nothing to hear: the game opens at once
+  // Nothing to hear: the game opens at once; an absurd length is cut to the limit.
+  for (const auto& [length, wait] : {std::pair{0, 0}, {-40, 0}, {2'000'000'000, kMenuSoundLimitMs}}) {
     Menu m;
     m.sound.lengthMs = length;
     m.intro.Show();
     m.click("imgNova");
+    if (wait > 0) {
+      m.clock.advance(wait - 1);
+      EXPECT_EQ(m.gamesShown, 0) << length;
+      m.clock.advance(1);
+    }
     EXPECT_EQ(m.gamesShown, 1) << length;
     EXPECT_FALSE(m.menuShown()) << length;
   }
-  Menu absurd;
-  absurd.sound.lengthMs = 2'000'000'000;
-  absurd.intro.Show();
-  absurd.click("imgNova");
-  absurd.clock.advance(kMenuSoundLimitMs - 1);
-  EXPECT_EQ(absurd.gamesShown, 0);
-  absurd.clock.advance(1);
-  EXPECT_EQ(absurd.gamesShown, 1);
 }
 
-TEST(InformationScreens, RulesAndAboutOpenModalOverTheMenuAndBlockItsButtons) {
+TEST(InformationScreens, RulesAndAboutOpenModalBlockTheMenuAndCloseByOkOrTheWindowManager) {
   for (const char* button : {"imgPrav", "imgAbout"}) {
     Menu m;
     m.intro.Show();
@@ -256,92 +215,82 @@ TEST(InformationScreens, RulesAndAboutOpenModalOverTheMenuAndBlockItsButtons) {
     EXPECT_TRUE(m.boxes.shown.empty()) << button;
     EXPECT_FALSE(other.isOpen()) << button;
 
-    (*screen.form())[QStringLiteral("Command1")].click();
+    if (rules)
+      (*screen.form())[QStringLiteral("Command1")].click();
+    else
+      screen.form()->onCloseRequest();
     EXPECT_FALSE(screen.isOpen());
+    EXPECT_FALSE(m.windows.inner.quitCalled);
     m.click("imgNova");
     EXPECT_EQ(m.sound.played.size(), 1u) << button;
   }
 }
 
-TEST(InformationScreens, ClosingAScreenThroughTheWindowManagerIsLikeOk) {
+TEST(Farewell, AfterGamesTheBoxThenTheRestoreThenPendingEventsThenTheEnd) {
   Menu m;
   m.intro.Show();
-  m.click("imgAbout");
-  m.about.form()->onCloseRequest();
-  EXPECT_FALSE(m.about.isOpen());
-  EXPECT_FALSE(m.windows.inner.quitCalled);
-  EXPECT_TRUE(m.menuShown());
-  m.click("imgPrav");
-  EXPECT_TRUE(m.rules.isOpen());
-}
-
-TEST(Farewell, TheBoxSaysThanksWithoutAWebAddressOrDoubleBlanks) {
-  Menu m;
-  m.intro.Show();
-  m.click("imgKonec");
-  ASSERT_EQ(m.boxes.shown.size(), 1u);
-  const auto& box = m.boxes.shown[0];
-  EXPECT_EQ(box.icon, MsgIcon::Information);
-  EXPECT_EQ(box.buttons, MsgButtons::Ok);
-  EXPECT_EQ(box.title, QStringLiteral("Kvizarion"));
-  const QStringList lines = box.text.split(QStringLiteral("\r\n"));
-  const QStringList expected{
-      QStringLiteral("Děkujeme za hru !!"),
-      QString(),
-      QStringLiteral("Navštivte naše internetové stránky a vyplňte krátký dotazník, prosím."),
-      QStringLiteral("Velmi nám tím pomůžete při dalším vývoji hry."),
-      QString(),
-      QStringLiteral("Navíc na nich naleznete aktuální informace o připravované plné verzi."),
-  };
-  EXPECT_EQ(lines, expected);
-  EXPECT_FALSE(box.text.contains(QStringLiteral("  ")));
-}
-
-TEST(Farewell, TheBoxThenTheRestoreThenPendingEventsThenTheEnd) {
-  Menu m;
-  m.intro.Show();
-  m.playOneGame();
-  m.playOneGame();
+  for (int game = 0; game < 2; ++game) {
+    m.playOneGame();
+    EXPECT_EQ(m.level, 0) << "the level is reset at every load";
+  }
+  // Later loads neither measure nor switch, but do move the menu to the corner.
+  EXPECT_EQ(m.gamesShown, 2);
+  EXPECT_EQ(m.display.switches.size(), 1u);
+  EXPECT_EQ(m.windows.inner.moves.size(), 3u);
+  EXPECT_FALSE(m.el("lblLoading").visible() || m.el("shpLoading").visible());
   m.display.onSwitch = [&] { m.windows.order.push_back("restore after " + std::to_string(m.boxes.shown.size())); };
   m.windows.onEvents = [&] { m.windows.order.push_back("events"); };
   m.click("imgKonec");
   EXPECT_EQ(m.windows.order, (std::vector<std::string>{"restore after 1", "events", "quit"}));
   EXPECT_EQ(m.display.switches.back(), (ScreenSize{1024, 768}));
+  // Thanks without a web address: no blanks left doubled where one stood.
+  const auto& box = m.boxes.shown.at(0);
+  EXPECT_EQ(box.icon, MsgIcon::Information);
+  EXPECT_EQ(box.buttons, MsgButtons::Ok);
+  EXPECT_EQ(box.title, QStringLiteral("Kvizarion"));
+  EXPECT_EQ(box.text.split(QStringLiteral("\r\n")).size(), 6);
+  EXPECT_TRUE(box.text.startsWith(QStringLiteral("Děkujeme za hru !!\r\n\r\nNavštivte naše internetové stránky a")));
+  EXPECT_FALSE(box.text.contains(QStringLiteral("  ")));
 }
 
-TEST(EndOfProgram, ClosingTheMenuThroughTheWindowManagerRestoresTheDisplayWithoutAFarewell) {
-  Menu m;
-  m.intro.Show();
-  m.intro.form()->onCloseRequest();
-  EXPECT_TRUE(m.boxes.shown.empty());
-  EXPECT_EQ(m.display.switches.back(), (ScreenSize{1024, 768}));
-  EXPECT_TRUE(m.windows.inner.quitCalled);
-}
-
-TEST(EndOfProgram, EveryFurtherEndRestoresNothingMore) {
-  Menu m;
-  m.intro.Show();
-  m.intro.UkonciProgram();  // a signal
-  m.intro.UkonciProgram();  // the window closing as the program ends
-  m.intro.VratObrazovku();
-  EXPECT_EQ(m.display.switches, (std::vector<ScreenSize>{{640, 480}, {1024, 768}}));
-}
-
-TEST(EndOfProgram, AnEndBeforeTheMenuEverLoadedLeavesTheDisplayAlone) {
-  Menu early;
-  early.intro.UkonciProgram();
-  EXPECT_TRUE(early.display.switches.empty());
-  EXPECT_TRUE(early.windows.inner.quitCalled);
-}
-
-TEST(EndOfProgram, AnEndWhileTheMenuSoundPlaysNeverOpensTheGame) {
-  Menu m;
-  m.intro.Show();
-  m.click("imgNova");
-  m.intro.form()->onCloseRequest();
-  m.clock.advance(60000);
-  EXPECT_EQ(m.gamesShown, 0);
-  EXPECT_EQ(m.display.switches.back(), (ScreenSize{1024, 768}));
+// Every way the program ends restores the start's display once (none before it was switched)
+// and never opens the game afterwards; only the exit button says goodbye.
+TEST(EndOfProgram, EveryEndRestoresTheDisplayOnceAndQuits) {
+  using End = void (*)(Menu&);
+  const struct {
+    const char* name;
+    bool loaded;
+    End end;
+    std::vector<ScreenSize> switches;
+    std::size_t boxes;
+  } cases[] = {
+      {"the exit button", true, [](Menu& m) { m.click("imgKonec"); }, {{640, 480}, {1024, 768}}, 1},
+      {"the window manager", true, [](Menu& m) { m.intro.form()->onCloseRequest(); }, {{640, 480}, {1024, 768}}, 0},
+      {"a signal, then the window closing", true,
+       [](Menu& m) {
+         m.intro.UkonciProgram();
+         m.intro.UkonciProgram();
+         m.intro.VratObrazovku();
+       },
+       {{640, 480}, {1024, 768}}, 0},
+      {"the window manager during the sound", true,
+       [](Menu& m) {
+         m.click("imgNova");
+         m.intro.form()->onCloseRequest();
+       },
+       {{640, 480}, {1024, 768}}, 0},
+      {"a signal before the menu loaded", false, [](Menu& m) { m.intro.UkonciProgram(); }, {}, 0},
+  };
+  for (const auto& c : cases) {
+    Menu m;
+    if (c.loaded) m.intro.Show();
+    c.end(m);
+    m.clock.advance(60000);
+    EXPECT_EQ(m.display.switches, c.switches) << c.name;
+    EXPECT_EQ(m.boxes.shown.size(), c.boxes) << c.name;
+    EXPECT_TRUE(m.windows.inner.quitCalled) << c.name;
+    EXPECT_EQ(m.gamesShown, 0) << c.name;
+  }
 }
 
 TEST(EndOfProgram, AScreenSizeBeyondSixteenBitsIsKeptInRange) {

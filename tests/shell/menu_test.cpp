@@ -1,18 +1,54 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+
 #include "assets/layout_about.h"
 #include "assets/layout_rules.h"
+#include "fakes/fakes.h"
 #include "platform/scene_scale.h"
 #include "shell/command_line.h"
+#include "shell/display_mode.h"
 #include "shell/frm_intro.h"
-#include "shell_doubles.h"
+#include "shell/menu_sound.h"
 
 namespace kvz {
 namespace {
 
-using testing::FakeDisplay;
-using testing::FakeMenuSound;
-using testing::HookedWindows;
+// A display with a list of modes that records every switch.
+struct FakeDisplay final : DisplayMode {
+  ScreenSize size{1024, 768};
+  std::vector<ScreenSize> modes{{1024, 768}, {800, 600}, {640, 480}};
+  std::vector<ScreenSize> switches;
+  bool refuse = false;
+  bool broken = false;  // cannot be measured and every call fails, as a display gone away
+  int monitors = 1;
+  std::function<void()> onSwitch;
+
+  int activeMonitors() const override { return monitors; }
+  ScreenSize current() const override { return broken ? ScreenSize{} : size; }
+  bool offers(int w, int h) const override {
+    if (broken) throw std::runtime_error("display gone");
+    return std::find(modes.begin(), modes.end(), ScreenSize{w, h}) != modes.end();
+  }
+  bool switchTo(int w, int h) override {
+    switches.push_back({w, h});
+    if (onSwitch) onSwitch();
+    if (!refuse) size = {w, h};
+    return !refuse;
+  }
+};
+
+// The menu sound: records what it was asked to play and tells a set length.
+struct FakeMenuSound final : MenuSound {
+  int lengthMs = 2500;
+  std::vector<QString> played;
+  int play(const QString& path) override {
+    played.push_back(path);
+    return lengthMs;
+  }
+};
 
 // The start menu with its two screens and a stand-in for the game window.
 struct Menu {
@@ -22,7 +58,7 @@ struct Menu {
 
   Element& el(const char* name) const { return (*intro.form())[QString::fromLatin1(name)]; }
   void click(const char* name) const { el(name).click(); }
-  bool menuShown() const { return windows.inner.isShown(QStringLiteral("frmIntro")); }
+  bool menuShown() const { return windows.isShown(QStringLiteral("frmIntro")); }
   // Runs a whole new game up to the open game window, then comes back as a game's end does.
   void playOneGame() {
     click("imgNova");
@@ -32,7 +68,7 @@ struct Menu {
   }
 
   VirtualClock clock;
-  HookedWindows windows;
+  fakes::FakeWindowSystem windows;
   fakes::ScriptedMessageBoxes boxes;
   FakeDisplay display;
   FakeMenuSound sound;
@@ -68,7 +104,8 @@ struct ScreenCase {
   std::vector<ScreenSize> modes;
   bool refuse;
   int monitors;
-  bool measured;                      // sirka and vyska hold the start's size
+  bool broken;
+  ScreenSize measured;               // sirka and vyska
   std::vector<ScreenSize> switches;  // at start and at the exit button, in order
   int scale;                         // 0: a window of the form's size
 };
@@ -76,14 +113,16 @@ struct ScreenCase {
 TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafeAndTheSceneScalesElsewhere) {
   const std::vector<ScreenSize> all{{1920, 1080}, {1024, 768}, {640, 480}};
   const std::vector<ScreenCase> cases{
-      {"RandR with the mode", "", {1024, 768}, all, false, 1, true, {{640, 480}, {1024, 768}}, 1},
-      {"the word in capitals", "NO_FULLSCREEN", {1024, 768}, all, false, 1, true, {{640, 480}, {1024, 768}}, 1},
-      {"the word and more", "no_fullscreen x", {1024, 768}, all, false, 1, true, {{640, 480}, {1024, 768}}, 1},
-      {"no RandR (Wayland)", "", {1920, 1080}, {}, false, 1, true, {}, 2},
-      {"no 640x480 mode", "", {3840, 2160}, {{3840, 2160}}, false, 1, true, {{3840, 2160}}, 4},
-      {"switch refused", "", {1920, 1080}, all, true, 1, true, {{640, 480}, {1920, 1080}}, 2},
-      {"two monitors", "", {1920, 1080}, all, false, 2, false, {}, 2},
-      {"no_fullscreen", "no_fullscreen", {1920, 1080}, all, false, 1, false, {}, 0},
+      {"RandR with the mode", "", {1024, 768}, all, false, 1, false, {1024, 768}, {{640, 480}, {1024, 768}}, 1},
+      {"the word in capitals", "NO_FULLSCREEN", {1024, 768}, all, false, 1, false, {1024, 768}, {{640, 480}, {1024, 768}}, 1},
+      {"the word and more", "no_fullscreen x", {1024, 768}, all, false, 1, false, {1024, 768}, {{640, 480}, {1024, 768}}, 1},
+      {"no RandR (Wayland)", "", {1920, 1080}, {}, false, 1, false, {1920, 1080}, {}, 2},
+      {"no 640x480 mode", "", {3840, 2160}, {{3840, 2160}}, false, 1, false, {3840, 2160}, {{3840, 2160}}, 4},
+      {"switch refused", "", {1920, 1080}, all, true, 1, false, {1920, 1080}, {{640, 480}, {1920, 1080}}, 2},
+      {"two monitors", "", {1920, 1080}, all, false, 2, false, {}, {}, 2},
+      {"no_fullscreen", "no_fullscreen", {1920, 1080}, all, false, 1, false, {}, {}, 0},
+      {"a display gone away: no message", "", {1024, 768}, all, false, 1, true, {}, {}, 1},
+      {"a width beyond 16 bits", "", {40000, 768}, all, false, 1, false, {32767, 768}, {{640, 480}}, 1},
   };
   for (const ScreenCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -92,31 +131,21 @@ TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafeAndTheSceneScalesElse
     m.display.modes = c.modes;
     m.display.refuse = c.refuse;
     m.display.monitors = c.monitors;
+    m.display.broken = c.broken;
     m.intro.Show();
     EXPECT_TRUE(m.menuShown());
     EXPECT_TRUE(m.intro.Spusteno);
     EXPECT_EQ(m.level, 0);
-    EXPECT_EQ(m.windows.inner.moves, (std::vector{std::make_tuple(QStringLiteral("frmIntro"), 0, 0)}));
-    EXPECT_EQ(m.intro.sirka, c.measured ? c.start.width : 0);
-    EXPECT_EQ(m.intro.vyska, c.measured ? c.start.height : 0);
+    EXPECT_EQ(m.windows.moves, (std::vector{std::make_tuple(QStringLiteral("frmIntro"), 0, 0)}));
+    EXPECT_EQ(m.intro.sirka, c.measured.width);
+    EXPECT_EQ(m.intro.vyska, c.measured.height);
     const bool fullScreen = !isNoFullscreen(QString::fromLatin1(c.commandLine));
     EXPECT_EQ(fullScreen ? sceneScaleFor(m.display.current().width, m.display.current().height) : 0, c.scale);
     m.click("imgKonec");
     EXPECT_EQ(m.boxes.shown.size(), 1u);
-    EXPECT_TRUE(m.windows.inner.quitCalled);
+    EXPECT_TRUE(m.windows.quitCalled);
     EXPECT_EQ(m.display.switches, c.switches);
   }
-}
-
-TEST(StartMenuLoad, ADisplayThatFailsIsLeftAloneWithoutAMessage) {
-  Menu broken;
-  broken.display.broken = true;
-  broken.intro.Show();
-  EXPECT_TRUE(broken.menuShown());
-  EXPECT_EQ(broken.intro.sirka, 0);
-  broken.click("imgKonec");
-  EXPECT_TRUE(broken.display.switches.empty());
-  EXPECT_TRUE(broken.windows.inner.quitCalled);
 }
 
 TEST(DisplayRestore, BringsBackTheRateFoundAtStartAndOtherwiseTheNearestToTheCurrent) {
@@ -143,11 +172,11 @@ TEST(NewGame, TheLabelIsPaintedThenTheGameOpensWhenTheSoundHasEndedAndTheMenuGoe
   m.intro.Show();
   Form* menu = m.intro.form();
   bool labelVisibleWhilePainting = false;
-  m.windows.onEvents = [&] { labelVisibleWhilePainting = m.el("lblLoading").visible() && m.el("shpLoading").visible(); };
+  m.windows.onProcessEvents = [&] { labelVisibleWhilePainting = m.el("lblLoading").visible() && m.el("shpLoading").visible(); };
   m.click("imgNova");
   EXPECT_TRUE(labelVisibleWhilePainting);
   EXPECT_EQ(m.sound.played, std::vector{QStringLiteral("/opt/kvizarion/snd/lights.wav")});
-  m.windows.onEvents = nullptr;
+  m.windows.onProcessEvents = nullptr;
   m.clock.advance(m.sound.lengthMs - 1);
   EXPECT_EQ(m.gamesShown, 0);
   EXPECT_TRUE(m.menuShown());
@@ -166,7 +195,7 @@ TEST(NewGame, TheLabelIsPaintedThenTheGameOpensWhenTheSoundHasEndedAndTheMenuGoe
 TEST(NewGame, TheMenuSwallowsEveryClickWhileTheSoundPlaysQueuedOrNot) {
   Menu m;
   m.intro.Show();
-  m.windows.onEvents = [&] {
+  m.windows.onProcessEvents = [&] {
     if (m.intro.form()) m.click("imgNova");
   };
   m.click("imgNova");
@@ -175,7 +204,7 @@ TEST(NewGame, TheMenuSwallowsEveryClickWhileTheSoundPlaysQueuedOrNot) {
   EXPECT_FALSE(m.rules.isOpen());
   EXPECT_FALSE(m.about.isOpen());
   EXPECT_TRUE(m.boxes.shown.empty());
-  EXPECT_FALSE(m.windows.inner.quitCalled);
+  EXPECT_FALSE(m.windows.quitCalled);
   m.clock.advance(m.sound.lengthMs);
   EXPECT_EQ(m.gamesShown, 1);
 }
@@ -206,7 +235,7 @@ TEST(InformationScreens, RulesAndAboutOpenModalBlockTheMenuAndCloseByOkOrTheWind
     InfoScreen& screen = rules ? m.rules : m.about;
     InfoScreen& other = rules ? m.about : m.rules;
     ASSERT_TRUE(screen.isOpen());
-    EXPECT_EQ(m.windows.inner.modalOwnerOf(screen.form()->name()), QStringLiteral("frmIntro"));
+    EXPECT_EQ(m.windows.modalOwnerOf(screen.form()->name()), QStringLiteral("frmIntro"));
 
     m.click("imgNova");
     m.click("imgKonec");
@@ -220,7 +249,7 @@ TEST(InformationScreens, RulesAndAboutOpenModalBlockTheMenuAndCloseByOkOrTheWind
     else
       screen.form()->onCloseRequest();
     EXPECT_FALSE(screen.isOpen());
-    EXPECT_FALSE(m.windows.inner.quitCalled);
+    EXPECT_FALSE(m.windows.quitCalled);
     m.click("imgNova");
     EXPECT_EQ(m.sound.played.size(), 1u) << button;
   }
@@ -236,12 +265,15 @@ TEST(Farewell, AfterGamesTheBoxThenTheRestoreThenPendingEventsThenTheEnd) {
   // Later loads neither measure nor switch, but do move the menu to the corner.
   EXPECT_EQ(m.gamesShown, 2);
   EXPECT_EQ(m.display.switches.size(), 1u);
-  EXPECT_EQ(m.windows.inner.moves.size(), 3u);
+  EXPECT_EQ(m.windows.moves.size(), 3u);
   EXPECT_FALSE(m.el("lblLoading").visible() || m.el("shpLoading").visible());
-  m.display.onSwitch = [&] { m.windows.order.push_back("restore after " + std::to_string(m.boxes.shown.size())); };
-  m.windows.onEvents = [&] { m.windows.order.push_back("events"); };
+  std::vector<std::string> order;
+  const auto quit = [&] { return m.windows.quitCalled ? " after the end" : ""; };
+  m.display.onSwitch = [&] { order.push_back("restore after " + std::to_string(m.boxes.shown.size()) + quit()); };
+  m.windows.onProcessEvents = [&] { order.push_back(std::string("events") + quit()); };
   m.click("imgKonec");
-  EXPECT_EQ(m.windows.order, (std::vector<std::string>{"restore after 1", "events", "quit"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"restore after 1", "events"}));
+  EXPECT_TRUE(m.windows.quitCalled);
   EXPECT_EQ(m.display.switches.back(), (ScreenSize{1024, 768}));
   // Thanks without a web address: no blanks left doubled where one stood.
   const auto& box = m.boxes.shown.at(0);
@@ -288,17 +320,9 @@ TEST(EndOfProgram, EveryEndRestoresTheDisplayOnceAndQuits) {
     m.clock.advance(60000);
     EXPECT_EQ(m.display.switches, c.switches) << c.name;
     EXPECT_EQ(m.boxes.shown.size(), c.boxes) << c.name;
-    EXPECT_TRUE(m.windows.inner.quitCalled) << c.name;
+    EXPECT_TRUE(m.windows.quitCalled) << c.name;
     EXPECT_EQ(m.gamesShown, 0) << c.name;
   }
-}
-
-TEST(EndOfProgram, AScreenSizeBeyondSixteenBitsIsKeptInRange) {
-  Menu m;
-  m.display.size = {40000, 768};
-  m.intro.Show();
-  EXPECT_EQ(m.intro.sirka, 32767);
-  EXPECT_EQ(m.intro.vyska, 768);
 }
 
 }  // namespace

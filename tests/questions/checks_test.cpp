@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include "questions/checks.h"
 #include "questions/qst_test_files.h"
 
@@ -73,35 +71,6 @@ TEST(QuestionFileCheck, TellsStepAndNumberOfTheNamesTheGameBuilds) {
   for (const char* name : {"01-001.qst.bak", "x01-001.qst", "01-01.qst", "01-001.txt", "1-001.qst", "001-001.qst",
                            "0100-001.qst", "99999-001.qst"})
     EXPECT_FALSE(questionFileNumbers(name)) << name;
-}
-
-TEST(QuestionFileCheck, ReportsFilesTheGameWouldNeverChoose) {
-  testing::QstFolder folder;
-  auto whole = testing::recordBytes(testing::sampleQuestion());
-  std::filesystem::create_directory(folder.path() / "01-003.qst");
-  ASSERT_EQ(mkfifo((folder.path() / "01-004.qst").c_str(), 0600), 0);  // and no wait for a writer
-  const std::string neverChosen = ": the name is not NN-nnn.qst (as 01-017.qst), so the game never chooses it";
-  const std::pair<std::filesystem::path, std::string> files[] = {
-      {folder.addBytes("01-001.qst", whole), ""},
-      {folder.addBytes("01-002.qst", {whole.begin(), whole.begin() + 495}),
-       "01-002.qst: has 495 bytes; a question file has 496, so the game never chooses it"},
-      {folder.addBytes("01-026.qst", whole),
-       "01-026.qst: the file number must be 001 to 025 and the step 01 or more; the game never chooses this file"},
-      {folder.addBytes("otazka.qst", whole), "otazka.qst" + neverChosen},
-      {folder.addBytes("001-001.qst", whole), "001-001.qst" + neverChosen},
-      {folder.addBytes("1-001.qst", whole), "1-001.qst" + neverChosen},
-      {folder.path() / "01-003.qst", "01-003.qst: not a readable file"},
-      {folder.path() / "01-004.qst", "01-004.qst: not a readable file"},
-  };
-  for (const auto& [file, expected] : files) {
-    const auto found = checkQuestionFile(file, QString::fromStdString(file.filename().string())).diagnostics;
-    EXPECT_EQ(messages(found).join(u'\n').toStdString(), expected);
-  }
-  whole.resize(600, 'x');
-  const CheckedFile extra = checkQuestionFile(folder.addBytes("02-001.qst", whole), u"02-001.qst"_s);
-  ASSERT_TRUE(extra.question);
-  EXPECT_EQ(extra.question->step, 2);
-  EXPECT_EQ(messages(extra.diagnostics), QStringList{u"02-001.qst: warning: has 600 bytes; the game reads only the first 496"_s});
 }
 
 }  // namespace

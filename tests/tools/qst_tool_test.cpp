@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -227,15 +229,23 @@ TEST_F(QstTool, CheckPassesASoundBankWithWarningsAndFindsFaultsOfQuestionFiles) 
 
   ASSERT_EQ(qst({u"build"_s, source, u"-o"_s, p(u"qst"_s)}).exitCode, 0);
   QFile::rename(p(u"qst/04-001.qst"_s), p(u"qst/004-001.qst"_s));
+  QFile::copy(p(u"qst/03-001.qst"_s), p(u"qst/03-026.qst"_s));
   write(u"qst/05-002.qst"_s, QByteArray(100, ' '));
+  write(u"qst/02-001.qst"_s, contentOf(p(u"qst/02-001.qst"_s)) + QByteArray(104, 'x'));
+  QDir().mkpath(p(u"qst/01-003.qst"_s));
+  ASSERT_EQ(mkfifo(p(u"qst/01-004.qst"_s).toLocal8Bit().constData(), 0600), 0);  // and no wait for a writer
   check = qst({u"check"_s, p(u"qst"_s)});
   EXPECT_EQ(check.exitCode, 1);
-  EXPECT_EQ(check.err.trimmed().split(u'\n'),
-            (QStringList{p(u"qst/004-001.qst"_s) + u": the name is not NN-nnn.qst (as 01-017.qst), so the game never "
-                                                    "chooses it"_s,
-                         p(u"qst/05-002.qst"_s) + u": has 100 bytes; a question file has 496, so the game never chooses it"_s,
-                         p(u"qst/01-002.qst"_s) + u": warning: no author (Autor)"_s,
-                         p(u"qst"_s) + u": no question for step 4: a game that reaches it ends with a message"_s}));
+  EXPECT_EQ(check.err.trimmed().replace(p(u"qst"_s), u"<qst>"_s).split(u'\n'),
+            (QStringList{u"<qst>/004-001.qst: the name is not NN-nnn.qst (as 01-017.qst), so the game never chooses it"_s,
+                         u"<qst>/01-003.qst: not a readable file"_s, u"<qst>/01-004.qst: not a readable file"_s,
+                         u"<qst>/02-001.qst: warning: has 600 bytes; the game reads only the first 496"_s,
+                         u"<qst>/03-026.qst: the file number must be 001 to 025 and the step 01 or more; the game "
+                         "never chooses this file"_s,
+                         u"<qst>/05-002.qst: has 100 bytes; a question file has 496, so the game never chooses it"_s,
+                         u"<qst>/01-002.qst: warning: no author (Autor)"_s,
+                         u"<qst>/03-026.qst: the same question as <qst>/03-001.qst"_s,
+                         u"<qst>: no question for step 4: a game that reaches it ends with a message"_s}));
 }
 
 TEST_F(QstTool, EveryCommandSurvivesArbitraryBytesAndWritesNothingFromThem) {

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,22 +14,33 @@
 namespace kvz::testing {
 
 // A complete, plausible question whose texts say which file they came from.
-ZaznamOtazky sampleQuestion(const QString& tag = QStringLiteral("x"));
+inline ZaznamOtazky sampleQuestion(const QString& tag = QStringLiteral("x")) {
+  return {QStringLiteral("Otázka %1").arg(tag), QStringLiteral("Brno"), QStringLiteral("Praha"), QStringLiteral("Ostrava"),
+          QStringLiteral("Plzeň"), QStringLiteral("B"), 4, 88, 5, 3, QStringLiteral("Tým"), -1, 1, QStringLiteral("001")};
+}
 
 // The bytes of a record, as a question file holds them.
-std::vector<std::uint8_t> recordBytes(const ZaznamOtazky& record);
+inline std::vector<std::uint8_t> recordBytes(const ZaznamOtazky& record) {
+  const auto bytes = encodeRecord(record);
+  if (!bytes) throw std::runtime_error("sample record does not encode");
+  return {bytes->begin(), bytes->end()};
+}
 
 // A fresh folder removed at the end of the test, with helpers to lay files into it.
-class QstFolder {
-public:
-  QstFolder();
-  std::filesystem::path path() const;
+struct QstFolder {
+  std::filesystem::path path() const { return dir.path().toStdString(); }
   // A whole record naming its own file in Zadani, so that tests can tell files apart.
-  std::filesystem::path addQuestion(const std::string& name);
-  std::filesystem::path addBytes(const std::string& name, const std::vector<std::uint8_t>& bytes);
-
-private:
-  QTemporaryDir dir_;
+  std::filesystem::path addQuestion(const std::string& name) {
+    return addBytes(name, recordBytes(sampleQuestion(QString::fromStdString(name))));
+  }
+  std::filesystem::path addBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const std::filesystem::path file = path() / name;
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!dir.isValid() || !out) throw std::runtime_error("cannot write " + file.string());
+    return file;
+  }
+  QTemporaryDir dir;
 };
 
 }  // namespace kvz::testing

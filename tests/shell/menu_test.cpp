@@ -83,14 +83,9 @@ struct Menu {
 
 TEST(CommandLine, OnlyTheExactWordAloneKeepsTheDisplay) {
   EXPECT_TRUE(isNoFullscreen(commandLineText({"no_fullscreen"})));
-  for (const QStringList& words : std::vector<QStringList>{{},
-                                                           {"NO_FULLSCREEN"},
-                                                           {"No_fullscreen"},
-                                                           {"no_fullscreen", "x"},
-                                                           {"-v", "no_fullscreen"},
-                                                           {"no_fullscreen", ""},
-                                                           {" no_fullscreen"},
-                                                           {"no_fullscreen2"}})
+  for (const QStringList& words : std::vector<QStringList>{{}, {"NO_FULLSCREEN"}, {"No_fullscreen"}, {"no_fullscreen", "x"},
+                                                           {"-v", "no_fullscreen"}, {"no_fullscreen", ""},
+                                                           {" no_fullscreen"}, {"no_fullscreen2"}})
     EXPECT_FALSE(isNoFullscreen(commandLineText(words))) << words.join(QLatin1Char('|')).toStdString();
   EXPECT_EQ(commandLineText({"a", "b c"}), QStringLiteral("a b c"));
 }
@@ -142,8 +137,6 @@ TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafeAndTheSceneScalesElse
     const bool fullScreen = !isNoFullscreen(QString::fromLatin1(c.commandLine));
     EXPECT_EQ(fullScreen ? sceneScaleFor(m.display.current().width, m.display.current().height) : 0, c.scale);
     m.click("imgKonec");
-    EXPECT_EQ(m.boxes.shown.size(), 1u);
-    EXPECT_TRUE(m.windows.quitCalled);
     EXPECT_EQ(m.display.switches, c.switches);
   }
 }

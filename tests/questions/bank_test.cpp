@@ -112,7 +112,7 @@ TEST(QuestionDraw, NamesAndTheFolderInAnyLetterCaseAreFoundAndLowerCaseWins) {
     fs::copy_file(files.addQuestion(name), upper / name);
   fs::copy_file(files.addBytes("01-003.qst", {1, 2, 3}), upper / "01-003.qst");  // broken: another spelling stands in
   const QuestionBank bank(outer.path() / "qst");
-  EXPECT_EQ(namesOf(bank.usableFiles(1)), (std::vector<std::string>{"01-001.QST", "01-002.qst", "01-003.QST"}));
+  ASSERT_EQ(namesOf(bank.usableFiles(1)), (std::vector<std::string>{"01-001.QST", "01-002.qst", "01-003.QST"}));
   EXPECT_EQ(bank.usableFiles(1).front().parent_path(), upper);
   fs::create_directory(outer.path() / "qst");
   EXPECT_EQ(bank.resolvedFolder(), outer.path() / "qst");

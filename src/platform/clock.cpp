@@ -22,7 +22,7 @@ void Timer::setEnabled(bool on) {
 
 void Timer::fire() {
   if (!running()) return;
-  rearm();  // the next tick counts from now, whatever the handler does
+  clock_.armNext(*this, interval_);  // the next tick counts from this one, whatever the handler does
   if (onTick) onTick();
 }
 

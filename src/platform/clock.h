@@ -23,6 +23,9 @@ protected:
   friend class Timer;
   // Calls timer.fire() once, ms milliseconds from now, replacing any earlier arming.
   virtual void arm(Timer& timer, int ms) = 0;
+  // Arms the next tick of a timer that has just ticked: ms after the tick was due, not after
+  // it was handled, so a run of ticks keeps its pace however late each one is handled.
+  virtual void armNext(Timer& timer, int ms) { arm(timer, ms); }
   virtual void disarm(Timer& timer) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/qt_clock.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "platform/timing_log.h"
 
@@ -9,32 +10,43 @@ namespace kvz {
 QtClock::QtClock() { elapsed_.start(); }
 
 QtClock::~QtClock() {
-  for (auto& [timer, qtimer] : timers_) delete qtimer;
+  for (auto& [timer, armed] : timers_) delete armed.qtimer;
 }
 
 void QtClock::processEvents() { QCoreApplication::processEvents(); }
 
-void QtClock::arm(Timer& timer, int ms) {
-  auto [it, fresh] = timers_.try_emplace(&timer, nullptr);
+void QtClock::arm(Timer& timer, int ms) { start(timer, nowMs() + ms); }
+
+void QtClock::armNext(Timer& timer, int ms) {
+  const auto it = timers_.find(&timer);
+  // Late handling does not delay the ticks after it; a tick a whole interval late or more is
+  // followed at once, never by a burst of the ticks it missed.
+  const std::int64_t due = it == timers_.end() ? nowMs() + ms : it->second.dueMs + ms;
+  start(timer, std::max(due, nowMs()));
+}
+
+void QtClock::start(Timer& timer, std::int64_t dueMs) {
+  auto [it, fresh] = timers_.try_emplace(&timer);
   if (fresh) {
-    it->second = new QTimer();
-    it->second->setSingleShot(true);
-    it->second->setTimerType(Qt::PreciseTimer);
+    it->second.qtimer = new QTimer();
+    it->second.qtimer->setSingleShot(true);
+    it->second.qtimer->setTimerType(Qt::PreciseTimer);
     Timer* target = &timer;
-    QObject::connect(it->second, &QTimer::timeout, it->second, [target] {
+    QObject::connect(it->second.qtimer, &QTimer::timeout, it->second.qtimer, [target] {
       timingMark(QStringLiteral("tick ") + target->name);
       target->fire();
     });
   }
-  it->second->start(ms);
+  it->second.dueMs = dueMs;
+  it->second.qtimer->start(static_cast<int>(std::max<std::int64_t>(dueMs - nowMs(), 0)));
 }
 
 void QtClock::disarm(Timer& timer) {
   const auto it = timers_.find(&timer);
   if (it == timers_.end()) return;
-  it->second->stop();
+  it->second.qtimer->stop();
   // Deleted later: disarm may run inside this very QTimer's timeout signal.
-  it->second->deleteLater();
+  it->second.qtimer->deleteLater();
   timers_.erase(it);
 }
 

@@ -18,11 +18,18 @@ public:
 
 protected:
   void arm(Timer& timer, int ms) override;
+  void armNext(Timer& timer, int ms) override;
   void disarm(Timer& timer) override;
 
 private:
+  struct Armed {
+    QTimer* qtimer = nullptr;
+    std::int64_t dueMs = 0;
+  };
+  void start(Timer& timer, std::int64_t dueMs);
+
   QElapsedTimer elapsed_;
-  std::unordered_map<Timer*, QTimer*> timers_;
+  std::unordered_map<Timer*, Armed> timers_;
 };
 
 }  // namespace kvz

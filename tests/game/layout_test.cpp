@@ -64,6 +64,18 @@ TEST(GameLayout, OverlappingElementsAreDrawnInTheDesignedOrder) {
   }
 }
 
+// The lifelines' timers wait, disabled, at their designed intervals until a lifeline starts
+// them: an enabled one would start a poll or a call by itself at the game's load.
+TEST(GameLayout, TheLifelineTimersStartDisabledAtTheirDesignedIntervals) {
+  VirtualClock clock;
+  const auto form = makeFrmMain(clock);
+  const std::pair<const char*, int> timers[] = {{"tmrNDivaci", 8250}, {"tmrNTel1", 3700}, {"tmrNTel2", 100}};
+  for (const auto& [name, interval] : timers) {
+    EXPECT_EQ(form->timer(QLatin1String(name)).interval(), interval) << name;
+    EXPECT_FALSE(form->timer(QLatin1String(name)).enabled()) << name;
+  }
+}
+
 // Every bitmap the game puts on a picture element fills it exactly (15 twips to a pixel).
 TEST(GameLayout, EachBitmapIsTheSizeOfTheElementsThatShowIt) {
   VirtualClock clock;

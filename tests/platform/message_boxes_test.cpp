@@ -40,27 +40,39 @@ void clickButton(QMessageBox& box, const QString& text) {
   box.close();
 }
 
-TEST(QtMessageBoxes, AQuestionOffersAnoAndNeAndTellsWhichWasChosen) {
+// A question offers Ano and Ne and tells which was chosen; an information box has one OK.
+TEST(QtMessageBoxes, ShowTheirTextTitleIconAndCzechButtonsAndTellWhichWasChosen) {
   QtMessageBoxes boxes;
-  for (const auto& [button, expected] : {std::pair{QStringLiteral("Ano"), MsgResult::Yes},
-                                         std::pair{QStringLiteral("Ne"), MsgResult::No}}) {
+  const struct {
+    MsgIcon icon;
+    MsgButtons buttons;
+    const char* click;
+    MsgResult expected;
+    QMessageBox::Icon qtIcon;
+    QStringList texts;
+  } cases[] = {
+      {MsgIcon::Question, MsgButtons::YesNo, "Ano", MsgResult::Yes, QMessageBox::Question, {"Ano", "Ne"}},
+      {MsgIcon::Question, MsgButtons::YesNo, "Ne", MsgResult::No, QMessageBox::Question, {"Ano", "Ne"}},
+      {MsgIcon::Information, MsgButtons::Ok, "OK", MsgResult::Ok, QMessageBox::Information, {"OK"}},
+  };
+  for (const auto& c : cases) {
     QString text, title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;
-    whenBoxIsUp([&, b = button](QMessageBox& box) {
+    whenBoxIsUp([&](QMessageBox& box) {
       text = box.text();
       title = box.windowTitle();
       icon = box.icon();
       buttons = buttonTexts(box);
-      clickButton(box, b);
+      clickButton(box, QString::fromUtf8(c.click));
     });
-    EXPECT_EQ(boxes.show(QStringLiteral("Opravdu chcete skončit?"), QStringLiteral("Konec"), MsgIcon::Question,
-                         MsgButtons::YesNo),
-              expected);
+    EXPECT_EQ(boxes.show(QStringLiteral("Opravdu chcete skončit?"), QStringLiteral("Konec"), c.icon, c.buttons),
+              c.expected)
+        << c.click;
     EXPECT_EQ(text, QStringLiteral("Opravdu chcete skončit?"));
     EXPECT_EQ(title, QStringLiteral("Konec"));
-    EXPECT_EQ(icon, QMessageBox::Question);
-    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Ano"), QStringLiteral("Ne")}));
+    EXPECT_EQ(icon, c.qtIcon);
+    EXPECT_EQ(buttons, c.texts);
   }
 }
 
@@ -76,22 +88,6 @@ TEST(QtMessageBoxes, EscapeOrClosingAQuestionAnswersNe) {
               MsgResult::No)
         << (byEscape ? "Esc" : "close");
   }
-}
-
-TEST(QtMessageBoxes, AnInformationBoxHasOneOkButton) {
-  QtMessageBoxes boxes;
-  QStringList buttons;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  whenBoxIsUp([&](QMessageBox& box) {
-    icon = box.icon();
-    buttons = buttonTexts(box);
-    clickButton(box, QStringLiteral("OK"));
-  });
-  EXPECT_EQ(boxes.show(QStringLiteral("Na shledanou"), QStringLiteral("Kvizarion"), MsgIcon::Information,
-                       MsgButtons::Ok),
-            MsgResult::Ok);
-  EXPECT_EQ(icon, QMessageBox::Information);
-  EXPECT_EQ(buttons, QStringList{QStringLiteral("OK")});
 }
 
 // The game window may be unloaded by a timer while a box is open over it: the box must not

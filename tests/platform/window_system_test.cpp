@@ -15,7 +15,8 @@ namespace {
 
 using fakes::runEvents;
 
-TEST(QtWindowSystem, ShowsAFixedDecoratedWindowOfTheFormAndMovesIt) {
+// A modal window blocks its owner and stays out of the task bar.
+TEST(QtWindowSystem, ShowsAFixedDecoratedWindowOfTheFormMovesItAndShowsModalOnesOverIt) {
   QtWindowSystem windows;
   Form form(QStringLiteral("frmIntro"), QStringLiteral("Kvizarion"));
   windows.show(form);
@@ -34,24 +35,18 @@ TEST(QtWindowSystem, ShowsAFixedDecoratedWindowOfTheFormAndMovesIt) {
   EXPECT_EQ(view->pos(), QPoint(0, 0));
   windows.show(form);  // showing again reuses the window
   EXPECT_EQ(windows.viewOf(form), view);
+  Form rules(QStringLiteral("frmRules"), QStringLiteral("Kvizarion"));
+  windows.show(rules, &form);
+  FormView* modal = windows.viewOf(rules);
+  ASSERT_NE(modal, nullptr);
+  EXPECT_EQ(modal->windowModality(), Qt::WindowModal);
+  EXPECT_EQ(modal->parentWidget(), view);
+  EXPECT_EQ(modal->windowType(), Qt::Dialog);
+  EXPECT_EQ(modal->size(), QSize(640, 480));
   windows.unload(std::make_unique<Form>(QStringLiteral("frmOther"), QStringLiteral("x")));  // never shown: harmless
   EXPECT_EQ(windows.viewOf(form), view);
   delete view;  // a window closed behind our back is simply no longer shown
   EXPECT_EQ(windows.viewOf(form), nullptr);
-}
-
-TEST(QtWindowSystem, AModalWindowBlocksItsOwnerAndStaysOutOfTheTaskBar) {
-  QtWindowSystem windows;
-  Form intro(QStringLiteral("frmIntro"), QStringLiteral("Kvizarion"));
-  Form rules(QStringLiteral("frmRules"), QStringLiteral("Kvizarion"));
-  windows.show(intro);
-  windows.show(rules, &intro);
-  FormView* view = windows.viewOf(rules);
-  ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->windowModality(), Qt::WindowModal);
-  EXPECT_EQ(view->parentWidget(), windows.viewOf(intro));
-  EXPECT_EQ(view->windowType(), Qt::Dialog);
-  EXPECT_EQ(view->size(), QSize(640, 480));
 }
 
 TEST(QtWindowSystem, FullScreenWindowsAreFramelessCoverTheirScreenAndStayThere) {

@@ -34,15 +34,11 @@ bool isBlue(QRgb c) { return qBlue(c) > qRed(c) + 30 && qBlue(c) > qGreen(c) + 2
 bool isOrange(QRgb c) { return qRed(c) > 140 && qRed(c) > qGreen(c) + 40 && qGreen(c) > qBlue(c) + 15; }
 bool isGreen(QRgb c) { return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 30; }
 
-std::vector<PictureInfo> allPictures() {
+TEST(Pictures, EveryNamedPictureIsCompiledInAtItsSizeAndOnlyTheHandIsTransparent) {
   std::vector<PictureInfo> all(std::begin(kBitmaps), std::end(kBitmaps));
   all.insert(all.end(), std::begin(kLayoutPictures), std::end(kLayoutPictures));
   all.push_back(kHandPointer);
-  return all;
-}
-
-TEST(Pictures, EveryNamedPictureIsCompiledInAtItsSizeAndOnlyTheHandIsTransparent) {
-  for (const PictureInfo& info : allPictures()) {
+  for (const PictureInfo& info : all) {
     const QPixmap pixmap = picture(QString::fromLatin1(info.name));
     ASSERT_FALSE(pixmap.isNull()) << info.name;
     EXPECT_EQ(pixmap.size(), QSize(info.width, info.height)) << info.name;

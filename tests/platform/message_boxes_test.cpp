@@ -40,20 +40,33 @@ void clickButton(QMessageBox& box, const QString& text) {
   box.close();
 }
 
-// A question offers Ano and Ne and tells which was chosen; an information box has one OK.
+auto clicking(const char* text) {
+  return [text](QMessageBox& box) { clickButton(box, QString::fromUtf8(text)); };
+}
+
+// A question offers Ano and Ne and tells which was chosen, Esc or closing it answers Ne; an
+// information box has one OK.
 TEST(QtMessageBoxes, ShowTheirTextTitleIconAndCzechButtonsAndTellWhichWasChosen) {
   QtMessageBoxes boxes;
+  const auto escape = [](QMessageBox& box) {
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&box, &esc);
+  };
   const struct {
+    const char* what;
     MsgIcon icon;
     MsgButtons buttons;
-    const char* click;
+    std::function<void(QMessageBox&)> answer;
     MsgResult expected;
     QMessageBox::Icon qtIcon;
     QStringList texts;
   } cases[] = {
-      {MsgIcon::Question, MsgButtons::YesNo, "Ano", MsgResult::Yes, QMessageBox::Question, {"Ano", "Ne"}},
-      {MsgIcon::Question, MsgButtons::YesNo, "Ne", MsgResult::No, QMessageBox::Question, {"Ano", "Ne"}},
-      {MsgIcon::Information, MsgButtons::Ok, "OK", MsgResult::Ok, QMessageBox::Information, {"OK"}},
+      {"Ano", MsgIcon::Question, MsgButtons::YesNo, clicking("Ano"), MsgResult::Yes, QMessageBox::Question, {"Ano", "Ne"}},
+      {"Ne", MsgIcon::Question, MsgButtons::YesNo, clicking("Ne"), MsgResult::No, QMessageBox::Question, {"Ano", "Ne"}},
+      {"Esc", MsgIcon::Question, MsgButtons::YesNo, escape, MsgResult::No, QMessageBox::Question, {"Ano", "Ne"}},
+      {"close", MsgIcon::Question, MsgButtons::YesNo, [](QMessageBox& box) { box.close(); }, MsgResult::No,
+       QMessageBox::Question, {"Ano", "Ne"}},
+      {"OK", MsgIcon::Information, MsgButtons::Ok, clicking("OK"), MsgResult::Ok, QMessageBox::Information, {"OK"}},
   };
   for (const auto& c : cases) {
     QString text, title;
@@ -64,29 +77,15 @@ TEST(QtMessageBoxes, ShowTheirTextTitleIconAndCzechButtonsAndTellWhichWasChosen)
       title = box.windowTitle();
       icon = box.icon();
       buttons = buttonTexts(box);
-      clickButton(box, QString::fromUtf8(c.click));
+      c.answer(box);
     });
     EXPECT_EQ(boxes.show(QStringLiteral("Opravdu chcete skončit?"), QStringLiteral("Konec"), c.icon, c.buttons),
               c.expected)
-        << c.click;
+        << c.what;
     EXPECT_EQ(text, QStringLiteral("Opravdu chcete skončit?"));
     EXPECT_EQ(title, QStringLiteral("Konec"));
     EXPECT_EQ(icon, c.qtIcon);
     EXPECT_EQ(buttons, c.texts);
-  }
-}
-
-TEST(QtMessageBoxes, EscapeOrClosingAQuestionAnswersNe) {
-  QtMessageBoxes boxes;
-  for (const bool byEscape : {true, false}) {
-    whenBoxIsUp([byEscape](QMessageBox& box) {
-      if (!byEscape) return (void)box.close();
-      QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-      QApplication::sendEvent(&box, &esc);
-    });
-    EXPECT_EQ(boxes.show(QStringLiteral("Opravdu?"), QStringLiteral("Konec"), MsgIcon::Question, MsgButtons::YesNo),
-              MsgResult::No)
-        << (byEscape ? "Esc" : "close");
   }
 }
 

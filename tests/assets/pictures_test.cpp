@@ -30,9 +30,7 @@ double worstWhiteContrast(const QImage& img, QRect zone) {
 }
 
 bool isRed(QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; }
-bool isBlue(QRgb c) { return qBlue(c) > qRed(c) + 30 && qBlue(c) > qGreen(c) + 25; }
 bool isOrange(QRgb c) { return qRed(c) > 140 && qRed(c) > qGreen(c) + 40 && qGreen(c) > qBlue(c) + 15; }
-bool isGreen(QRgb c) { return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 30; }
 
 TEST(Pictures, EveryNamedPictureIsCompiledInAtItsSizeAndOnlyTheHandIsTransparent) {
   std::vector<PictureInfo> all(std::begin(kBitmaps), std::end(kBitmaps));
@@ -68,16 +66,14 @@ TEST(Pictures, TheHandPointsWithItsFingertipAtItsHotSpot) {
     for (int x = 0; x < hand.width(); ++x) ASSERT_LT(qAlpha(hand.pixel(x, y)), 128) << "above the fingertip";
 }
 
-TEST(AnswerPlates, AreBlueOrangeAndGreenAndKeepTheTextZoneReadable) {
+// Their colours are read on the screen by the whole-game check.
+TEST(AnswerPlates, KeepTheTextZoneReadableAndEmptyInEveryState) {
   // The answer text runs from x = 80 to 289 px and from y = 8 to 33 px of the plate.
   const QRect textZone(80, 8, 210, 26);
-  const std::pair<const char*, bool (*)(QRgb)> states[] = {{"M", isBlue}, {"O", isOrange}, {"Z", isGreen}};
   for (const char* letter : {"A", "B", "C", "D"}) {
-    for (const auto& [state, looksRight] : states) {
+    for (const char* state : {"M", "O", "Z"}) {
       const QByteArray name = QByteArray(letter) + '-' + state;
       const QImage plate = image(name.constData());
-      for (const QPoint at : {QPoint(185, 18), QPoint(120, 26), QPoint(280, 12)})
-        EXPECT_TRUE(looksRight(plate.pixel(at))) << name.constData() << " at " << at.x() << ',' << at.y();
       EXPECT_GE(worstWhiteContrast(plate, textZone), 3.0) << name.constData();
       // Nothing is drawn into the text zone: along its middle line the plate is one smooth fill.
       const QRgb left = plate.pixel(textZone.left(), 20);

@@ -39,7 +39,8 @@ Element& addText(Form& form, const QString& name, Rect r, const QString& caption
   return e;
 }
 
-TEST(FormView, FollowsVisibilityGeometryCaptionAndPointerOfItsElements) {
+// The window manager's close goes to the form's handler; without one the window simply closes.
+TEST(FormView, FollowsVisibilityGeometryCaptionAndPointerOfItsElementsAndAsksTheFormBeforeClosing) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
   Element& label = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QString());
   Element& panel = form.add(ElementKind::TextPanel, QStringLiteral("txtPanel"), {293, 4920, 9015, 2295});
@@ -72,6 +73,14 @@ TEST(FormView, FollowsVisibilityGeometryCaptionAndPointerOfItsElements) {
   EXPECT_EQ(edit->toPlainText(), QStringLiteral("Ahoj,\nmyslím, že"));
   panel.setCaption(QString());  // emptied for the next question
   EXPECT_EQ(edit->toPlainText(), QString());
+
+  int asked = 0;
+  form.onCloseRequest = [&] { ++asked; };
+  EXPECT_FALSE(view.close());
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(view.isVisible());
+  form.onCloseRequest = nullptr;
+  EXPECT_TRUE(view.close());
 }
 
 // A text above its plate under a black box that takes no input; each step changes one
@@ -226,7 +235,9 @@ TEST(FormView, ACentredWrappedQuestionCentresEveryLineAndDrawsNoCutOffLine) {
   EXPECT_EQ(twoLines.copy(firstLine), drawn(3000).copy(firstLine));
 }
 
-TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBlack) {
+// A click on the scaled scene reaches the element under it, the black border takes none, and
+// the hand pointer is the layout's at the scene's factor with its fingertip where it was.
+TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBlackAndMapsClicksToIt) {
   struct Case {
     QSize screen;
     int factor;
@@ -237,15 +248,26 @@ TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBla
                                          {{3840, 2160}, 4, {640, 120, 2560, 1920}},
                                          {{1366, 768}, 1, {363, 144, 640, 480}},
                                          {{600, 400}, 1, {-20, -40, 640, 480}}}) {
+    SCOPED_TRACE(c.screen.width());
     Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-    addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+    Element& plate = addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+    plate.setPointer(Pointer::Hand);
+    int clicks = 0;
+    plate.onClick = [&] { ++clicks; };
     FormView view(form, nullptr, {}, WindowFit::FullScreen);
     view.resize(c.screen);
     view.show();
-    EXPECT_EQ(view.sceneScale(), c.factor) << c.screen.width();
-    EXPECT_EQ(view.sceneRect(), c.scene) << c.screen.width();
+    EXPECT_EQ(view.sceneScale(), c.factor);
+    EXPECT_EQ(view.sceneRect(), c.scene);
     EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->geometry(),
               QRect(0, 392 * c.factor, 320 * c.factor, 37 * c.factor));
+    EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->cursor().pixmap().size(), QSize(32, 32) * c.factor);
+    const auto scenePixel = [&](int x, int y) { return c.scene.topLeft() + QPoint(x, y) * c.factor; };
+    clickAt(view, scenePixel(100, 400));
+    EXPECT_EQ(clicks, 1);
+    clickAt(view, scenePixel(100, 380));  // above the plate
+    if (c.scene.left() > 0) clickAt(view, QPoint(c.scene.left() / 2, scenePixel(0, 400).y()));  // the border
+    EXPECT_EQ(clicks, 1);
   }
 }
 
@@ -287,38 +309,6 @@ TEST(FormView, AScaledScenesPicturesStaySharpAndItsTextsAreDrawnAtTheScaledSize)
   EXPECT_NEAR(whiteRows(scales.doubled, label2), 2 * whiteRows(scales.single, label), 2);
   text.setCaption(QString());  // and the scaled view follows its element
   EXPECT_EQ(pixelsOf(grabImage(scales.full), label2.translated(scales.full.sceneRect().topLeft()), Qt::white), 0);
-}
-
-TEST(FormView, AClickOnTheScaledSceneReachesTheElementUnderItAndTheBorderTakesNone) {
-  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  Element& plate = addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
-  plate.setPointer(Pointer::Hand);
-  int clicks = 0;
-  plate.onClick = [&] { ++clicks; };
-  FormView view(form, nullptr, {}, WindowFit::FullScreen);
-  view.resize(1920, 1080);
-  view.show();
-  clickAt(view, QPoint(320 + 2 * 100, 60 + 2 * 400));  // scene pixel (100, 400)
-  EXPECT_EQ(clicks, 1);
-  clickAt(view, QPoint(320 + 2 * 100, 60 + 2 * 380));  // scene pixel (100, 380): above the plate
-  clickAt(view, QPoint(100, 60 + 2 * 400));            // the black border beside the scene
-  EXPECT_EQ(clicks, 1);
-  // The hand pointer is the layout's, twice its size with its fingertip where it was.
-  const QCursor hand = view.elementWidget(QStringLiteral("imgA"))->cursor();
-  EXPECT_EQ(hand.pixmap().size(), QSize(64, 64));
-}
-
-TEST(FormView, TheWindowManagersCloseGoesToTheFormsHandler) {
-  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
-  int asked = 0;
-  form.onCloseRequest = [&] { ++asked; };
-  FormView view(form);
-  view.show();
-  EXPECT_FALSE(view.close());
-  EXPECT_EQ(asked, 1);
-  EXPECT_TRUE(view.isVisible());
-  form.onCloseRequest = nullptr;  // no handler: the window simply closes
-  EXPECT_TRUE(view.close());
 }
 
 }  // namespace

@@ -63,12 +63,24 @@ stop_background() {  # pid
   background=("${kept[@]}")
 }
 
-# A window manager on $DISPLAY; its pid in wm_pid.
+# A window manager on $DISPLAY; its pid in wm_pid. One that ends by itself before it has
+# announced itself (seen now and then on a loaded machine) is started once more, and what it
+# said is shown; one that still does not come up is the caller's failure.
+wm_announced() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+wm_gone() { ! kill -0 "$wm_pid" 2>/dev/null; }
+wm_up_or_gone() { wm_announced || wm_gone; }
 start_wm() {
-  start_background "$work/wm.log" "$1"
-  wm_pid=${background[0]}
-  # A window manager announces itself on the root window once it runs.
-  wait_until 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+  local attempt
+  for attempt in 1 2; do
+    start_background "$work/wm.log" "$1"
+    wm_pid=${background[0]}
+    wait_until 30 wm_up_or_gone
+    wm_announced && return 0
+    echo "$1 did not come up (attempt $attempt); it said: $(tail -n 3 "$work/wm.log" | tr '\n' ' ')"
+    wm_gone || return 1
+    stop_background "$wm_pid"
+  done
+  return 1
 }
 
 # The game, with its timing log on (first paint of each window: "painted NAME WxH").

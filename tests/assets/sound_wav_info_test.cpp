@@ -2,25 +2,21 @@
 
 #include <QTemporaryDir>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "assets/wav_info.h"
 #include "sound_samples.h"
 
 namespace kvz::testing {
 namespace {
 
-void put16(std::string& s, std::uint16_t v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>(v >> 8));
-}
-void put32(std::string& s, std::uint32_t v) {
-  put16(s, static_cast<std::uint16_t>(v));
-  put16(s, static_cast<std::uint16_t>(v >> 16));
+void put(std::string& s, std::uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>(v >> (8 * i) & 0xFF));
 }
 
 struct WavShape {
-  std::uint16_t format = 1;
-  std::uint16_t channels = 2;
+  std::uint16_t format = 1, channels = 2;
   std::uint32_t rate = 44100;
   std::uint16_t bits = 16;
   std::uint32_t frames = 44100;
@@ -29,24 +25,19 @@ struct WavShape {
 };
 
 std::string makeWav(const WavShape& w) {
-  const std::uint16_t align = static_cast<std::uint16_t>(w.channels * w.bits / 8);
-  const std::uint32_t data = w.frames * align;
+  const std::uint32_t align = w.channels * w.bits / 8u, data = w.frames * align;
   std::string s = "RIFF";
-  put32(s, static_cast<std::uint32_t>(36 + w.before.size() + data));
+  put(s, static_cast<std::uint32_t>(36 + w.before.size() + data), 4);
   s += "WAVEfmt ";
-  put32(s, 16);
-  put16(s, w.format);
-  put16(s, w.channels);
-  put32(s, w.rate);
-  put32(s, w.rate * align);
-  put16(s, align);
-  put16(s, w.bits);
-  s += w.before;
-  s += "data";
-  put32(s, w.claimedData.value_or(data));
-  s.append(data, '\0');
-  return s;
+  for (const auto& [v, n] : {std::pair{16u, 4}, {w.format, 2}, {w.channels, 2}, {w.rate, 4}, {w.rate * align, 4},
+                             {align, 2}, {w.bits, 2}})
+    put(s, v, n);
+  s += w.before + "data";
+  put(s, w.claimedData.value_or(data), 4);
+  return s.append(data, '\0');
 }
+
+std::string patched(std::string wav, std::size_t at, const std::string& bytes) { return wav.replace(at, bytes.size(), bytes); }
 
 // The span is copied into a buffer of exactly its size, so a read past the end is caught
 // by the sanitizer builds.
@@ -56,47 +47,39 @@ std::optional<WavInfo> parse(const std::string& s) {
   return readWavInfo(std::span<const std::byte>(exact));
 }
 
-TEST(WavInfo, ReadsTheLengthOfPlainPcmWhateverComesBeforeItsSamples) {
-  EXPECT_EQ(parse(makeWav({}))->durationMs(), 1000);
-  EXPECT_EQ(parse(makeWav({.channels = 1, .rate = 22050, .frames = 22050 * 3 / 2}))->durationMs(), 1500);
-  EXPECT_EQ(parse(makeWav({.channels = 1, .bits = 8, .frames = 441}))->durationMs(), 10);
+TEST(WavInfo, ReadsTheLengthOfTheSamplesTheFileReallyHolds) {
   std::string list = "LIST";
-  put32(list, 5);
-  list += "INFOx";
-  list.push_back('\0');  // odd size: one pad byte follows
-  const auto info = parse(makeWav({.before = list}));
-  ASSERT_TRUE(info);
-  EXPECT_EQ(info->durationMs(), 1000);
-  EXPECT_EQ(info->dataOffset, 44U + list.size());
+  put(list, 5, 4);
+  list += std::string("INFOx\0", 6);  // odd size: one pad byte follows
   // ADPCM-like: 4000 bytes at a claimed 2000 bytes a second.
-  std::string adpcm = makeWav({.format = 2, .channels = 1, .rate = 8000, .bits = 8, .frames = 4000});
-  adpcm.replace(28, 4, std::string("\xD0\x07\0\0", 4));
-  EXPECT_EQ(parse(adpcm)->durationMs(), 2000);
-}
-
-TEST(WavInfo, AFileShorterOrLongerThanItsHeaderSaysCountsTheSamplesThere) {
-  std::string cut = makeWav({});
-  cut.resize(44 + 44100 * 4 / 2);  // half a second survives
-  EXPECT_EQ(parse(cut)->durationMs(), 500);
-  // A claimed size beyond the file, a streaming writer's unset size, none at all.
-  for (std::uint32_t claimed : {0x7FFFFFF0u, 0xFFFFFFFFu, 0u})
-    EXPECT_EQ(parse(makeWav({.frames = 4410, .claimedData = claimed}))->durationMs(), 100) << claimed;
-  std::string riff = makeWav({});
-  riff.replace(4, 4, std::string("\xFF\xFF\xFF\xFF", 4));  // RIFF size beyond the file
-  EXPECT_EQ(parse(riff)->durationMs(), 1000);
+  const std::string adpcm = patched(makeWav({.format = 2, .channels = 1, .rate = 8000, .bits = 8, .frames = 4000}),
+                                    28, std::string("\xD0\x07\0\0", 4));
+  const std::pair<std::string, std::int64_t> good[] = {
+      {makeWav({}), 1000}, {makeWav({.channels = 1, .rate = 22050, .frames = 33075}), 1500},
+      {makeWav({.channels = 1, .bits = 8, .frames = 441}), 10}, {makeWav({.before = list}), 1000}, {adpcm, 2000},
+      {makeWav({}).substr(0, 44 + 44100 * 2), 500},  // cut short: half a second survives
+      {makeWav({.frames = 4410, .claimedData = 0x7FFFFFF0u}), 100},  // claimed beyond the file
+      {makeWav({.frames = 4410, .claimedData = 0xFFFFFFFFu}), 100},  // a streaming writer's unset size
+      {makeWav({.frames = 4410, .claimedData = 0u}), 100}, {patched(makeWav({}), 4, "\xFF\xFF\xFF\xFF"), 1000},
+      {makeWav({.frames = 0}), 0}};  // the header alone is a valid, empty sound
+  for (std::size_t i = 0; i < std::size(good); ++i) {
+    const std::optional<WavInfo> info = parse(good[i].first);
+    ASSERT_TRUE(info) << "case " << i;
+    EXPECT_EQ(info->durationMs(), good[i].second) << "case " << i;
+  }
+  EXPECT_EQ(parse(makeWav({.before = list}))->dataOffset, 44U + list.size());
 }
 
 TEST(WavInfo, EveryCutOffHeaderAndEveryUnplayableOneGivesNothing) {
   const std::string whole = makeWav({.frames = 0});
   for (std::size_t n = 0; n < whole.size(); ++n) EXPECT_FALSE(parse(whole.substr(0, n))) << "cut at " << n;
-  EXPECT_EQ(parse(whole)->durationMs(), 0) << "the header alone is a valid, empty sound";
-  const auto patched = [](std::size_t at, std::string bytes) { return makeWav({}).replace(at, bytes.size(), bytes); };
   std::string junk = "junk";
-  put32(junk, 0xFFFFFFF7);  // a huge chunk ends the walk: no loop, no read past the end
+  put(junk, 0xFFFFFFF7, 4);  // a huge chunk ends the walk: no loop, no read past the end
   const std::pair<std::string, const char*> bad[] = {
-      {patched(0, "RIFX"), "big-endian RIFF"}, {patched(8, "AVI "), "not WAVE"},
+      {patched(makeWav({}), 0, "RIFX"), "big-endian RIFF"}, {patched(makeWav({}), 8, "AVI "), "not WAVE"},
       {makeWav({.rate = 0}), "no sample rate"}, {makeWav({.channels = 0}), "no channels"},
-      {patched(12, "junk"), "data without a format"}, {patched(16, std::string("\x08", 1)), "format of 8 bytes"},
+      {patched(makeWav({}), 12, "junk"), "data without a format"},
+      {patched(makeWav({}), 16, std::string("\x08", 1)), "format of 8 bytes"},
       {makeWav({.before = junk}), "huge chunk before the data"}};
   for (const auto& [bytes, what] : bad) EXPECT_FALSE(parse(bytes)) << what;
 }

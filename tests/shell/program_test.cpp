@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QWidget>
 #include <csignal>
 
-#include "shell/qt/application.h"
 #include "shell/qt/termination_signals.h"
 
 namespace kvz {
@@ -42,27 +40,6 @@ TEST(TerminationSignals, EachSignalReachesTheEventLoopOnceAndThenHasItsDefaultAc
   }
   EXPECT_EQ(received, (std::vector<int>{SIGHUP, SIGINT}));
   EXPECT_EQ(action(SIGTERM), SIG_DFL);
-}
-
-std::vector<QWidget*> shownWindows() {
-  std::vector<QWidget*> shown;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible()) shown.push_back(w);
-  return shown;
-}
-
-TEST(Program, StartsOnTheMenuAtTheCornerAndASignalEndsIt) {
-  {
-    Application program({QStringLiteral("no_fullscreen")});
-    program.start();
-    const auto shown = shownWindows();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0]->size(), QSize(640, 480));
-    EXPECT_EQ(shown[0]->pos(), QPoint(0, 0));
-    std::raise(SIGTERM);
-    EXPECT_TRUE(processUntil([] { return shownWindows().empty(); }));
-  }
-  EXPECT_TRUE(shownWindows().empty());
 }
 
 }  // namespace

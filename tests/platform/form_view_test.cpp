@@ -1,53 +1,66 @@
 #include <gtest/gtest.h>
 
-#include <QCloseEvent>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "platform/form.h"
+#include "platform/qt/fonts.h"
 #include "platform/qt/form_view.h"
-#include "view_support.h"
 
 namespace kvz {
 namespace {
 
-using testing::clickAt;
-using testing::doubleClickAt;
-using testing::grabImage;
-using testing::litPixels;
-using testing::sendKey;
-using testing::tapKey;
-
-// Pixel rectangle of an element given in twips.
-QRect px(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
-
-Element& addBox(Form& form, const QString& name, Rect r, Rgb fill) {
-  Element& e = form.add(ElementKind::Box, name, r);
-  e.look().filled = true;
-  e.look().background = fill;
-  return e;
+// Sends a mouse event to whatever child lies at pos of the window, as a real click would.
+void sendMouse(QWidget& window, QEvent::Type type, QPoint pos) {
+  QWidget* target = window.childAt(pos);
+  if (!target) target = &window;
+  const QPoint local = target->mapFrom(&window, pos);
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(local), QPointF(window.mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
 }
 
-// A picture without a bitmap: it shows nothing of its own but takes clicks.
-Element& addPicture(Form& form, const QString& name, Rect r) { return form.add(ElementKind::Picture, name, r); }
+void clickAt(QWidget& window, QPoint pos) {
+  sendMouse(window, QEvent::MouseButtonPress, pos);
+  sendMouse(window, QEvent::MouseButtonRelease, pos);
+}
 
-Element& addText(Form& form, const QString& name, Rect r, const QString& caption, bool wrap = false) {
+// The events a window system sends for a double click: press, release, double-click press, release.
+void doubleClickAt(QWidget& window, QPoint pos) {
+  clickAt(window, pos);
+  sendMouse(window, QEvent::MouseButtonDblClick, pos);
+  sendMouse(window, QEvent::MouseButtonRelease, pos);
+}
+
+void sendKey(QWidget& target, QEvent::Type type, int key, Qt::KeyboardModifiers mods = {}, bool autoRepeat = false) {
+  QKeyEvent event(type, key, mods, QString(), autoRepeat);
+  QApplication::sendEvent(&target, &event);
+}
+
+void tapKey(QWidget& target, int key, Qt::KeyboardModifiers mods = {}) {
+  sendKey(target, QEvent::KeyPress, key, mods);
+  sendKey(target, QEvent::KeyRelease, key, mods);
+}
+
+const FontSpec kQuestionFont{QStringLiteral("MS Sans Serif"), 13.5, false, false};
+
+Element& addText(Form& form, const QString& name, Rect r, const QString& caption) {
   Element& e = form.add(ElementKind::Text, name, r);
-  e.look().font = FontSpec{QStringLiteral("MS Sans Serif"), 13.5, false, false};
-  e.look().wordWrap = wrap;
+  e.look().font = kQuestionFont;
   e.setCaption(caption);
   return e;
 }
 
 // The window manager's close goes to the form's handler; without one the window simply closes.
-TEST(FormView, FollowsVisibilityGeometryCaptionAndPointerOfItsElementsAndAsksTheFormBeforeClosing) {
+TEST(FormView, FollowsVisibilityGeometryAndCaptionOfItsElementsAndAsksTheFormBeforeClosing) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
   Element& label = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QString());
   Element& panel = form.add(ElementKind::TextPanel, QStringLiteral("txtPanel"), {293, 4920, 9015, 2295});
   FormView view(form);
   view.show();
-  EXPECT_EQ(view.size(), QSize(640, 480));
-  EXPECT_EQ(view.windowTitle(), QStringLiteral("Kvizarion"));
   QWidget* labelView = view.elementWidget(QStringLiteral("lblA"));
   ASSERT_NE(labelView, nullptr);
   EXPECT_EQ(labelView->geometry(), QRect(80, 400, 209, 25));
@@ -60,17 +73,10 @@ TEST(FormView, FollowsVisibilityGeometryCaptionAndPointerOfItsElementsAndAsksThe
   label.move(0, -2500);  // parked out of view, as the video is
   EXPECT_EQ(labelView->pos(), QPoint(0, -167));
 
-  label.setPointer(Pointer::Hand);
-  EXPECT_TRUE(labelView->testAttribute(Qt::WA_SetCursor));
-  label.setPointer(Pointer::Arrow);
-  EXPECT_FALSE(labelView->testAttribute(Qt::WA_SetCursor));
-
   panel.setCaption(QStringLiteral("Ahoj,\r\nmyslím"));
   auto* edit = qobject_cast<QPlainTextEdit*>(view.elementWidget(QStringLiteral("txtPanel")));
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->toPlainText(), QStringLiteral("Ahoj,\nmyslím"));
-  panel.setCaption(QStringLiteral("Ahoj,\r\nmyslím, že"));  // typed on
-  EXPECT_EQ(edit->toPlainText(), QStringLiteral("Ahoj,\nmyslím, že"));
   panel.setCaption(QString());  // emptied for the next question
   EXPECT_EQ(edit->toPlainText(), QString());
 
@@ -87,9 +93,9 @@ TEST(FormView, FollowsVisibilityGeometryCaptionAndPointerOfItsElementsAndAsksThe
 // thing, clicks at one point and names who got the click.
 TEST(FormView, AClickReachesTheTopmostVisibleEnabledElementUnderIt) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  addBox(form, QStringLiteral("Shape1"), {0, 4560, 9600, 2655}, {0, 0, 0});
+  form.add(ElementKind::Box, QStringLiteral("Shape1"), {0, 4560, 9600, 2655}).look().filled = true;
   Element& label = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QStringLiteral("Brno"));
-  Element& plate = addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+  Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
   QStringList got;
   label.onClick = [&] { got << QStringLiteral("lblA"); };
   plate.onClick = [&] { got << QStringLiteral("imgA"); };
@@ -118,7 +124,6 @@ TEST(FormView, AClickReachesTheTopmostVisibleEnabledElementUnderIt) {
 TEST(FormView, AButtonTakesItsClickAndKeyReleasesArriveOnceAsVirtualKeyCodesWhicheverChildHasTheFocus) {
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
   Element& ok = form.add(ElementKind::Button, QStringLiteral("Command1"), {4373, 6645, 855, 375});
-  ok.setCaption(QStringLiteral("OK"));
   int clicks = 0;
   ok.onClick = [&] { ++clicks; };
   form.add(ElementKind::TextPanel, QStringLiteral("txtPanel"), {293, 4920, 9015, 2295});
@@ -139,7 +144,6 @@ TEST(FormView, AButtonTakesItsClickAndKeyReleasesArriveOnceAsVirtualKeyCodesWhic
   tapKey(*view.elementWidget(QStringLiteral("txtPanel")), Qt::Key_F6);
   auto* button = qobject_cast<QPushButton*>(view.elementWidget(QStringLiteral("Command1")));
   ASSERT_NE(button, nullptr);
-  EXPECT_EQ(button->text(), QStringLiteral("OK"));
   button->click();
   EXPECT_EQ(clicks, 1);
   ok.setEnabled(false);
@@ -147,92 +151,6 @@ TEST(FormView, AButtonTakesItsClickAndKeyReleasesArriveOnceAsVirtualKeyCodesWhic
   using P = std::pair<int, int>;
   EXPECT_EQ(keys, (std::vector<P>{P{65, 0}, P{116, 0}, P{118, 0}, P{121, 0}, P{27, 0}, P{13, 0}, P{55, 0}, P{68, 1},
                                       P{66, 0}, P{67, 0}, P{117, 0}}));
-}
-
-// Pixels of an area that have exactly the given colour.
-int pixelsOf(const QImage& image, QRect area, QColor colour) {
-  int n = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x)
-      if (QColor(image.pixel(x, y)) == colour) ++n;
-  return n;
-}
-
-// Element order decides who lies on top, except that panels and players lie above all else.
-TEST(FormView, TheFirstElementLiesOnTopTextsAboveTheirPlatesAndPanelsAboveEverything) {
-  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  addBox(form, QStringLiteral("Cover"), {0, 0, 4500, 1500}, {255, 0, 0});
-  addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QStringLiteral("MMMM HHHH"));
-  addText(form, QStringLiteral("lblHidden"), {150, 150, 3000, 375}, QStringLiteral("MMMM HHHH"));
-  addBox(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}, {0, 0, 128});
-  Element& panel = form.add(ElementKind::TextPanel, QStringLiteral("txtNTelVypis"), {3000, 0, 1500, 1500});
-  panel.look().transparent = false;
-  panel.look().background = {0, 0, 255};
-  FormView view(form);
-  const QImage image = grabImage(view);
-  // The white text is drawn over the blue plate listed after it.
-  const QRect answer = px(1200, 6000, 3135, 375);
-  EXPECT_GT(pixelsOf(image, answer, Qt::white), 20);
-  EXPECT_EQ(QColor(image.pixel(5, 395)), QColor(0, 0, 128));
-  // The red box listed first covers the text listed after it; the panel listed last covers the box.
-  const QRect cover = px(0, 0, 3000, 1500);
-  EXPECT_EQ(pixelsOf(image, cover, Qt::red), cover.width() * cover.height());
-  EXPECT_EQ(QColor(image.pixel(250, 50)), QColor(0, 0, 255));
-}
-
-TEST(FormView, AnOverlongAnswerDrawsNothingOutsideItsElement) {
-  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375},
-          QStringLiteral("Nejdelší odpověď, jakou si autor otázky dokázal vymyslet, a ještě něco navíc"));
-  Element& wrapped = addText(form, QStringLiteral("lblZadani"), {1080, 600, 7455, 735},
-                             QStringLiteral("slovo ").repeated(60), true);
-  FormView view(form);
-  const QImage image = grabImage(view);
-  const QRect answer = px(1200, 6000, 3135, 375);
-  EXPECT_GT(litPixels(image, answer), 100);
-  EXPECT_EQ(litPixels(image, QRect(answer.right() + 1, answer.top(), 640, answer.height())), 0);
-  EXPECT_EQ(litPixels(image, QRect(0, answer.bottom() + 1, 640, 480)), 0);
-  // A wrapped text shows the whole lines that fit in its height and nothing below.
-  const Rect& g = wrapped.geometry();
-  const QRect question = px(g.left, g.top, g.width, g.height);
-  EXPECT_GT(litPixels(image, question), 100);
-  EXPECT_EQ(litPixels(image, QRect(0, question.bottom() + 1, 640, answer.top() - question.bottom() - 2)), 0);
-}
-
-// Columns of an area holding a lit pixel: first and last.
-std::pair<int, int> litColumns(const QImage& image, QRect area) {
-  int first = -1, last = -1;
-  for (int x = area.left(); x <= area.right(); ++x)
-    for (int y = area.top(); y <= area.bottom(); ++y)
-      if ((image.pixel(x, y) & 0xffffff) != 0) {
-        if (first < 0) first = x;
-        last = x;
-        break;
-      }
-  return {first, last};
-}
-
-// Every line of a centred wrapped question is centred; the line that no longer fits is not
-// drawn anywhere, not over the first line either.
-TEST(FormView, ACentredWrappedQuestionCentresEveryLineAndDrawsNoCutOffLine) {
-  const QString text = QStringLiteral("Která řeka vzniká soutokem dvou zdrojnic a po kolika kilometrech se vlévá "
-                                      "do moře, když protéká třemi státy a mnoha městy až k soutoku?");
-  const auto drawn = [&](int heightTwips) {
-    Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
-    addText(form, QStringLiteral("lblZadani"), {900, 600, 7800, heightTwips}, text, true).look().align = Align::Center;
-    FormView view(form);
-    return grabImage(view);
-  };
-  const QImage twoLines = drawn(840);
-  const QRect box = px(900, 600, 7800, 840);
-  const int centre = box.left() + box.width() / 2;
-  for (const QRect line : {QRect(box.left(), box.top(), box.width(), 21), QRect(box.left(), box.top() + 22, box.width(), 20)}) {
-    const auto [first, last] = litColumns(twoLines, line);
-    ASSERT_GE(first, 0) << "an empty line";
-    EXPECT_NEAR((first + last) / 2, centre, 3) << first << ".." << last;
-  }
-  const QRect firstLine = px(900, 600, 7800, 300);
-  EXPECT_EQ(twoLines.copy(firstLine), drawn(3000).copy(firstLine));
 }
 
 // A click on the scaled scene reaches the element under it, the black border takes none, and
@@ -245,12 +163,10 @@ TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBla
   };
   for (const Case& c : std::vector<Case>{{{640, 480}, 1, {0, 0, 640, 480}},
                                          {{1920, 1080}, 2, {320, 60, 1280, 960}},
-                                         {{3840, 2160}, 4, {640, 120, 2560, 1920}},
-                                         {{1366, 768}, 1, {363, 144, 640, 480}},
                                          {{600, 400}, 1, {-20, -40, 640, 480}}}) {
     SCOPED_TRACE(c.screen.width());
     Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-    Element& plate = addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+    Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
     plate.setPointer(Pointer::Hand);
     int clicks = 0;
     plate.onClick = [&] { ++clicks; };
@@ -271,44 +187,22 @@ TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBla
   }
 }
 
-// The same scene drawn at 640 x 480 and scaled by 2 on a 1920 x 1080 screen.
-struct TwoScales {
-  explicit TwoScales(Form& form) : single(FormView(form).grab().toImage().convertToFormat(QImage::Format_RGB32)),
-                                   full(form, nullptr, {}, WindowFit::FullScreen) {
-    full.resize(1920, 1080);
-    doubled = grabImage(full).copy(full.sceneRect());
+// What the authors' tool accepts as fitting must show whole on the game window: a text drawn
+// in a label exactly as wide as its measure looks the same as in a far wider label.
+TEST(QtTextMeasure, ATextInALabelAsWideAsItsMeasureShowsWhole) {
+  const QtTextMeasure measure;
+  for (const QString& text : {QStringLiteral("Sněžka"), QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy"),
+                              QStringLiteral("Wolfgang Amadeus Mozart")}) {
+    const int width = measure.widthTwips(text, kQuestionFont);
+    Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+    addText(form, QStringLiteral("tight"), {0, 0, width, 375}, text);
+    addText(form, QStringLiteral("wide"), {0, 1500, 9000, 375}, text);
+    FormView view(form);
+    const QImage image = view.grab().toImage();
+    for (int y = 0; y < 25; ++y)
+      for (int x = 0; x < 600; ++x)
+        ASSERT_EQ(image.pixel(x, y), image.pixel(x, y + 100)) << text.toStdString() << " differs at " << x << "," << y;
   }
-  // The 640 x 480 picture with each pixel made a 2 x 2 square: a stretched screenshot.
-  QImage stretched(QRect area) const {
-    return single.copy(area).scaled(area.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  }
-  QImage single;
-  FormView full;
-  QImage doubled;
-};
-
-TEST(FormView, AScaledScenesPicturesStaySharpAndItsTextsAreDrawnAtTheScaledSize) {
-  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  Element& text = addText(form, QStringLiteral("lblA"), {1200, 6000, 3135, 375}, QStringLiteral("Sněžka"));
-  addPicture(form, QStringLiteral("imgA"), {0, 5880, 4800, 555}).setPicture(QStringLiteral("A-M"));
-  TwoScales scales(form);
-  // The plate's pixels (left of its text) are squares of 2 x 2: edges as sharp as at
-  // 640 x 480, no smoothing.
-  const QRect plate = px(0, 5880, 1200, 555);
-  EXPECT_EQ(scales.doubled.copy(QRect(plate.topLeft() * 2, plate.size() * 2)), scales.stretched(plate));
-  // The text is not a stretched copy: drawn at twice the font size, its letters are as tall
-  // again (within a pixel of rounding) and their edges are not squares of 2 x 2.
-  const QRect label = px(1200, 6000, 3135, 375);
-  const QRect label2(label.topLeft() * 2, label.size() * 2);
-  EXPECT_NE(scales.doubled.copy(label2), scales.stretched(label));
-  const auto whiteRows = [](const QImage& image, QRect area) {
-    int rows = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) rows += pixelsOf(image, QRect(area.left(), y, area.width(), 1), Qt::white) > 0;
-    return rows;
-  };
-  EXPECT_NEAR(whiteRows(scales.doubled, label2), 2 * whiteRows(scales.single, label), 2);
-  text.setCaption(QString());  // and the scaled view follows its element
-  EXPECT_EQ(pixelsOf(grabImage(scales.full), label2.translated(scales.full.sceneRect().topLeft()), Qt::white), 0);
 }
 
 }  // namespace

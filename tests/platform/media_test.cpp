@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QVideoFrame>
 #include <QVideoSink>
@@ -14,7 +13,6 @@
 #include "platform/qt/form_view.h"
 #include "platform/qt/media_players.h"
 #include "platform/qt/media_system.h"
-#include "platform/qt_clock.h"
 
 namespace kvz {
 namespace {
@@ -89,90 +87,6 @@ TEST(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
     fakes::runEvents(100);
     if (play == 2) player.setFile(video);  // the same file again halts it and keeps it loaded
   }
-}
-
-// A player that logs what reaches it and where its picture is shown.
-struct LoggingPlayer final : MediaBackend, VideoSurfaceUser {
-  explicit LoggingPlayer(QStringList& log) : log(log) {}
-  void setFile(const QString& path) override { log << QStringLiteral("file ") + path; }
-  void play() override { log << QStringLiteral("play"); }
-  void stop() override { log << QStringLiteral("stop"); }
-  void attachSurface(QWidget* s) override { surface = s; }
-  void detachSurface(QWidget* s) override { surface = surface == s ? nullptr : surface; }
-  QStringList& log;
-  QWidget* surface = nullptr;
-};
-
-// Made only when first played (or after the first paint), with the last file and the place
-// it was given before; its picture goes back to it before the window goes.
-TEST(LazyMedia, MakesThePlayerOnlyWhenNeededAndHandsOnWhatItWasGiven) {
-  QStringList log;
-  LoggingPlayer* real = nullptr;
-  LazyMedia lazy(QStringLiteral("video"), [&] {
-    auto player = std::make_unique<LoggingPlayer>(log);
-    real = player.get();
-    return player;
-  });
-  Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
-  form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800}).setMedia(&lazy);
-  auto view = std::make_unique<FormView>(form);
-  lazy.stop();
-  lazy.setFile(QStringLiteral("/x/snd/tel.wav"));
-  lazy.setFile(QStringLiteral("/x/snd/odpocet.avi"));
-  EXPECT_EQ(real, nullptr);
-  lazy.play();
-  lazy.create();
-  ASSERT_NE(real, nullptr);
-  EXPECT_EQ(log, (QStringList{QStringLiteral("file /x/snd/odpocet.avi"), QStringLiteral("play")}));
-  EXPECT_EQ(real->surface, view->elementWidget(QStringLiteral("WMP3")));
-  view.reset();
-  EXPECT_EQ(real->surface, nullptr);
-
-  LazyMedia none(QStringLiteral("effects"), [] { return std::unique_ptr<MediaBackend>(); });
-  EXPECT_NO_THROW(none.play()) << "a player that cannot be made is silent";
-  EXPECT_TRUE(none.created());
-}
-
-std::vector<QString> timingLines;
-void keepTimingLine(QtMsgType, const QMessageLogContext& context, const QString& text) {
-  if (QLatin1String(context.category) == QLatin1String("kvizarion.timing")) timingLines.push_back(text);
-}
-
-TEST(TimingLog, MarksEveryTimerTickAndPlayerOperationWithAMonotonicStamp) {
-  QLoggingCategory::setFilterRules(QStringLiteral("kvizarion.timing=true"));
-  const QtMessageHandler previous = qInstallMessageHandler(keepTimingLine);
-  {
-    QtClock clock;  // outlives the form's timers
-    Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
-    Timer& tick = form.addTimer(clock, QStringLiteral("tmrBlik"), 1, false);
-    tick.onTick = [&] { tick.setEnabled(false); };
-    Element& wmp3 = form.add(ElementKind::Media, QStringLiteral("WMP3"), {480, 120, 1800, 1800});
-    LazyMedia video(QStringLiteral("video"), [] { return std::make_unique<SilentMedia>(); });
-    wmp3.setMedia(&video);
-    FormView view(form);
-    view.show();
-    QApplication::processEvents();
-    timingLines.clear();  // the window's own first placing of the picture is not the game's
-    video.setFile(QStringLiteral("/x/snd/odpocet.avi"));
-    video.play();
-    wmp3.setTop(1200);
-    video.stop();
-    tick.setEnabled(true);
-    for (int waited = 0; waited < 5000 && tick.enabled(); waited += 10) fakes::runEvents(10);
-  }
-  qInstallMessageHandler(previous);
-  QLoggingCategory::setFilterRules(QString());
-  std::vector<QString> what;
-  qint64 last = 0;
-  for (const QString& line : timingLines) {
-    const qint64 stamp = line.section(QLatin1Char(' '), 0, 0).toLongLong();
-    EXPECT_GE(stamp, last) << line.toStdString();
-    last = stamp;
-    what.push_back(line.section(QLatin1Char(' '), 1));
-  }
-  EXPECT_EQ(what, (std::vector<QString>{QStringLiteral("video set file /x/snd/odpocet.avi"), QStringLiteral("video play"),
-                                        QStringLiteral("video move 32,80"), QStringLiteral("video stop"),
-                                        QStringLiteral("tick tmrBlik")}));
 }
 
 }  // namespace

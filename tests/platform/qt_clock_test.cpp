@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "fakes/event_loop.h"
+#include "platform/form.h"
+#include "platform/qt/window_system.h"
 #include "platform/qt_clock.h"
 
 // The real clock on Qt's event loop. Timing is the virtual clock's to test; here a busy
@@ -41,34 +43,30 @@ TEST(QtClock, ATimerTicksAgainAndAgainNeverBeforeItsIntervalAZeroIntervalNeverAn
   EXPECT_GE(late.at[0] - restart, 299) << "the first arming still counted";
 }
 
-TEST(QtClock, ATimerDisabledInItsOwnTickTicksOnceAndStartsAgainWhenEnabled) {
+TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {
   QtClock clock;
-  Timer once(clock, 10, true);
-  int count = 0;
-  once.onTick = [&] {
-    ++count;
-    once.setEnabled(false);
+  QtWindowSystem windows;
+  auto owned = std::make_unique<Form>(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+  Form& form = *owned;
+  Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
+  Timer& self = form.addTimer(clock, QStringLiteral("tmrCastka"), 5, true);
+  Timer& other = form.addTimer(clock, QStringLiteral("tmrBlik"), 20, true);
+  auto token = std::make_shared<int>(0);
+  std::weak_ptr<int> alive = token;
+  int otherTicks = 0;
+  bool viewGoneAtOnce = false;
+  other.onTick = [&otherTicks] { ++otherTicks; };
+  self.onTick = [&, token] {
+    windows.unload(std::move(owned));
+    viewGoneAtOnce = windows.viewOf(form) == nullptr;
+    plate.setCaption(QStringLiteral("still here"));  // the form lives until the handler returns
   };
-  ASSERT_TRUE(runUntil([&] { return count == 1; }));
+  token.reset();  // only the form's handler holds it now
+  windows.show(form);
   fakes::runEvents(100);
-  EXPECT_EQ(count, 1);
-  once.setEnabled(true);
-  EXPECT_TRUE(runUntil([&] { return count == 2; }));
-}
-
-TEST(QtClock, ATimerDestroyedByAnotherTimersTickNeverFires) {
-  QtClock clock;
-  auto victim = std::make_unique<Timer>(clock, 30, true);
-  int victimTicks = 0;
-  victim->onTick = [&] { ++victimTicks; };
-  Timer killer(clock, 10, true);
-  killer.onTick = [&] {
-    victim.reset();
-    killer.setEnabled(false);
-  };
-  ASSERT_TRUE(runUntil([&] { return !victim; }));
-  fakes::runEvents(100);
-  EXPECT_EQ(victimTicks, 0);
+  EXPECT_TRUE(viewGoneAtOnce);
+  EXPECT_TRUE(alive.expired());  // destroyed once the handler had returned
+  EXPECT_EQ(otherTicks, 0);
 }
 
 }  // namespace

@@ -45,32 +45,5 @@ TEST(GameReveal, QuestionAtOnceThenAnswersOnePerSecondThenInputOpens) {
   EXPECT_EQ(h.clock.nextDue(), -1);  // nothing runs while the player thinks
 }
 
-TEST(GameCycle, NextQuestionKeepsTheMusicMovesTheLadderAndForgetsThePerQuestionMarks) {
-  GameHarness h;
-  h.playTo(1);
-  FrmMain& g = *h.game;
-  // As fifty-fifty and the poll leave a question: two answers gone, the graph up.
-  g.Pouzito5050 = g.PouzitoDivaci = true;
-  g.N5050 = false;
-  g.TelPocetZnaku = 12;
-  h["txtNTelVypis"].setCaption("Haló");
-  for (const char* name : {"lblA", "lblC", "imgLogo"}) h[name].setVisible(false);
-  h["imgNDivGraf"].setVisible(true);
-  h.answerRightAndGoOn();
-
-  EXPECT_EQ(g.HodnotaOtazky, 2);
-  EXPECT_EQ(h["imgStupnice"].picture(), "S02");
-  EXPECT_EQ(h["lblZadani"].caption(), "Otazka 2");
-  EXPECT_EQ(h.music.played(), std::vector<QString>{"bgm.wav"});
-  EXPECT_TRUE(h.music.times(Op::Stop).empty());
-  EXPECT_FALSE(g.Pouzito5050 || g.PouzitoDivaci || g.SpravnaOdpoved);
-  EXPECT_EQ(g.TelPocetZnaku + g.KrokBliku + g.KrokCastky, 0);
-  EXPECT_TRUE(g.DuvodKonce.isEmpty() && h["txtNTelVypis"].caption().isEmpty());
-  EXPECT_EQ(shownTexts(h), "11111");
-  EXPECT_TRUE(h["imgLogo"].visible() && !h["imgNDivGraf"].visible());
-  for (const char* plate : {"imgA", "imgB", "imgC", "imgD"}) EXPECT_TRUE(h[plate].picture().endsWith("-M")) << plate;
-  EXPECT_EQ(h.gate(), "open");  // the used lifeline stays used: its icon takes no click
-}
-
 }  // namespace
 }  // namespace kvz

@@ -50,18 +50,6 @@ TEST(Ending, EscConfirmedKeepsTheLastRightAmountForThreeSecondsWithEverythingLoc
   }
 }
 
-TEST(Ending, EscRefusedChangesNothing) {
-  GameHarness h;
-  h.playTo(2);
-  h.boxes.answers = {MsgResult::No};
-  h.boxes.delays = {5000};
-  h.form().keyUp(vk::Escape);
-  EXPECT_EQ(h.gate(), "open");
-  EXPECT_TRUE(h.game->DuvodKonce.isEmpty() && !h["imgVyhra"].visible() && h.music.sounding());
-  h.answerRightAndGoOn();
-  EXPECT_EQ(h.game->HodnotaOtazky, 3);
-}
-
 // The information box of the logo answers during every sequence, so a player can leave it
 // open while the game ends: the game ends on time, the box closes, the menu comes back, and
 // the next game starts clean. Each ending from a revealed question, its end from now.

@@ -64,14 +64,5 @@ TEST(QuestionBankCheck, FindsTheSameQuestionOrFileTwiceAndStepsWithoutAQuestion)
   EXPECT_EQ(checkBank({}, true, u"qst"_s).size(), 5u);
 }
 
-TEST(QuestionFileCheck, TellsStepAndNumberOfTheNamesTheGameBuilds) {
-  EXPECT_EQ(questionFileNumbers("01-026.QST"), (std::pair{1, 26}));
-  EXPECT_EQ(questionFileNumbers("15-000.qst"), (std::pair{15, 0}));
-  EXPECT_EQ(questionFileNumbers("100-001.qst"), (std::pair{100, 1}));
-  for (const char* name : {"01-001.qst.bak", "x01-001.qst", "01-01.qst", "01-001.txt", "1-001.qst", "001-001.qst",
-                           "0100-001.qst", "99999-001.qst"})
-    EXPECT_FALSE(questionFileNumbers(name)) << name;
-}
-
 }  // namespace
 }  // namespace kvz

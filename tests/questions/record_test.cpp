@@ -63,17 +63,6 @@ TEST(QuestionRecord, CzechLettersUseTheirWindows1250Bytes) {
   EXPECT_EQ(decodeRecord(*bytes)->Zadani.left(30), letters);
 }
 
-TEST(QuestionRecord, OnlyTheFirst496BytesAreARecord) {
-  Bytes bytes = testing::recordBytes(testing::sampleQuestion(u"první"_s));
-  EXPECT_FALSE(decodeRecord(Bytes(bytes.begin(), bytes.end() - 1)));
-  EXPECT_FALSE(decodeRecord(Bytes()));
-  const Bytes second = testing::recordBytes(testing::sampleQuestion(u"druhá"_s));
-  bytes.insert(bytes.end(), second.begin(), second.begin() + 104);
-  const auto read = decodeRecord(bytes);
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->Zadani.trimmed(), u"Otázka první"_s);
-}
-
 TEST(QuestionRecord, RefusesATextThatDoesNotFitAndNamesTheField) {
   const struct { QString ZaznamOtazky::*member; int width; const char* name; } fields[] = {
       {&ZaznamOtazky::OdpD, 50, "OdpD"}, {&ZaznamOtazky::Autor, 30, "Autor"}};  // the others: the source test

@@ -80,6 +80,8 @@ TEST(QuestionTable, EachEdgeGivesTheRightRecordOrAnErrorWithItsRow) {
       {"a cell beyond the columns", table({kHeader, kRow + ";navíc"}), nullptr,
        "t.csv:2: 'navíc' lies outside the named columns"},
       {"a quote never closed", table({kHeader, kRow, "01-002;\"Otázka;"}), nullptr, "t.csv:3: the closing quote is missing"},
+      {"a bad Korekce", table({kHeader, QByteArray(kRow).replace("ano", "asi")}), nullptr,
+       "t.csv:2: Korekce is 'ano', 'ne' or a whole number, not 'asi'"},
       {"a table saved in Windows-1250", table({kHeader, QByteArray(kRow).replace("Plzeň", "Plze\xF2")}), nullptr,
        "t.csv:2: OdpD is not UTF-8 text; save the table as CSV in UTF-8"},
       {"text after a closing quote", table({kHeader, QByteArray(kRow).replace("Brno", "\"Br\"no")}), nullptr,

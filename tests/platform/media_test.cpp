@@ -23,14 +23,12 @@ namespace {
 TEST(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
   qputenv("PULSE_SERVER", "unix:/nonexistent/kvizarion-no-sound-server");  // before the first player
   QTemporaryDir dir;
-  const auto file = [&](const char* name, const QByteArray& bytes) {
-    QFile f(dir.filePath(QLatin1String(name)));
+  QStringList bad = {dir.filePath(QStringLiteral("missing.wav")), QString(), dir.path()};
+  for (const QByteArray& bytes : {QByteArray(), QByteArray(3000, '\x7f'), QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16)}) {
+    QFile f(dir.filePath(QStringLiteral("bad%1.wav").arg(bad.size())));  // empty, garbage, cut off
     EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    return f.fileName();
-  };
-  const QStringList bad = {dir.filePath(QStringLiteral("missing.wav")), file("empty.wav", {}),
-                           file("garbage.wav", QByteArray(3000, '\x7f')),
-                           file("short.wav", QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16)), QString(), dir.path()};
+    bad << f.fileName();
+  }
   const auto playAll = [&](MediaBackend& player) {
     for (const QString& f : bad) {
       player.setFile(f);

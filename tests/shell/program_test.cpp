@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <csignal>
 
 #include "shell/qt/termination_signals.h"
@@ -15,8 +15,7 @@ TEST(TerminationSignals, EachSignalReachesTheEventLoopOnceAndThenHasItsDefaultAc
   std::vector<int> received;
   const auto action = [](int s) {
     struct sigaction now {};
-    sigaction(s, nullptr, &now);
-    return now.sa_handler;
+    return sigaction(s, nullptr, &now), now.sa_handler;
   };
   {
     TerminationSignals bridge([&](int s) { received.push_back(s); });
@@ -26,9 +25,8 @@ TEST(TerminationSignals, EachSignalReachesTheEventLoopOnceAndThenHasItsDefaultAc
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(action(SIGHUP), SIG_DFL);
     EXPECT_NE(action(SIGTERM), SIG_DFL);
-    QElapsedTimer waited;
-    waited.start();  // a bound on the wait, not a measurement
-    while (received.size() < 2 && waited.elapsed() < 1000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    const QDeadlineTimer bound(1000);  // a bound on the wait, not a measurement
+    while (received.size() < 2 && !bound.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   EXPECT_EQ(received, (std::vector<int>{SIGHUP, SIGINT}));
   EXPECT_EQ(action(SIGTERM), SIG_DFL);

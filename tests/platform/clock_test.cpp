@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "platform/form.h"
 #include "platform/qt/window_system.h"
 #include "platform/qt_clock.h"
+#include "platform/random.h"
 
 namespace kvz {
 namespace {
@@ -32,9 +34,8 @@ Times ticksOf(int interval, bool enabled, std::int64_t actAt, const std::functio
 }
 
 TEST(VirtualClock, TimersTickAsAWindowSystemsTimersDo) {
-  const auto nothing = [](Timer&) {};
-  EXPECT_EQ(ticksOf(1000, true, 0, nothing, 3500), (Times{1000, 2000, 3000})) << "every interval";
-  EXPECT_EQ(ticksOf(0, true, 0, nothing, 100000), Times{}) << "interval 0 never ticks";
+  EXPECT_EQ(ticksOf(1000, true, 0, {}, 3500), (Times{1000, 2000, 3000})) << "every interval";
+  EXPECT_EQ(ticksOf(0, true, 0, {}, 100000), Times{}) << "interval 0 never ticks";
   EXPECT_EQ(ticksOf(1000, false, 500, [](Timer& t) { t.setEnabled(true); }, 2000), (Times{1500}))
       << "enabling starts the count";
   EXPECT_EQ(ticksOf(1000, true, 700, [](Timer& t) { t.setInterval(1000); }, 2200), (Times{1700}))
@@ -43,7 +44,7 @@ TEST(VirtualClock, TimersTickAsAWindowSystemsTimersDo) {
       << "enabling a running timer does not restart it";
   EXPECT_EQ(ticksOf(1000, true, 700, [](Timer& t) { t.setEnabled(false); }, 5000), Times{}) << "disabled";
   // A handler that changes its own interval ticks after the new one (the audience poll's phases).
-  EXPECT_EQ(ticksOf(8250, true, 0, nothing, 60000,
+  EXPECT_EQ(ticksOf(8250, true, 0, {}, 60000,
                     [](Timer& t, const Times& ticks) {
                       t.setInterval(ticks.size() == 1 ? 15800 : 1220);
                       if (ticks.size() == 3) t.setEnabled(false);
@@ -92,24 +93,21 @@ bool runUntil(const std::function<bool()>& done) {
   return done();
 }
 
-struct Ticks {
-  Ticks(Timer& timer, const QtClock& clock) { timer.onTick = [this, &clock] { at.push_back(clock.nowMs()); }; }
-  Times at;
-};
-
 // Setting the interval, even at once, restarts the count: the first arming no longer counts.
 TEST(QtClock, ATimerTicksAgainAndAgainNeverBeforeItsIntervalAZeroIntervalNeverAndANewIntervalRestartsTheCount) {
   QtClock clock;
   const std::int64_t start = clock.nowMs();
   Timer timer(clock, 30, true), never(clock, 0, true), restarted(clock, 20, true);
-  Ticks ticks(timer, clock), none(never, clock), late(restarted, clock);
+  Times ticks, none, late;
+  for (auto [t, at] : {std::pair{&timer, &ticks}, {&never, &none}, {&restarted, &late}})
+    t->onTick = [&clock, at] { at->push_back(clock.nowMs()); };
   const std::int64_t restart = clock.nowMs();
   restarted.setInterval(300);
-  ASSERT_TRUE(runUntil([&] { return ticks.at.size() >= 3 && !late.at.empty(); }));
+  ASSERT_TRUE(runUntil([&] { return ticks.size() >= 3 && !late.empty(); }));
   // Each tick counts from when the one before was due, so only the k-th tick's own time is bounded.
-  for (std::size_t i = 0; i < ticks.at.size(); ++i) EXPECT_GE(ticks.at[i] - start, 30 * std::int64_t(i + 1) - 1) << i;
-  EXPECT_TRUE(none.at.empty());
-  EXPECT_GE(late.at[0] - restart, 299) << "the first arming still counted";
+  for (std::size_t i = 0; i < ticks.size(); ++i) EXPECT_GE(ticks[i] - start, 30 * std::int64_t(i + 1) - 1) << i;
+  EXPECT_TRUE(none.empty());
+  EXPECT_GE(late[0] - restart, 299) << "the first arming still counted";
 }
 
 TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {
@@ -136,6 +134,41 @@ TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {
   EXPECT_TRUE(viewGoneAtOnce);
   EXPECT_TRUE(alive.expired());  // destroyed once the handler had returned
   EXPECT_EQ(otherTicks, 0);
+}
+
+// The random source the program makes from KVIZARION_SEED, and what it wrote on stderr.
+std::pair<std::unique_ptr<MtRandom>, std::string> fromSeedVariable(const char* value) {
+  if (value)
+    setenv("KVIZARION_SEED", value, 1);
+  else
+    unsetenv("KVIZARION_SEED");
+  ::testing::internal::CaptureStderr();
+  auto random = MtRandom::fromEnvironment();
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  unsetenv("KVIZARION_SEED");
+  return {std::move(random), err};
+}
+
+// A whole decimal number fixes the game so that it replays, even across the game's reseeds;
+// anything else is refused plainly and the clock seeds the game; no variable, nothing said.
+TEST(Seed, OnlyAWholeDecimalNumberFixesTheGameAndAnythingElseIsRefusedPlainly) {
+  const std::pair<const char*, bool> cases[] = {
+      {"0", true},     {"42", true},    {"007", true},  {"18446744073709551615", true}, {"", false},
+      {"12abc", false}, {"-1", false},  {"+5", false},  {" 7", false},  {"7 ", false},  {"0x10", false},
+      {"1.5", false},  {"18446744073709551616", false}, {"sedm", false}, {nullptr, false}};
+  for (const auto& [value, fixed] : cases) {
+    const std::string shown = value ? '"' + std::string(value) + '"' : "unset";
+    auto [first, err] = fromSeedVariable(value);
+    EXPECT_EQ(first->fixed(), fixed) << shown;
+    if (value && !fixed)
+      EXPECT_NE(err.find("KVIZARION_SEED"), std::string::npos) << shown << " refused without a word";
+    else
+      EXPECT_EQ(err, "") << shown;
+    if (!fixed) continue;
+    auto second = fromSeedVariable(value).first;
+    first->seedFromClock();  // the game's reseeds must not break the replay
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(first->draw(1000), second->draw(1000)) << shown;
+  }
 }
 
 }  // namespace

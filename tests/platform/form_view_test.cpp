@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
 
 #include "platform/form.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/form_view.h"
+#include "platform/qt/message_boxes.h"
 
 namespace kvz {
 namespace {
@@ -132,31 +138,28 @@ TEST(FormView, KeyReleasesArriveOnceAsVirtualKeyCodesWhicheverChildHasTheFocus) 
 // A click on the scaled scene reaches the element under it, the black border takes none, and
 // the hand pointer is the layout's at the scene's factor with its fingertip where it was.
 TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBlackAndMapsClicksToIt) {
-  const struct {
-    QSize screen;
-    int factor;
-    QRect scene;
-  } cases[] = {{{640, 480}, 1, {0, 0, 640, 480}}, {{1920, 1080}, 2, {320, 60, 1280, 960}}, {{600, 400}, 1, {-20, -40, 640, 480}}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.screen.width());
+  for (const auto& [screen, factor, scene] : {std::tuple{QSize(640, 480), 1, QRect(0, 0, 640, 480)},
+                                               {QSize(1920, 1080), 2, QRect(320, 60, 1280, 960)},
+                                               {QSize(600, 400), 1, QRect(-20, -40, 640, 480)}}) {
+    SCOPED_TRACE(screen.width());
     Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
     Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
     plate.setPointer(Pointer::Hand);
     int clicks = 0;
     plate.onClick = [&] { ++clicks; };
     FormView view(form, nullptr, {}, WindowFit::FullScreen);
-    view.resize(c.screen);
+    view.resize(screen);
     view.show();
-    EXPECT_EQ(view.sceneScale(), c.factor);
-    EXPECT_EQ(view.sceneRect(), c.scene);
+    EXPECT_EQ(view.sceneScale(), factor);
+    EXPECT_EQ(view.sceneRect(), scene);
     EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->geometry(),
-              QRect(0, 392 * c.factor, 320 * c.factor, 37 * c.factor));
-    EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->cursor().pixmap().size(), QSize(32, 32) * c.factor);
-    const auto scenePixel = [&](int x, int y) { return c.scene.topLeft() + QPoint(x, y) * c.factor; };
+              QRect(0, 392 * factor, 320 * factor, 37 * factor));
+    EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->cursor().pixmap().size(), QSize(32, 32) * factor);
+    const auto scenePixel = [&](int x, int y) { return scene.topLeft() + QPoint(x, y) * factor; };
     clickAt(view, scenePixel(100, 400));
     EXPECT_EQ(clicks, 1);
     clickAt(view, scenePixel(100, 380));  // above the plate
-    if (c.scene.left() > 0) clickAt(view, QPoint(c.scene.left() / 2, scenePixel(0, 400).y()));  // the border
+    if (scene.left() > 0) clickAt(view, QPoint(scene.left() / 2, scenePixel(0, 400).y()));  // the border
     EXPECT_EQ(clicks, 1);
   }
 }
@@ -176,6 +179,75 @@ TEST(QtTextMeasure, ATextInALabelAsWideAsItsMeasureShowsWhole) {
     for (int y = 0; y < 25; ++y)
       for (int x = 0; x < 600; ++x)
         ASSERT_EQ(image.pixel(x, y), image.pixel(x, y + 100)) << text.toStdString() << " differs at " << x << "," << y;
+  }
+}
+
+// Once the next modal box is up, runs the action on it (which must close it).
+void whenBoxIsUp(std::function<void(QMessageBox&)> action) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, action = std::move(action)] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    poll->stop();
+    poll->deleteLater();
+    action(*box);
+  });
+  poll->start(10);
+}
+
+// A question offers Ano and Ne and tells which was chosen, Esc or closing it answers Ne; an
+// information box has one OK.
+TEST(QtMessageBoxes, ShowTheirTextAndCzechButtonsAndTellWhichWasChosen) {
+  QtMessageBoxes boxes;
+  const struct {
+    const char* answer;  // a button's text, or Esc, or close
+    MsgButtons buttons;
+    MsgResult expected;
+  } cases[] = {{"Ano", MsgButtons::YesNo, MsgResult::Yes}, {"Ne", MsgButtons::YesNo, MsgResult::No},
+               {"Esc", MsgButtons::YesNo, MsgResult::No},  {"close", MsgButtons::YesNo, MsgResult::No},
+               {"OK", MsgButtons::Ok, MsgResult::Ok}};
+  for (const auto& c : cases) {
+    QStringList buttons;
+    QString text;
+    whenBoxIsUp([&](QMessageBox& box) {
+      for (QAbstractButton* b : box.buttons()) buttons << b->text();
+      buttons.sort();
+      text = box.text() + QStringLiteral(": ") + buttons.join(QLatin1Char(' '));
+      QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+      if (c.answer == std::string("Esc")) QApplication::sendEvent(&box, &esc);
+      for (QAbstractButton* b : box.buttons())
+        if (b->text() == QString::fromUtf8(c.answer)) b->click();
+      if (c.answer == std::string("close")) box.close();
+    });
+    EXPECT_EQ(boxes.show(QStringLiteral("Opravdu chcete skončit?"), QStringLiteral("Konec"), MsgIcon::Question, c.buttons),
+              c.expected)
+        << c.answer;
+    EXPECT_EQ(text, QStringLiteral("Opravdu chcete skončit?: ") + (c.buttons == MsgButtons::Ok ? "OK" : "Ano Ne")) << c.answer;
+  }
+}
+
+// The game window may be unloaded by a timer while a box is open over it: the box must not
+// die with it (it lives on the stack of the handler that opened it) nor stay behind.
+TEST(QtMessageBoxes, ABoxClosesWhenItsWindowGoesOrWhenDismissed) {
+  QtMessageBoxes boxes;
+  for (const bool windowGoes : {true, false}) {
+    for (const MsgButtons buttons : {MsgButtons::YesNo, MsgButtons::Ok}) {
+      QPointer<QWidget> window = new QWidget;
+      window->show();
+      QApplication::setActiveWindow(window);
+      ASSERT_EQ(QApplication::activeWindow(), window.data());
+      whenBoxIsUp([&](QMessageBox&) {
+        if (windowGoes)
+          window->deleteLater();  // run by the box's own event loop, as an unloaded window is
+        else
+          boxes.dismiss();
+      });
+      EXPECT_EQ(boxes.show(QStringLiteral("Opravdu?"), QStringLiteral("Konec"), MsgIcon::Question, buttons),
+                buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No);
+      EXPECT_EQ(window.isNull(), windowGoes);
+      EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+      delete window.data();
+    }
   }
 }
 

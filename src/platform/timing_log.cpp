@@ -6,8 +6,10 @@ namespace kvz {
 
 Q_LOGGING_CATEGORY(lcTiming, "kvizarion.timing", QtWarningMsg)
 
+bool timingOn() { return lcTiming().isDebugEnabled(); }
+
 void timingMark(const QString& what) {
-  if (!lcTiming().isDebugEnabled()) return;
+  if (!timingOn()) return;
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                       std::chrono::steady_clock::now().time_since_epoch())
                       .count();

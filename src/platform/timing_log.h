@@ -12,5 +12,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcTiming)
 
 // Writes one timing line when the category is on; costs one flag test when it is off.
 void timingMark(const QString& what);
+// Whether the log is on: frequent callers test it before they build the line.
+bool timingOn();
 
 }  // namespace kvz

@@ -33,26 +33,26 @@ LazyMedia::LazyMedia(QString name, Factory factory) : name_(std::move(name)), fa
 LazyMedia::~LazyMedia() = default;
 
 void LazyMedia::setFile(const QString& path) {
-  timingMark(name_ + QStringLiteral(" set file ") + path);
+  if (timingOn()) timingMark(name_ + QStringLiteral(" set file ") + path);
   hasFile_ = true;
   file_ = path;
   if (real_) real_->setFile(path);
 }
 
 void LazyMedia::play() {
-  timingMark(name_ + QStringLiteral(" play"));
+  if (timingOn()) timingMark(name_ + QStringLiteral(" play"));
   create();
   real_->play();
 }
 
 void LazyMedia::stop() {
-  timingMark(name_ + QStringLiteral(" stop"));
+  if (timingOn()) timingMark(name_ + QStringLiteral(" stop"));
   if (real_) real_->stop();
 }
 
 void LazyMedia::attachSurface(QWidget* surface) {
   surface_ = surface;
-  moveWatch_.reset(surface && lcTiming().isDebugEnabled() ? new MoveMarker(surface, name_) : nullptr);
+  moveWatch_.reset(surface && timingOn() ? new MoveMarker(surface, name_) : nullptr);
   if (auto* user = dynamic_cast<VideoSurfaceUser*>(real_.get())) user->attachSurface(surface);
 }
 

@@ -36,7 +36,15 @@ TEST(GameReveal, QuestionAtOnceThenAnswersOnePerSecondThenInputOpens) {
     h.clock.advanceTo(time);
     EXPECT_EQ(shownTexts(h), pattern) << "at " << time;
     EXPECT_EQ(h.gate(), time < 5000 ? "locked" : "open") << "at " << time;
+    if (time < 5000) h.form().keyUp(vk::F10);  // refused while the question is presented
   }
+  EXPECT_TRUE(h.boxes.shown.empty());
+  // Open, F10 tells where the question comes from, the author at the record's full width.
+  h.form().keyUp(vk::F10);
+  ASSERT_EQ(h.boxes.shown.size(), 1u);
+  EXPECT_EQ(h.boxes.shown[0].text, QStringLiteral("hodnota: 01\r\nID: Q01\r\nautor: Jana Novakova") +
+                                       QString(17, QLatin1Char(' ')) + QStringLiteral("\r\nkorekce: provedena"));
+  EXPECT_EQ(h.boxes.shown[0].title, QStringLiteral("QST infobox"));
   EXPECT_TRUE(h.effects.log.empty());
   EXPECT_EQ(h.clock.nextDue(), -1);
 }

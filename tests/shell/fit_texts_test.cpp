@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
+#include "assets/layout_about.h"
+#include "assets/layout_intro.h"
+#include "assets/layout_rules.h"
 #include "fakes/fakes.h"
+#include "platform/qt/fonts.h"
 #include "shell/fit_texts.h"
 
 namespace kvz {
@@ -35,6 +41,33 @@ TEST(FitTexts, TooWideTextsGrowInsideTheWindowAndWrapOnlyWhereTheyHaveRoom) {
     fitTexts(f, fakes::FixedTextMeasure(150));
     EXPECT_EQ(e.geometry(), c.fitted) << c.what;
     EXPECT_EQ(e.look().wordWrap, c.wraps) << c.what;
+  }
+}
+
+// With the game's real faces every text of the three screens shows whole: a one-line text
+// fits its element, and a text that was widened stays inside the window.
+TEST(FitTexts, EveryScreenTextShowsWholeInTheGamesFonts) {
+  QtTextMeasure measure;
+  for (const auto& form : {makeFrmIntro(), makeFrmRules(), makeFrmAbout()}) {
+    std::vector<Rect> before;
+    for (const auto& e : form->elements()) before.push_back(e->geometry());
+    fitTexts(*form, measure);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      const Element& e = *form->elements()[i];
+      if (e.kind() != ElementKind::Text) continue;
+      const std::string where = form->name().toStdString() + "." + e.name().toStdString();
+      if (!e.look().wordWrap) {
+        EXPECT_LE(measure.widthTwips(e.caption(), e.look().font), e.geometry().width) << where;
+      } else {  // the lines it wraps into fit its height
+        const QRect lines = QFontMetrics(qtFont(e.look().font))
+                                .boundingRect(QRect(0, 0, e.geometry().width / kTwipsPerPixel, 100000),
+                                              Qt::TextWordWrap, e.caption());
+        EXPECT_LE(lines.height(), e.geometry().height / kTwipsPerPixel + 1) << where;
+      }
+      if (e.geometry() != before[i]) {
+        EXPECT_TRUE(e.geometry().left >= 0 && e.geometry().right() <= form->widthTwips()) << where;
+      }
+    }
   }
 }
 

@@ -1,20 +1,24 @@
 // How long one frame of the game window takes to paint at the scene's scales: the game
 // window with a question on it, full screen on the current screen (or at the size given),
 // repainted again and again; each repaint draws every element and hands the frame to the
-// window system.
+// window system. First, how long drawing every picture at the scale takes, once each (the game
+// draws each when it first shows it).
 //   scene_frame [WIDTHxHEIGHT] [--frames N]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScreen>
 #include <algorithm>
 #include <cstdio>
+#include <span>
 #include <vector>
 
 #include "assets/layout_main.h"
+#include "assets/picture_names.h"
 #include "assets/qt/pictures.h"
 #include "platform/clock.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/picture_set.h"
+#include "platform/scene_scale.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -28,6 +32,20 @@ int main(int argc, char** argv) {
     else if (const QStringList wh = args[i].split(QLatin1Char('x')); wh.size() == 2)
       size = QSize(wh[0].toInt(), wh[1].toInt());
   }
+  const int scale = kvz::sceneScaleFor(size.width(), size.height());
+  double total = 0;
+  double slowest = 0;
+  const char* slowestName = "";
+  QElapsedTimer drawing;
+  for (const auto& list : {std::span<const kvz::PictureInfo>(kvz::kBitmaps), std::span<const kvz::PictureInfo>(kvz::kLayoutPictures)})
+    for (const kvz::PictureInfo& info : list) {
+      drawing.start();
+      kvz::picture(QString::fromLatin1(info.name), scale);
+      const double ms = static_cast<double>(drawing.nsecsElapsed()) / 1e6;
+      total += ms;
+      if (ms > slowest) slowest = ms, slowestName = info.name;
+    }
+  std::printf("every picture at %d x: %.0f ms, the slowest %.1f ms (%s);", scale, total, slowest, slowestName);
   kvz::VirtualClock clock;
   auto form = kvz::makeFrmMain(clock);
   kvz::Form& f = *form;

@@ -9,9 +9,9 @@ inline constexpr int kSceneWidth = 640;
 inline constexpr int kSceneHeight = 480;
 
 // The factor a full-screen window of this size draws the scene at: the largest whole number
-// that fits both ways, at least 1. Whole numbers keep the generated pictures sharp (each of
-// their pixels becomes a square of the screen's, nothing is smoothed) and every element
-// edge on a whole pixel; a screen between two factors shows a black border instead.
+// that fits both ways, at least 1. Whole numbers keep every element edge, every line of the
+// pictures (drawn again at the factor) and every letter on whole pixels, so nothing blurs;
+// a screen between two factors shows a black border instead.
 inline int sceneScaleFor(int width, int height) {
   return std::max(1, std::min(width / kSceneWidth, height / kSceneHeight));
 }

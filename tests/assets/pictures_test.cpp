@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <array>
+#include <cstdlib>
 
 #include "assets/picture_names.h"
 #include "assets/qt/pictures.h"
@@ -26,11 +28,56 @@ TEST(Pictures, EveryNamedPictureIsCompiledInAtItsSizeAndOnlyTheHandIsTransparent
   }
 }
 
+// Mean difference per channel between a picture at a scale, averaged over each square of
+// scale x scale pixels, and the picture at 1 x; and the share of those squares, among the ones
+// an edge of the 1 x picture runs through, that are not of one colour (none when enlarged).
+struct AtScale {
+  double meanDifference = 0;
+  double detailedEdgeShare = 0;
+};
+AtScale compareAtScale(const char* name, int s) {
+  const QImage small = image(name);
+  const QImage large = picture(QString::fromLatin1(name), s).toImage().convertToFormat(QImage::Format_ARGB32);
+  if (large.size() != small.size() * s) return {255, 0};
+  const auto channels = [](QRgb c) { return std::array<int, 4>{qRed(c), qGreen(c), qBlue(c), qAlpha(c)}; };
+  double difference = 0;
+  int edges = 0, detailed = 0;
+  for (int y = 0; y + 1 < small.height(); ++y)
+    for (int x = 0; x + 1 < small.width(); ++x) {
+      std::array<int, 4> sum{};
+      bool uniform = true;
+      for (int dy = 0; dy < s; ++dy)
+        for (int dx = 0; dx < s; ++dx) {
+          const QRgb c = large.pixel(x * s + dx, y * s + dy);
+          uniform = uniform && c == large.pixel(x * s, y * s);
+          for (int i = 0; i < 4; ++i) sum[i] += channels(c)[i];
+        }
+      for (int i = 0; i < 4; ++i) difference += std::abs(sum[i] / (s * s) - channels(small.pixel(x, y))[i]);
+      const auto contrast = [&](QRgb other) { return std::abs(qGray(small.pixel(x, y)) - qGray(other)) > 96; };
+      if (contrast(small.pixel(x + 1, y)) || contrast(small.pixel(x, y + 1))) ++edges, detailed += !uniform;
+    }
+  return {difference / (4.0 * small.width() * small.height()), edges ? double(detailed) / edges : 0};
+}
+
+// On a large screen each picture is drawn again at the scene's factor: the same picture, with
+// its edges and letters drawn at that size rather than its pixels enlarged into blocks.
+TEST(Pictures, AtAScaleAreTheSamePicturesDrawnAtThatSize) {
+  for (const int s : {2, 4})
+    for (const char* name : {"A-O", "ZADANI", "C05", "S04", "N-DIVX", "KEY-F10", "NOVA", "LOGO", "HAND"}) {
+      const AtScale at = compareAtScale(name, s);
+      EXPECT_LT(at.meanDifference, 3.0) << name << " at " << s << " x";
+      EXPECT_GT(at.detailedEdgeShare, 0.1) << name << " at " << s << " x";
+    }
+  EXPECT_EQ(handCursor(3).hotSpot(), handCursor().hotSpot() * 3);
+  for (const int s : {0, -1})
+    EXPECT_TRUE(picture(QStringLiteral("A-M"), s).isNull()) << s;
+}
+
 TEST(Pictures, AreFoundInAnyLetterCaseAndAnUnknownNameGivesNothingWithoutHarm) {
   for (const char* spelled : {"n-5050x", "N-divX", "Zadani", "s03", "key-esc", "Hand"})
     EXPECT_EQ(image(spelled), image(QByteArray(spelled).toUpper().constData())) << spelled;
   for (const char* name : {"", "X-M", "E-M", "C06", "S00", "S06", "N-5050XX", " A-M", "A-M.png", "../A-M", ":/pictures/A-M"})
-    EXPECT_TRUE(picture(QString::fromLatin1(name)).isNull()) << '"' << name << '"';
+    for (const int s : {1, 2}) EXPECT_TRUE(picture(QString::fromLatin1(name), s).isNull()) << '"' << name << '"' << s;
   EXPECT_FALSE(picture(QStringLiteral("A-M")).isNull()) << "a bad name must not spoil later look-ups";
 }
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "assets/qt/pictures.h"
 #include "platform/form.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/form_view.h"
@@ -137,6 +138,7 @@ TEST(FormView, KeyReleasesArriveOnceAsVirtualKeyCodesWhicheverChildHasTheFocus) 
 
 // A click on the scaled scene reaches the element under it, the black border takes none, and
 // the hand pointer is the layout's at the scene's factor with its fingertip where it was.
+// The plate shows its picture drawn at the factor, not the small one enlarged.
 TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBlackAndMapsClicksToIt) {
   for (const auto& [screen, factor, scene] : {std::tuple{QSize(640, 480), 1, QRect(0, 0, 640, 480)},
                                                {QSize(1920, 1080), 2, QRect(320, 60, 1280, 960)},
@@ -145,6 +147,7 @@ TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBla
     Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
     Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
     plate.setPointer(Pointer::Hand);
+    plate.setPicture(QStringLiteral("A-O"));
     int clicks = 0;
     plate.onClick = [&] { ++clicks; };
     FormView view(form, nullptr, {}, WindowFit::FullScreen);
@@ -155,6 +158,8 @@ TEST(FormView, AFullScreenWindowDrawsTheSceneAtTheLargestWholeFactorCentredOnBla
     EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->geometry(),
               QRect(0, 392 * factor, 320 * factor, 37 * factor));
     EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->cursor().pixmap().size(), QSize(32, 32) * factor);
+    EXPECT_EQ(view.elementWidget(QStringLiteral("imgA"))->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              picture(QStringLiteral("A-O"), factor).toImage().convertToFormat(QImage::Format_RGB32));
     const auto scenePixel = [&](int x, int y) { return scene.topLeft() + QPoint(x, y) * factor; };
     clickAt(view, scenePixel(100, 400));
     EXPECT_EQ(clicks, 1);

@@ -2,15 +2,16 @@
 # The scaled full screen on a large screen that cannot switch: Xvfb at 1920x1080 (RandR
 # without a 640x480 mode) under openbox. The menu fills the screen, the scene drawn at twice
 # its size and centred (its notice strip at its layout pixels times 2 plus the border); a
-# click on the scaled "nová hra" opens the game window, full screen too; the answer plate's
-# pixels are squares of 2 x 2 (sharp, no smoothing); an information box (F10) comes up over
-# the scene at the scale. Real clicks and keys (xdotool).
+# click on the scaled "nová hra" opens the game window, full screen too; the answer plate on
+# the screen is the plate drawn at 2 x by the picture generator (sharp edges and letters, not
+# the small plate's pixels enlarged into blocks); an information box (F10) comes up over the
+# scene at the scale. Real clicks and keys (xdotool).
 # Usage: check_scaled_screen.sh BUILD_DIR
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session_lib.sh" "${1:?build folder}"
-for tool in Xvfb openbox xdotool xprop import convert python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
+for tool in Xvfb openbox xdotool xprop import convert compare python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
 
 start_x_server Xvfb -screen 0 1920x1080x24
 start_wm openbox || { echo "openbox did not start"; exit 1; }
@@ -19,19 +20,15 @@ start_wm openbox || { echo "openbox did not start"; exit 1; }
 S=2; X0=320; Y0=60
 at() { echo $((X0 + S * $1)) $((Y0 + S * $2)); }
 
-# Pixels of an area of a screenshot that are not part of a uniform 2 x 2 square of the scene.
-unsharp_pixels() {  # shot x y width height (on the screen; the square grid starts at x, y)
-  convert "$work/$1.png" -crop "$4x$5+$2+$3" -depth 8 rgb:- | python3 -c '
-import sys
-w, h = int(sys.argv[1]), int(sys.argv[2])
-data = sys.stdin.buffer.read()
-px = lambda x, y: data[3 * (y * w + x):3 * (y * w + x) + 3]
-bad = 0
-for y in range(0, h - 1, 2):
-    for x in range(0, w - 1, 2):
-        if not (px(x, y) == px(x + 1, y) == px(x, y + 1) == px(x + 1, y + 1)):
-            bad += 1
-print(bad)' "$4" "$5"
+# The plates as the game draws them at 2 x and at 1 x.
+QT_QPA_PLATFORM=offscreen "$build/tools/assetgen/kvz_assetgen" --scale 2 "$work/drawn2" >/dev/null 2>&1
+QT_QPA_PLATFORM=offscreen "$build/tools/assetgen/kvz_assetgen" "$work/drawn1" >/dev/null 2>&1
+
+# Pixels of an area of a screenshot more than a few levels off the same area of an image.
+differing_pixels() {  # shot x y width height image image_x image_y
+  convert "$work/$1.png" -crop "$4x$5+$2+$3" +repage "$work/area.png"
+  convert "$6" -crop "$4x$5+$7+$8" +repage "$work/image_area.png"
+  compare -metric AE -fuzz 3% "$work/area.png" "$work/image_area.png" null: 2>&1 | cut -d' ' -f1
 }
 
 start_game
@@ -47,10 +44,13 @@ if wait_until 30 painted frmIntro 1920x1080; then
     # The answers are in once the input opens (4 s); F10 then shows the information box.
     sleep 5
     shoot game
-    # Plate A left of its text: scene (0..79, 392..428).
-    bad=$(unsharp_pixels game $X0 $((Y0 + 2 * 392)) $((2 * 80)) $((2 * 37)))
-    [ "$bad" -le 2 ] && pass "the answer plate is sharp ($bad blurred squares of 2960)" \
-      || fail "the answer plate is blurred: $bad of 2960 squares are not uniform"
+    # Plate A left of its text: scene (0..79, 392..428), 11 840 pixels on the screen.
+    convert "$work/drawn1/pictures/A-M.png" -filter point -resize 200% "$work/enlarged.png"
+    drawn=$(differing_pixels game $X0 $((Y0 + 2 * 392)) 160 74 "$work/drawn2/pictures/A-M.png" 0 0)
+    enlarged=$(differing_pixels game $X0 $((Y0 + 2 * 392)) 160 74 "$work/enlarged.png" 0 0)
+    [ "$drawn" -le 20 ] && [ "$enlarged" -ge 500 ] \
+      && pass "the answer plate is drawn at 2 x ($drawn pixels off the 2 x drawing, $enlarged off the enlarged plate)" \
+      || fail "the answer plate is not the 2 x drawing: $drawn pixels off it, $enlarged off the enlarged plate"
     xdotool key F10
     if wait_until 10 has_window_count 2; then
       geometry=$(windows | awk '$2 != 1920 { print $2 "x" $3 "+" $4 "+" $5 }' | head -1)

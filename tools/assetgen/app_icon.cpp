@@ -12,9 +12,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "style.h"
+#include "assets/drawings/style.h"
 
-namespace kvz::assetgen {
+namespace kvz::drawings {
 namespace {
 
 constexpr qreal kBox = 256.0;  // the drawing's own units; every size scales from these
@@ -183,4 +183,4 @@ bool writeAppIcons(const QString& dir) {
   return writeFile(root.filePath(QStringLiteral("hicolor/scalable/apps/kvizarion.svg")), renderSvg(shapes).toUtf8()) && ok;
 }
 
-}  // namespace kvz::assetgen
+}  // namespace kvz::drawings

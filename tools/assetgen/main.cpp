@@ -1,5 +1,6 @@
-// kvz_assetgen OUTDIR: draws every picture of the game into OUTDIR/pictures/NAME.png and
-// lists them in OUTDIR/pictures.qrc under the prefix /pictures.
+// kvz_assetgen [--scale N] OUTDIR: draws every picture of the game into
+// OUTDIR/pictures/NAME.png and lists them in OUTDIR/pictures.qrc under the prefix /pictures;
+// with --scale, each at N times its size, as the game draws them on a scaled screen.
 // kvz_assetgen --icons OUTDIR: draws the application icon into OUTDIR/hicolor/.
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@
 
 #include "app_icon.h"
 #include "assets/picture_names.h"
-#include "drawing.h"
+#include "assets/drawings/drawing.h"
 
 namespace {
 
@@ -25,11 +26,11 @@ void loadFonts() {
     std::fprintf(stderr, "kvz_assetgen: Liberation Sans not found (install fonts-liberation2); using the default font\n");
 }
 
-bool writePicture(const QDir& dir, const kvz::PictureInfo& info, bool alpha) {
+bool writePicture(const QDir& dir, const kvz::PictureInfo& info, bool alpha, int scale) {
   const QString name = QString::fromLatin1(info.name);
   const QSize size(info.width, info.height);
-  const auto image = kvz::assetgen::drawPicture(name, size);
-  if (!image || image->size() != size) {
+  const auto image = kvz::drawings::drawPicture(name, size, scale);
+  if (!image || image->size() != size * scale) {
     std::fprintf(stderr, "kvz_assetgen: no drawing of %s at %dx%d\n", info.name, info.width, info.height);
     return false;
   }
@@ -49,10 +50,18 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   if (argc == 3 && QByteArrayView(argv[1]) == "--icons") {
     loadFonts();
-    return kvz::assetgen::writeAppIcons(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    return kvz::drawings::writeAppIcons(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
   }
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: kvz_assetgen OUTDIR\n");
+  int scale = 1;
+  if (argc == 4 && QByteArrayView(argv[1]) == "--scale") {
+    bool number = false;
+    scale = QByteArray(argv[2]).toInt(&number);
+    if (!number || scale < 1 || scale > kvz::drawings::kMaxScale) scale = 0;
+    argv += 2;
+    argc -= 2;
+  }
+  if (argc != 2 || scale == 0) {
+    std::fprintf(stderr, "usage: kvz_assetgen [--scale 1..%d] OUTDIR\n", kvz::drawings::kMaxScale);
     return 2;
   }
   loadFonts();
@@ -68,7 +77,7 @@ int main(int argc, char** argv) {
   list << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/pictures\">\n";
   bool ok = true;
   const auto add = [&](const kvz::PictureInfo& info, bool alpha) {
-    ok = writePicture(pictures, info, alpha) && ok;
+    ok = writePicture(pictures, info, alpha, scale) && ok;
     list << "  <file alias=\"" << info.name << ".png\">pictures/" << info.name << ".png</file>\n";
   };
   for (const auto& info : kvz::kBitmaps) add(info, false);

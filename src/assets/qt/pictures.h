@@ -6,12 +6,19 @@
 
 namespace kvz {
 
-// The picture of that name from the resources compiled into the program, any letter case.
-// A name that is not there is a programming error: an empty pixmap comes back and a
-// warning is printed, so a missing picture shows as nothing rather than stopping the game.
-QPixmap picture(const QString& name);
+// The picture of that name, any letter case, at a whole-number scale of the scene: at 1 x the
+// bitmap compiled into the program; at a larger scale the same picture drawn again at that
+// size, so its edges and letters stay sharp (drawn once, then kept). A name that is not
+// there is a programming error: an empty pixmap comes back and a warning is printed, so a
+// missing picture shows as nothing rather than stopping the game.
+QPixmap picture(const QString& name, int scale = 1);
 
-// The hand pointer of the clickable elements.
-QCursor handCursor();
+// Draws every picture at that scale ahead of its first showing, one a turn of the event loop
+// (input waits for one picture at most), so that no plate, ladder or amount is drawn in the
+// middle of a timed sequence. Nothing to do at 1 x.
+void drawPicturesAhead(int scale);
+
+// The hand pointer of the clickable elements at that scale, its fingertip the hot spot.
+QCursor handCursor(int scale = 1);
 
 }  // namespace kvz

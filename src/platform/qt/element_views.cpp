@@ -1,6 +1,5 @@
 #include "platform/qt/element_views.h"
 
-#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -38,30 +37,13 @@ QString withLineSeparators(QString text) {
   return text;
 }
 
-// The hand pointer at the scene's scale, pixel for pixel as the picture has it.
-QCursor handCursorAt(int scale) {
-  static QHash<int, QCursor> cursors;
-  auto it = cursors.find(scale);
-  if (it == cursors.end()) {
-    const QCursor hand = handPointer();
-    const QPixmap pixmap = hand.pixmap();
-    it = cursors.insert(scale, scale == 1 || pixmap.isNull()
-                                   ? hand
-                                   : QCursor(pixmap.scaled(pixmap.size() * scale), hand.hotSpot().x() * scale,
-                                             hand.hotSpot().y() * scale));
-  }
-  return *it;
-}
-
-// The picture as an element shows it at the scene's scale: at its own size with each pixel a
-// square of the screen's (sharp, nothing smoothed), or smoothly stretched to the element.
+// The picture as an element shows it at the scene's scale: drawn at that scale, or smoothly
+// stretched from there to the element.
 QPixmap scaledPicture(const QString& name, int scale, QSize stretchedTo) {
   if (name.isEmpty()) return {};
-  const QPixmap original = pictureNamed(name);
-  if (original.isNull()) return original;
-  if (!stretchedTo.isEmpty())
-    return original.scaled(stretchedTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  return scale == 1 ? original : original.scaled(original.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const QPixmap drawn = pictureNamed(name, scale);
+  if (drawn.isNull() || stretchedTo.isEmpty()) return drawn;
+  return drawn.scaled(stretchedTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace
@@ -77,7 +59,7 @@ void applyCommonState(QWidget& widget, const Element& element, int scale) {
   const QRect r = toPixels(element.geometry());
   widget.setGeometry(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
   if (element.pointer() == Pointer::Hand)
-    widget.setCursor(handCursorAt(scale));
+    widget.setCursor(handPointer(scale));
   else
     widget.unsetCursor();
   widget.setVisible(element.visible());

@@ -11,8 +11,10 @@ PictureSet& current() {
 
 void usePictureSet(PictureSet set) { current() = std::move(set); }
 
-QPixmap pictureNamed(const QString& name) { return current().picture ? current().picture(name) : QPixmap(); }
+QPixmap pictureNamed(const QString& name, int scale) {
+  return current().picture ? current().picture(name, scale) : QPixmap();
+}
 
-QCursor handPointer() { return current().handCursor ? current().handCursor() : QCursor(Qt::ArrowCursor); }
+QCursor handPointer(int scale) { return current().handCursor ? current().handCursor(scale) : QCursor(Qt::ArrowCursor); }
 
 }  // namespace kvz

@@ -106,9 +106,14 @@ Application::~Application() { p_->frmIntro.VratObrazovku(); }
 void Application::start() {
   Parts& p = *p_;
   p.frmIntro.Show();
-  // The players are made once the menu is on screen, so they do not delay its first paint.
+  // The players are made, and the pictures of a scaled screen drawn, once the menu is on
+  // screen, so they do not delay its first paint.
   if (Form* menu = p.frmIntro.form())
-    if (FormView* view = p.windows.viewOf(*menu)) view->afterFirstPaint([&p] { p.media.createAfterFirstPaint(); });
+    if (FormView* view = p.windows.viewOf(*menu))
+      view->afterFirstPaint([&p, view] {
+        p.media.createAfterFirstPaint();
+        drawPicturesAhead(view->sceneScale());
+      });
 }
 
 }  // namespace kvz

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "drawing.h"
-#include "style.h"
+#include "assets/drawings/drawing.h"
+#include "assets/drawings/style.h"
 
-namespace kvz::assetgen {
+namespace kvz::drawings {
 namespace {
 
 // The audience graph lines up with the bars laid over it: 100 % is 160 px tall and the
@@ -72,10 +72,7 @@ void paintGlobe(QPainter& p, QPointF c, qreal r) {
 
 }  // namespace
 
-QImage logo(QSize size) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void logo(QPainter& p, QSize size) {
   p.scale(size.width() / 230.0, size.height() / 230.0);
   const QPointF centre(115, 98);
   paintRays(p, centre, 118, 20);
@@ -105,13 +102,9 @@ QImage logo(QSize size) {
   paintSparkle(p, QPointF(198, 52), 7, colour::kGoldLight);
   paintSparkle(p, QPointF(188, 150), 5, Qt::white);
   paintSparkle(p, QPointF(28, 140), 6, Qt::white);
-  return image;
 }
 
-QImage audienceGraphPanel(QSize size) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void audienceGraphPanel(QPainter& p, QSize size) {
   const QRectF panel(1.0, 1.0, size.width() - 2.0, size.height() - 2.0);
   QLinearGradient field(panel.topLeft(), panel.bottomLeft());
   field.setColorAt(0.0, QColor(18, 28, 100));
@@ -149,13 +142,9 @@ QImage audienceGraphPanel(QSize size) {
   for (int i = 0; i < 4; ++i)
     paintText(p, QRectF(kBarCentres[i] - 12, kGraphBaseline + 3, 24, size.height() - kGraphBaseline - 5),
               Qt::AlignCenter, QString::fromLatin1(letters[i]), letter);
-  return image;
 }
 
-QImage verticalStrip(QSize size) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void verticalStrip(QPainter& p, QSize size) {
   const qreal cx = size.width() / 2.0;
   const QRectF band(cx - 5, 0, 10, size.height());
   QLinearGradient across(band.topLeft(), band.topRight());
@@ -173,13 +162,9 @@ QImage verticalStrip(QSize size) {
     p.setBrush(goldGradient(y - r, y + r));
     p.drawPolygon(QPolygonF({QPointF(cx, y - r * 1.6), QPointF(cx + r, y), QPointF(cx, y + r * 1.6), QPointF(cx - r, y)}));
   }
-  return image;
 }
 
-QImage decoration(QSize size, QChar emblem) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void decoration(QPainter& p, QSize size, QChar emblem) {
   const QPointF c(size.width() / 2.0, size.height() / 2.0);
   // A gold line fading towards both ends, the emblem in the middle, sparkles along the line.
   QLinearGradient line(QPointF(0, 0), QPointF(size.width(), 0));
@@ -203,7 +188,6 @@ QImage decoration(QSize size, QChar emblem) {
   mark.outline = QColor(40, 10, 0, 230);
   mark.outlineWidth = 1.2;
   paintText(p, QRectF(c.x() - 17, c.y() - 17, 34, 34), Qt::AlignCenter, QString(emblem), mark);
-  return image;
 }
 
-}  // namespace kvz::assetgen
+}  // namespace kvz::drawings

@@ -1,10 +1,10 @@
 // The winnings ladder: fifteen rows, row 1 at the bottom, the current row on a red bar.
 #include <algorithm>
 
-#include "drawing.h"
-#include "style.h"
+#include "assets/drawings/drawing.h"
+#include "assets/drawings/style.h"
 
-namespace kvz::assetgen {
+namespace kvz::drawings {
 namespace {
 
 constexpr int kRows = 15;
@@ -68,10 +68,7 @@ void paintRow(QPainter& p, const QRectF& box, int row, bool passed) {
 
 }  // namespace
 
-QImage ladder(QSize size, int currentRow) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void ladder(QPainter& p, QSize size, int currentRow) {
   paintPanel(p, size);
   // A faint rule above each safe haven separates the stages of the ladder.
   for (int row = 5; row < kRows; row += 5) {
@@ -81,7 +78,6 @@ QImage ladder(QSize size, int currentRow) {
   }
   paintCurrentBar(p, rowBox(size, currentRow));
   for (int row = 1; row <= kRows; ++row) paintRow(p, rowBox(size, row), row, row < currentRow);
-  return image;
 }
 
-}  // namespace kvz::assetgen
+}  // namespace kvz::drawings

@@ -8,7 +8,7 @@
 #include <QRectF>
 #include <QString>
 
-namespace kvz::assetgen {
+namespace kvz::drawings {
 
 // The colour family shared by every picture: deep blue and purple fields, gold and silver
 // rims, warm text.
@@ -66,4 +66,4 @@ QLinearGradient goldGradient(qreal top, qreal bottom);
 // A four-pointed sparkle centred at c.
 void paintSparkle(QPainter& p, QPointF c, qreal radius, const QColor& colour);
 
-}  // namespace kvz::assetgen
+}  // namespace kvz::drawings

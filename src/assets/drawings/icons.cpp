@@ -1,10 +1,10 @@
 // Small pictures: lifeline badges, key caps and the hand pointer.
 #include <QRadialGradient>
 
-#include "drawing.h"
-#include "style.h"
+#include "assets/drawings/drawing.h"
+#include "assets/drawings/style.h"
 
-namespace kvz::assetgen {
+namespace kvz::drawings {
 namespace {
 
 void paintBadge(QPainter& p, const QRectF& oval) {
@@ -90,12 +90,19 @@ void paintCross(QPainter& p, const QRectF& oval) {
   }
 }
 
+// A rounded layer of a key: a vertical gradient inside a thin line.
+void paintKeyLayer(QPainter& p, const QRectF& r, qreal radius, const Fill& fill, const QColor& line) {
+  QLinearGradient g(r.topLeft(), r.bottomLeft());
+  g.setColorAt(0.0, fill.top);
+  g.setColorAt(1.0, fill.bottom);
+  p.setPen(QPen(line, 1.0));
+  p.setBrush(g);
+  p.drawRoundedRect(r, radius, radius);
+}
+
 }  // namespace
 
-QImage lifelineIcon(QSize size, Lifeline kind, bool used) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void lifelineIcon(QPainter& p, QSize size, Lifeline kind, bool used) {
   const QRectF oval(4.0, 3.5, size.width() - 8.0, size.height() - 7.0);
   paintBadge(p, oval);
   switch (kind) {
@@ -110,39 +117,21 @@ QImage lifelineIcon(QSize size, Lifeline kind, bool used) {
     p.drawEllipse(oval);
     paintCross(p, oval);
   }
-  return image;
 }
 
-QImage keyCap(QSize size, const QString& label) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void keyCap(QPainter& p, QSize size, const QString& label) {
   const QRectF outer(1.0, 1.0, size.width() - 2.0, size.height() - 2.0);
-  QLinearGradient side(outer.topLeft(), outer.bottomLeft());
-  side.setColorAt(0.0, QColor(150, 155, 170));
-  side.setColorAt(1.0, QColor(70, 72, 85));
-  p.setPen(QPen(QColor(20, 20, 30), 1.0));
-  p.setBrush(side);
-  p.drawRoundedRect(outer, 5, 5);
+  paintKeyLayer(p, outer, 5, {QColor(150, 155, 170), {}, QColor(70, 72, 85)}, QColor(20, 20, 30));
   const QRectF top = outer.adjusted(3.5, 2.0, -3.5, -6.0);
-  QLinearGradient face(top.topLeft(), top.bottomLeft());
-  face.setColorAt(0.0, QColor(252, 252, 255));
-  face.setColorAt(1.0, QColor(205, 208, 220));
-  p.setPen(QPen(QColor(120, 124, 140), 1.0));
-  p.setBrush(face);
-  p.drawRoundedRect(top, 4, 4);
+  paintKeyLayer(p, top, 4, {QColor(252, 252, 255), {}, QColor(205, 208, 220)}, QColor(120, 124, 140));
   TextStyle text;
   text.font = sans(label.size() > 2 ? 11 : label.size() > 1 ? 12.5 : 15);
   text.fill = QColor(25, 30, 60);
   text.outlineWidth = 0.0;
   paintText(p, top, Qt::AlignCenter, label, text);
-  return image;
 }
 
-QImage handPointer(QSize size) {
-  QImage image = canvas(size, true);
-  QPainter p(&image);
-  prepare(p);
+void handPointer(QPainter& p, QSize size) {
   // A gloved hand with the index finger up; its tip (11, 1) is the pointer's hot spot.
   QPainterPath hand;
   hand.addRoundedRect(QRectF(8.5, 1.8, 5.0, 16.2), 2.5, 2.5);          // index finger
@@ -166,7 +155,6 @@ QImage handPointer(QSize size) {
   // Knuckle lines between the folded fingers.
   p.setPen(QPen(QColor(90, 95, 110), 0.9));
   for (qreal x : {13.2, 17.4, 21.5}) p.drawLine(QPointF(x, 15.5), QPointF(x, 18.0));
-  return image;
 }
 
-}  // namespace kvz::assetgen
+}  // namespace kvz::drawings

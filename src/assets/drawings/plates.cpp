@@ -1,8 +1,8 @@
 // The lozenge plates: answers, question, winnings and the menu buttons.
-#include "drawing.h"
-#include "style.h"
+#include "assets/drawings/drawing.h"
+#include "assets/drawings/style.h"
 
-namespace kvz::assetgen {
+namespace kvz::drawings {
 namespace {
 
 // The answer text is laid over the plate from x = 80 px; the letter sits left of it.
@@ -36,10 +36,7 @@ QString amountText(int level) {
 
 }  // namespace
 
-QImage answerPlate(QSize size, QChar letter, PlateState state) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void answerPlate(QPainter& p, QSize size, QChar letter, PlateState state) {
   const qreal mid = size.height() / 2.0;
   paintConnector(p, mid, 0, size.width(), Rim::Silver);
   const QRectF body(4.0, 2.0, size.width() - 8.0, size.height() - 4.0);
@@ -53,23 +50,15 @@ QImage answerPlate(QSize size, QChar letter, PlateState state) {
   letterStyle.glowRadius = 3.0;
   const QRectF letterBox(body.left() + kAnswerTip + 10.0, 0, kAnswerTextLeft - body.left() - kAnswerTip - 10.0, size.height());
   paintText(p, letterBox, Qt::AlignLeft | Qt::AlignVCenter, QString(letter) + QLatin1Char(':'), letterStyle);
-  return image;
 }
 
-QImage questionPlate(QSize size) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void questionPlate(QPainter& p, QSize size) {
   const QPainterPath shape = widePlate(size);
   paintConnector(p, shape.boundingRect().center().y(), 0, size.width(), Rim::Silver);
   paintPlate(p, shape, {QColor(50, 60, 165), QColor(8, 10, 58), QColor(38, 30, 125)}, Rim::Silver, 2.5);
-  return image;
 }
 
-QImage winningsPlate(QSize size, int level) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void winningsPlate(QPainter& p, QSize size, int level) {
   const QPainterPath shape = widePlate(size);
   const QRectF b = shape.boundingRect();
   paintConnector(p, b.center().y(), 0, size.width(), Rim::Gold);
@@ -97,13 +86,9 @@ QImage winningsPlate(QSize size, int level) {
   amount.glow = QColor(255, 200, 60, 160);
   amount.glowRadius = 7.0;
   paintText(p, b.adjusted(0, 1, 0, 0), Qt::AlignCenter, amountText(level), amount);
-  return image;
 }
 
-QImage menuButton(QSize size, const QString& words) {
-  QImage image = canvas(size);
-  QPainter p(&image);
-  prepare(p);
+void menuButton(QPainter& p, QSize size, const QString& words) {
   const QRectF body(2.0, 2.0, size.width() - 4.0, size.height() - 4.0);
   paintPlate(p, lozenge(body, 13.0), answerFill(PlateState::Normal), Rim::Silver);
   TextStyle text;
@@ -113,7 +98,6 @@ QImage menuButton(QSize size, const QString& words) {
   text.glow = QColor(255, 170, 40, 110);
   text.glowRadius = 3.0;
   paintText(p, body, Qt::AlignCenter, words, text);
-  return image;
 }
 
-}  // namespace kvz::assetgen
+}  // namespace kvz::drawings

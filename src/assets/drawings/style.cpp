@@ -1,9 +1,9 @@
-#include "style.h"
+#include "assets/drawings/style.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
 
-namespace kvz::assetgen {
+namespace kvz::drawings {
 
 QImage canvas(QSize size, bool alpha) {
   QImage image(size, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
@@ -163,4 +163,4 @@ void paintSparkle(QPainter& p, QPointF c, qreal radius, const QColor& colour) {
   p.restore();
 }
 
-}  // namespace kvz::assetgen
+}  // namespace kvz::drawings

@@ -22,7 +22,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  kvz::usePictureSet({&kvz::picture, &kvz::handCursor});
+  kvz::usePictureSet({&kvz::picture, &kvz::handCursor, &kvz::drawPictures});
   QSize size = QGuiApplication::primaryScreen()->size();
   int frames = 100;
   const QStringList args = QCoreApplication::arguments();

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "assets/drawings/drawing.h"
 #include "assets/picture_names.h"
 #include "assets/qt/pictures.h"
 
@@ -69,6 +70,12 @@ TEST(Pictures, AtAScaleAreTheSamePicturesDrawnAtThatSize) {
       EXPECT_GT(at.detailedEdgeShare, 0.1) << name << " at " << s << " x";
     }
   EXPECT_EQ(handCursor(3).hotSpot(), handCursor().hotSpot() * 3);
+  // Drawn on all cores at once for a window about to show them: the very pictures one thread
+  // draws; names in any case, repeated or unknown, do no harm.
+  drawPictures({"a-o", "ZADANI", "A-O", "nothing", "LOGO", "S02"}, 3);
+  for (const char* name : {"A-O", "ZADANI", "LOGO", "S02"})
+    EXPECT_EQ(picture(QString::fromLatin1(name), 3).toImage(),
+              QPixmap::fromImage(*drawings::drawPicture(name, picture(name).size(), 3)).toImage()) << name;
   for (const int s : {0, -1})
     EXPECT_TRUE(picture(QStringLiteral("A-M"), s).isNull()) << s;
 }

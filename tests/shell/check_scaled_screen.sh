@@ -5,7 +5,8 @@
 # click on the scaled "nová hra" opens the game window, full screen too; the answer plate on
 # the screen is the plate drawn at 2 x by the picture generator (sharp edges and letters, not
 # the small plate's pixels enlarged into blocks); an information box (F10) comes up over the
-# scene at the scale. Real clicks and keys (xdotool).
+# scene at the scale; "no_fullscreen" at the desktop's factor 2 shows pictures drawn at 2 x
+# too. Real clicks and keys (xdotool).
 # Usage: check_scaled_screen.sh BUILD_DIR
 set -uo pipefail
 
@@ -69,6 +70,29 @@ if wait_until 30 painted frmIntro 1920x1080; then
   fi
 else
   fail "no menu painted at 1920x1080 ($(grep painted "$work/game.log"))"
+fi
+stop_game
+
+# no_fullscreen on a high-density desktop (Qt's factor 2): a decorated window whose client
+# area is the scene at 2 x, its pictures drawn at 2 x too.
+export QT_SCALE_FACTOR=2
+start_game no_fullscreen
+unset QT_SCALE_FACTOR
+if wait_until 30 painted frmIntro 640x480 && wait_until 10 has_window_count 1; then
+  read -r id w h _ <<<"$(windows)"
+  # The client area's place on the screen, wherever the window manager put its frame.
+  x=$(xwininfo -id "$id" | awk '/Absolute upper-left X/ { print $NF }')
+  y=$(xwininfo -id "$id" | awk '/Absolute upper-left Y/ { print $NF }')
+  [ "$w" = 1280 ] && [ "$h" = 960 ] && pass "no_fullscreen at factor 2: a 1280x960 client area" \
+    || fail "no_fullscreen at factor 2: ${w}x${h}"
+  sleep 0.5
+  shoot window
+  # The menu button "nová hra": scene (64, 112), 162 x 35.
+  drawn=$(differing_pixels window $((x + 128)) $((y + 224)) 324 70 "$work/drawn2/pictures/NOVA.png" 0 0)
+  [ "$drawn" -le 20 ] && pass "no_fullscreen at factor 2: nová hra drawn at 2 x ($drawn pixels off)" \
+    || fail "no_fullscreen at factor 2: nová hra is $drawn pixels off its 2 x drawing"
+else
+  fail "no_fullscreen at factor 2: no menu window"
 fi
 stop_game
 

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
-  kvz::usePictureSet({&kvz::picture, &kvz::handCursor});
+  kvz::usePictureSet({&kvz::picture, &kvz::handCursor, &kvz::drawPictures});
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

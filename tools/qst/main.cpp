@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   // The tool never shows a window; fonts and pictures still need the GUI part of Qt.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  kvz::usePictureSet({&kvz::picture, &kvz::handCursor});
+  kvz::usePictureSet({&kvz::picture, &kvz::handCursor, &kvz::drawPictures});
   QTextStream out(stdout);
   QTextStream err(stderr);
   const kvz::qst::Streams io{out, err};

@@ -3,8 +3,11 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QTimer>
+#include <atomic>
 #include <memory>
+#include <optional>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "assets/drawings/drawing.h"
@@ -27,41 +30,82 @@ QPixmap compiledIn(const QString& canonical) {
   return QPixmap(QStringLiteral(":/pictures/%1.png").arg(canonical));
 }
 
-// Drawn at the scale; should the drawing fail, the bitmap enlarged pixel for pixel.
-QPixmap drawnAt(const QString& canonical, int scale) {
-  const QPixmap bitmap = compiledIn(canonical);
-  if (const auto image = drawings::drawPicture(canonical, bitmap.size(), scale)) return QPixmap::fromImage(*image);
+QSize sizeOf(const QString& canonical) {
+  for (const auto& list : {std::span<const PictureInfo>(kBitmaps), std::span<const PictureInfo>(kLayoutPictures),
+                           std::span<const PictureInfo>(&kHandPointer, 1)})
+    for (const PictureInfo& info : list)
+      if (canonical == QLatin1String(info.name)) return {info.width, info.height};
+  return {};
+}
+
+// Each picture once per scale, kept while the program runs; the GUI thread's alone.
+using Key = QPair<QString, int>;
+QHash<Key, QPixmap>& cache() {
+  static QHash<Key, QPixmap> pictures;
+  return pictures;
+}
+
+// A picture drawn at the scale; should the drawing fail, the bitmap enlarged pixel for pixel.
+QPixmap fromDrawing(const std::optional<QImage>& drawn, const QString& canonical, int scale) {
+  if (drawn) return QPixmap::fromImage(*drawn);
   qWarning("kvizarion: picture %s not drawn at %d x; enlarged instead", qPrintable(canonical), scale);
+  const QPixmap bitmap = compiledIn(canonical);
   return bitmap.scaled(bitmap.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-void drawAheadFrom(std::shared_ptr<const std::vector<QString>> names, std::size_t next, int scale) {
+void drawAheadFrom(std::shared_ptr<const QStringList> names, qsizetype next, int scale) {
   if (next >= names->size()) return;
-  picture((*names)[next], scale);
-  QTimer::singleShot(0, qApp, [names, next, scale] { drawAheadFrom(names, next + 1, scale); });
+  const qsizetype batch = std::max(1u, std::thread::hardware_concurrency());
+  drawPictures(names->mid(next, batch), scale);
+  QTimer::singleShot(0, qApp, [names, next, batch, scale] { drawAheadFrom(names, next + batch, scale); });
 }
 
 }  // namespace
 
 QPixmap picture(const QString& name, int scale) {
-  static QHash<QPair<QString, int>, QPixmap> cache;
   const auto canonical = canonicalPictureName(name);
   if (!canonical || scale < 1) {
     qWarning("kvizarion: no picture named %s at %d x", qPrintable(name), scale);
     return {};
   }
-  const QPair key(*canonical, scale);
-  auto it = cache.find(key);
-  if (it == cache.end()) it = cache.insert(key, scale == 1 ? compiledIn(*canonical) : drawnAt(*canonical, scale));
+  const Key key(*canonical, scale);
+  auto it = cache().find(key);
+  if (it == cache().end())
+    it = cache().insert(key, scale == 1 ? compiledIn(*canonical)
+                                        : fromDrawing(drawings::drawPicture(*canonical, sizeOf(*canonical), scale),
+                                                      *canonical, scale));
   return *it;
+}
+
+void drawPictures(const QStringList& names, int scale) {
+  if (scale <= 1) return;
+  QStringList missing;
+  for (const QString& name : names)
+    if (const auto canonical = canonicalPictureName(name))
+      if (!cache().contains(Key(*canonical, scale)) && !missing.contains(*canonical)) missing << *canonical;
+  // Painting into images is safe off the GUI thread; pixmaps are made back on it.
+  std::vector<std::optional<QImage>> drawn(missing.size());
+  std::atomic<qsizetype> next{0};
+  const auto work = [&] {
+    for (qsizetype i; (i = next++) < missing.size();)
+      drawn[i] = drawings::drawPicture(missing[i], sizeOf(missing[i]), scale);
+  };
+  {
+    std::vector<std::jthread> helpers;
+    for (unsigned t = 1; t < std::thread::hardware_concurrency() && t < static_cast<unsigned>(missing.size()); ++t)
+      helpers.emplace_back(work);
+    work();
+  }
+  for (qsizetype i = 0; i < missing.size(); ++i)
+    cache().insert(Key(missing[i], scale), fromDrawing(drawn[i], missing[i], scale));
 }
 
 void drawPicturesAhead(int scale) {
   if (scale <= 1) return;
   // The game window's pictures first: it is the next window a player opens.
-  auto names = std::make_shared<std::vector<QString>>();
+  auto names = std::make_shared<QStringList>();
   for (const auto& list : {std::span<const PictureInfo>(kBitmaps), std::span<const PictureInfo>(kLayoutPictures)})
-    for (const PictureInfo& info : list) names->push_back(QString::fromLatin1(info.name));
+    for (const PictureInfo& info : list) names->append(QString::fromLatin1(info.name));
   drawAheadFrom(std::move(names), 0, scale);
 }
 

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 namespace kvz {
 
@@ -13,8 +14,12 @@ namespace kvz {
 // missing picture shows as nothing rather than stopping the game.
 QPixmap picture(const QString& name, int scale = 1);
 
-// Draws every picture at that scale ahead of its first showing, one a turn of the event loop
-// (input waits for one picture at most), so that no plate, ladder or amount is drawn in the
+// Draws those of the named pictures not drawn yet at that scale, on every core at once, and
+// returns when all are ready: a window calls it before its first paint at a new scale.
+void drawPictures(const QStringList& names, int scale);
+
+// Draws every picture at that scale ahead of its first showing, one per core a turn of the
+// event loop (input waits for one picture at most), so that no plate, ladder or amount is drawn in the
 // middle of a timed sequence. Nothing to do at 1 x.
 void drawPicturesAhead(int scale);
 

@@ -37,13 +37,16 @@ QString withLineSeparators(QString text) {
   return text;
 }
 
-// The picture as an element shows it at the scene's scale: drawn at that scale, or smoothly
-// stretched from there to the element.
-QPixmap scaledPicture(const QString& name, int scale, QSize stretchedTo) {
+// The picture as an element shows it at the scene's scale on a screen of that density (the
+// desktop's own scale factor, rounded up): drawn at both together, or smoothly stretched from
+// there to the element. The pixmap's ratio is the density, so it is painted at the scene's size.
+QPixmap scaledPicture(const QString& name, int scale, int density, QSize stretchedTo) {
   if (name.isEmpty()) return {};
-  const QPixmap drawn = pictureNamed(name, scale);
-  if (drawn.isNull() || stretchedTo.isEmpty()) return drawn;
-  return drawn.scaled(stretchedTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  QPixmap drawn = pictureNamed(name, scale * density);
+  if (!drawn.isNull() && !stretchedTo.isEmpty())
+    drawn = drawn.scaled(stretchedTo * density, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  drawn.setDevicePixelRatio(density);
+  return drawn;
 }
 
 }  // namespace
@@ -76,11 +79,14 @@ PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale
 void PaintedElementView::sync() {
   applyCommonState(*this, element_, scale_.factor);
   const QSize shown = element_.look().stretch ? size() : QSize();
-  if (element_.picture() != pictureName_ || scale_.factor != pixmapScale_ || shown != pixmapSize_) {
+  const int density = static_cast<int>(std::ceil(devicePixelRatioF()));
+  if (element_.picture() != pictureName_ || scale_.factor != pixmapScale_ || density != pixmapDensity_ ||
+      shown != pixmapSize_) {
     pictureName_ = element_.picture();
     pixmapScale_ = scale_.factor;
+    pixmapDensity_ = density;
     pixmapSize_ = shown;
-    pixmap_ = scaledPicture(pictureName_, pixmapScale_, shown);
+    pixmap_ = scaledPicture(pictureName_, pixmapScale_, density, shown);
   }
   update();
 }

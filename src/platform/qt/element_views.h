@@ -46,6 +46,7 @@ private:
   const SceneScale& scale_;
   QString pictureName_;
   int pixmapScale_ = 0;
+  int pixmapDensity_ = 0;
   QSize pixmapSize_;
   QPixmap pixmap_;  // at the scale it is shown
   bool pressed_ = false;

@@ -7,6 +7,7 @@
 
 #include "platform/media.h"
 #include "platform/qt/element_views.h"
+#include "platform/qt/picture_set.h"
 #include "platform/qt/video_surface.h"
 #include "platform/scene_scale.h"
 #include "platform/timing_log.h"
@@ -120,6 +121,12 @@ void FormView::fitScene() {
                       baseHeight * factor);
   if (factor == scale_.factor) return;
   scale_.factor = factor;
+  // Every picture of the window drawn at the new scale in one go, on all cores, before the
+  // views take theirs one by one.
+  QStringList pictures;
+  for (const ElementView& v : views_)
+    if (!v.element->picture().isEmpty()) pictures << v.element->picture();
+  preparePictures(pictures, factor);
   for (const ElementView& v : views_)
     if (attached_) v.sync();
   if (onScaleChanged) onScaleChanged(factor);

@@ -15,6 +15,10 @@ QPixmap pictureNamed(const QString& name, int scale) {
   return current().picture ? current().picture(name, scale) : QPixmap();
 }
 
+void preparePictures(const QStringList& names, int scale) {
+  if (current().prepare) current().prepare(names, scale);
+}
+
 QCursor handPointer(int scale) { return current().handCursor ? current().handCursor(scale) : QCursor(Qt::ArrowCursor); }
 
 }  // namespace kvz

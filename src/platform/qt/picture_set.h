@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace kvz {
@@ -14,9 +15,12 @@ namespace kvz {
 struct PictureSet {
   std::function<QPixmap(const QString& name, int scale)> picture;
   std::function<QCursor(int scale)> handCursor;
+  // Makes the named pictures ready at the scale at once (a window about to show them).
+  std::function<void(const QStringList& names, int scale)> prepare;
 };
 
 void usePictureSet(PictureSet set);
+void preparePictures(const QStringList& names, int scale);
 QPixmap pictureNamed(const QString& name, int scale);
 QCursor handPointer(int scale);
 

@@ -61,7 +61,7 @@ struct Application::Parts {
         frmIntro(ShellServices{clock, windows, boxes, *display, menuSound, paths, measure}, commandLine, frmRules,
                  frmAbout, GameWindowLink{frmMain.HodnotaOtazky, [this] { showGame(); }}),
         terminationSignals([this](int) { frmIntro.UkonciProgram(); }) {
-    usePictureSet({&picture, &handCursor});
+    usePictureSet({&picture, &handCursor, &drawPictures});
     frmMain.ZobrazMenu = [this] { frmIntro.Show(); };
     // Whatever else ends the event loop, the display goes back before the program ends.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &connections, [this] { frmIntro.VratObrazovku(); });

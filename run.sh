@@ -16,7 +16,7 @@ runtime_packages=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1
 # Whole-program checks: a real X server (Xvfb, and Xorg with the dummy driver for display
 # modes), real input, a sound server with a null sink to record from, pixel and sound tools.
 test_packages=(xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xdotool
-  pulseaudio pulseaudio-utils imagemagick sox openbox xfwm4 weston qt6-wayland x11-utils
+  pulseaudio pulseaudio-utils imagemagick sox openbox xfwm4 tint2 weston qt6-wayland x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db libxml2-utils libgdk-pixbuf2.0-bin librsvg2-common
   x11-utils)
 

@@ -5,17 +5,26 @@
 # click on the scaled "nová hra" opens the game window, full screen too; the answer plate on
 # the screen is the plate drawn at 2 x by the picture generator (sharp edges and letters, not
 # the small plate's pixels enlarged into blocks); an information box (F10) comes up over the
-# scene at the scale; "no_fullscreen" at the desktop's factor 2 shows pictures drawn at 2 x
-# too. Real clicks and keys (xdotool).
+# scene at the scale; the menu and the game window cover a panel (tint2) along the bottom;
+# "no_fullscreen" at the desktop's factor 2 shows pictures drawn at 2 x too. Real clicks and
+# keys (xdotool).
 # Usage: check_scaled_screen.sh BUILD_DIR
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session_lib.sh" "${1:?build folder}"
-for tool in Xvfb openbox xdotool xprop import convert compare python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
+for tool in Xvfb openbox tint2 xdotool xprop import convert compare python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
 
 start_x_server Xvfb -screen 0 1920x1080x24
 start_wm openbox || { echo "openbox did not start"; exit 1; }
+# A panel along the bottom edge (tint2's own default), which the game's windows must cover.
+panel_rows() { echo 0 1040 1920 40; }  # x y width height: the panel's place
+region_black() {  # shot x y width height
+  [ "$(convert "$work/$1.png" -crop "$4x$5+$2+$3" +repage -format '%[max]' info:)" = 0 ]
+}
+panel_shown() { shoot desktop && ! region_black desktop $(panel_rows); }
+start_background "$work/panel.log" env HOME="$work" tint2
+wait_until 20 panel_shown || { echo "tint2 showed no panel: $(tail -n 3 "$work/panel.log" | tr '\n' ' ')"; exit 1; }
 
 # The scene at 2 x 2 on 1920x1080: 1280x960 from (320, 60).
 S=2; X0=320; Y0=60
@@ -39,12 +48,14 @@ if wait_until 30 painted frmIntro 1920x1080; then
   shoot menu
   check "the scene is drawn at 2x, centred on black (the notice strip at its scaled pixels)" notice_in_place menu $S $X0 $Y0
   check "black around the scene" pixel_is menu $((X0 - 1)) 540 0,0,0
+  check "the menu covers the panel" region_black menu $(panel_rows)
   click_at $(at 145 129)  # nová hra
   if wait_until 30 painted frmMain 1920x1080; then
     pass "a click on the scaled nová hra opens the game window over the screen"
     # The answers are in once the input opens (4 s); F10 then shows the information box.
     sleep 5
     shoot game
+    check "the game window covers the panel" region_black game $(panel_rows)
     # Plate A left of its text: scene (0..79, 392..428), 11 840 pixels on the screen.
     convert "$work/drawn1/pictures/A-M.png" -filter point -resize 200% "$work/enlarged.png"
     drawn=$(differing_pixels game $X0 $((Y0 + 2 * 392)) 160 74 "$work/drawn2/pictures/A-M.png" 0 0)

@@ -19,10 +19,25 @@ skip() {
   exit 77
 }
 
+# Ends everything started and waits until it has gone (5 s at most each, then SIGKILL): a
+# server still writing into the work folder while it is removed makes the removal fail.
+end_all() {
+  local pid
+  for pid in "$game_pid" "$rec_pid" "$xvfb_pid" "$pulse_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  for pid in "$game_pid" "$rec_pid" "$xvfb_pid" "$pulse_pid"; do
+    [ -n "$pid" ] || continue
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  done
+  return 0
+}
+
 session_cleanup() {
-  local rc=$? pid
+  local rc=$?
   if [ "$rc" -eq 77 ]; then
-    for pid in "$game_pid" "$rec_pid" "$xvfb_pid" "$pulse_pid"; do [ -n "$pid" ] && kill "$pid" 2>/dev/null; done
+    end_all
     rm -rf "$work"
     exit 77
   fi
@@ -30,9 +45,7 @@ session_cleanup() {
     [ -n "$xvfb_pid" ] && [ -f "$work/fb/Xvfb_screen0" ] &&
       convert "xwd:$work/fb/Xvfb_screen0" "$work/last-screen.png" 2>/dev/null || true
   fi
-  for pid in "$game_pid" "$rec_pid" "$xvfb_pid" "$pulse_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  done
+  end_all
   if [ "$rc" -ne 0 ] || [ "$failed" -ne 0 ]; then
     [ -f "$work/transitions.log" ] && { echo "--- screen states seen (time state)" >&2; tail -n 40 "$work/transitions.log" >&2; }
     [ -f "$work/game.log" ] && { echo "--- program output" >&2; tail -n 20 "$work/game.log" >&2; }

@@ -69,12 +69,9 @@ QPixmap picture(const QString& name, int scale) {
     return {};
   }
   const Key key(*canonical, scale);
-  auto it = cache().find(key);
-  if (it == cache().end())
-    it = cache().insert(key, scale == 1 ? compiledIn(*canonical)
-                                        : fromDrawing(drawings::drawPicture(*canonical, sizeOf(*canonical), scale),
-                                                      *canonical, scale));
-  return *it;
+  if (scale == 1 && !cache().contains(key)) cache().insert(key, compiledIn(*canonical));
+  drawPictures({*canonical}, scale);
+  return cache().value(key);
 }
 
 void drawPictures(const QStringList& names, int scale) {

@@ -34,14 +34,7 @@ int buildCommand(const QStringList& args, Streams io) {
     io.out << kHelp;
     return 0;
   }
-  QStringList sources;
-  QString outDir;
-  bool replace = false;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("-o") && i + 1 < args.size()) outDir = args[++i];
-    else if (args[i] == QLatin1String("--replace")) replace = true;
-    else sources << args[i];
-  }
+  const auto [sources, outDir, replace] = folderArgs(args);
   if (sources.isEmpty() || outDir.isEmpty()) {
     io.err << kHelp;
     return 2;
@@ -71,6 +64,16 @@ int buildCommand(const QStringList& args, Streams io) {
 
 bool wantsHelp(const QStringList& args) {
   return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
+}
+
+FolderArgs folderArgs(const QStringList& args) {
+  FolderArgs parsed;
+  for (qsizetype i = 0; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("-o") && i + 1 < args.size()) parsed.outDir = args[++i];
+    else if (args[i] == QLatin1String("--replace")) parsed.replace = true;
+    else parsed.inputs << args[i];
+  }
+  return parsed;
 }
 
 }  // namespace kvz::qst

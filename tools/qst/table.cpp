@@ -76,14 +76,7 @@ int importCommand(const QStringList& args, Streams io) {
     io.out << kImportHelp;
     return 0;
   }
-  QStringList tables;
-  QString outDir;
-  bool replace = false;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("-o") && i + 1 < args.size()) outDir = args[++i];
-    else if (args[i] == QLatin1String("--replace")) replace = true;
-    else tables << args[i];
-  }
+  const auto [tables, outDir, replace] = folderArgs(args);
   if (tables.size() != 1 || outDir.isEmpty()) {
     io.err << kImportHelp;
     return 2;

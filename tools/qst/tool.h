@@ -23,4 +23,12 @@ int importCommand(const QStringList& args, Streams io);
 // True when the arguments ask for help.
 bool wantsHelp(const QStringList& args);
 
+// The arguments of a command that writes into a folder: -o DIR, --replace and its inputs.
+struct FolderArgs {
+  QStringList inputs;
+  QString outDir;
+  bool replace = false;
+};
+FolderArgs folderArgs(const QStringList& args);
+
 }  // namespace kvz::qst

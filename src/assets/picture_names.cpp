@@ -2,12 +2,23 @@
 
 namespace kvz {
 
-std::optional<QString> canonicalPictureName(const QString& name) {
+std::vector<PictureInfo> allPictures() {
+  std::vector<PictureInfo> all(std::begin(kBitmaps), std::end(kBitmaps));
+  all.insert(all.end(), std::begin(kLayoutPictures), std::end(kLayoutPictures));
+  all.push_back(kHandPointer);
+  return all;
+}
+
+std::optional<PictureInfo> findPicture(const QString& name) {
+  static const std::vector<PictureInfo> all = allPictures();
   const QString upper = name.toUpper();
-  for (const auto& list : {std::span<const PictureInfo>(kBitmaps), std::span<const PictureInfo>(kLayoutPictures)})
-    for (const PictureInfo& info : list)
-      if (upper == QLatin1String(info.name)) return upper;
-  if (upper == QLatin1String(kHandPointer.name)) return upper;
+  for (const PictureInfo& info : all)
+    if (upper == QLatin1String(info.name)) return info;
+  return std::nullopt;
+}
+
+std::optional<QString> canonicalPictureName(const QString& name) {
+  if (const auto info = findPicture(name)) return QString::fromLatin1(info->name);
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace kvz {
 
@@ -42,7 +43,12 @@ inline constexpr PictureInfo kLayoutPictures[] = {
 // The hand pointer of the clickable elements: a 32 x 32 icon.
 inline constexpr PictureInfo kHandPointer = {"HAND", 32, 32};
 
-// The canonical (upper-case) name of a picture, or nullopt when there is none of that name.
+// Every picture above: the bitmaps, the layouts' pictures, the hand pointer last.
+std::vector<PictureInfo> allPictures();
+
+// The picture of that name in any letter case, or nullopt when there is none of that name.
+std::optional<PictureInfo> findPicture(const QString& name);
+// Its canonical (upper-case) name.
 std::optional<QString> canonicalPictureName(const QString& name);
 
 }  // namespace kvz

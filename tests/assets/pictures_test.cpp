@@ -18,10 +18,7 @@ QImage image(const char* name) { return picture(QString::fromLatin1(name)).toIma
 bool isRed(QRgb c) { return qRed(c) > 150 && qGreen(c) < 90 && qBlue(c) < 90; }
 
 TEST(Pictures, EveryNamedPictureIsCompiledInAtItsSizeAndOnlyTheHandIsTransparent) {
-  std::vector<PictureInfo> all(std::begin(kBitmaps), std::end(kBitmaps));
-  all.insert(all.end(), std::begin(kLayoutPictures), std::end(kLayoutPictures));
-  all.push_back(kHandPointer);
-  for (const PictureInfo& info : all) {
+  for (const PictureInfo& info : allPictures()) {
     const QPixmap pixmap = picture(QString::fromLatin1(info.name));
     ASSERT_FALSE(pixmap.isNull()) << info.name;
     EXPECT_EQ(pixmap.size(), QSize(info.width, info.height)) << info.name;

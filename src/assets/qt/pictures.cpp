@@ -6,7 +6,6 @@
 #include <atomic>
 #include <memory>
 #include <optional>
-#include <span>
 #include <thread>
 #include <vector>
 
@@ -31,11 +30,8 @@ QPixmap compiledIn(const QString& canonical) {
 }
 
 QSize sizeOf(const QString& canonical) {
-  for (const auto& list : {std::span<const PictureInfo>(kBitmaps), std::span<const PictureInfo>(kLayoutPictures),
-                           std::span<const PictureInfo>(&kHandPointer, 1)})
-    for (const PictureInfo& info : list)
-      if (canonical == QLatin1String(info.name)) return {info.width, info.height};
-  return {};
+  const auto info = findPicture(canonical);
+  return info ? QSize(info->width, info->height) : QSize();
 }
 
 // Each picture once per scale, kept while the program runs; the GUI thread's alone.
@@ -101,8 +97,7 @@ void drawPicturesAhead(int scale) {
   if (scale <= 1) return;
   // The game window's pictures first: it is the next window a player opens.
   auto names = std::make_shared<QStringList>();
-  for (const auto& list : {std::span<const PictureInfo>(kBitmaps), std::span<const PictureInfo>(kLayoutPictures)})
-    for (const PictureInfo& info : list) names->append(QString::fromLatin1(info.name));
+  for (const PictureInfo& info : allPictures()) names->append(QString::fromLatin1(info.name));
   drawAheadFrom(std::move(names), 0, scale);
 }
 

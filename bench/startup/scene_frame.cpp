@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   QCoreApplication::processEvents();
   // The whole window, then what a pick changes: one answer plate with its text.
   QWidget* plate = view.elementWidget(QStringLiteral("imgA"));
-  std::printf("%dx%d scale %d:", view.width(), view.height(), view.sceneScale());
+  std::printf("%dx%d scale %g:", view.width(), view.height(), view.sceneFit().density);
   for (QWidget* painted : {static_cast<QWidget*>(&view), plate}) {
     std::vector<double> ms;
     QElapsedTimer timer;

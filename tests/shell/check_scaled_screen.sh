@@ -7,13 +7,15 @@
 # the small plate's pixels enlarged into blocks); an information box (F10) comes up over the
 # scene at the scale; the menu and the game window cover a panel (tint2) along the bottom;
 # "no_fullscreen" at the desktop's factor 2 shows pictures drawn at 2 x too. Real clicks and
-# keys (xdotool).
+# keys (xdotool). The same at 150 %, 200 % and 300 % desktop factors (Xft.dpi, QT_SCALE_FACTOR):
+# the scene is placed by the screen's own pixels. KVZ_SHOTS_DIR, when set, receives the
+# screenshots of those runs.
 # Usage: check_scaled_screen.sh BUILD_DIR
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session_lib.sh" "${1:?build folder}"
-for tool in Xvfb openbox tint2 xdotool xprop import convert compare python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
+for tool in Xvfb openbox tint2 xdotool xprop xrdb import convert compare python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
 
 start_x_server Xvfb -screen 0 1920x1080x24
 start_wm openbox || { echo "openbox did not start"; exit 1; }
@@ -106,5 +108,41 @@ else
   fail "no_fullscreen at factor 2: no menu window"
 fi
 stop_game
+
+# High-density desktops: the X resource Xft.dpi 192 (200 %) and Qt's factors 1.5 and 3. The
+# full screen is placed by the screen's own pixels, so each shows the scene at 2 x, centred,
+# its pictures drawn at 2 x; a click on the scaled nová hra opens the game.
+plate_drawn_2x() {  # shot taken now: plate A (scene 0..79, 392..428) is the 2 x drawing
+  shoot dense-game
+  [ "$(differing_pixels dense-game $(at 0 392) 160 74 "$work/drawn2/pictures/A-M.png" 0 0)" -le 20 ]
+}
+for setting in "Xft.dpi 192" "QT_SCALE_FACTOR 1.5" "QT_SCALE_FACTOR 3"; do
+  read -r what value <<<"$setting"
+  echo "== $what $value =="
+  if [ "$what" = Xft.dpi ]; then echo "Xft.dpi: $value" | xrdb -merge; else export QT_SCALE_FACTOR=$value; fi
+  start_game
+  unset QT_SCALE_FACTOR
+  if wait_until 30 painted frmIntro; then
+    sleep 0.5
+    shoot dense
+    keep_shot dense "scaled-menu-$what-$value"
+    check "$what $value: the scene at 2 x, centred on black" notice_in_place dense $S $X0 $Y0
+    off=$(differing_pixels dense $(at 64 112) 324 70 "$work/drawn2/pictures/NOVA.png" 0 0)
+    [ "$off" -le 20 ] && pass "$what $value: nová hra drawn at 2 x ($off pixels off)" \
+      || fail "$what $value: nová hra is $off pixels off its 2 x drawing"
+    click_at $(at 145 129)
+    if wait_until 30 painted frmMain; then
+      pass "$what $value: a click on the scaled nová hra opens the game"
+      check "$what $value: the answer plate drawn at 2 x" wait_until 10 plate_drawn_2x
+      keep_shot dense-game "scaled-game-$what-$value"
+    else
+      fail "$what $value: the click on nová hra did not open the game"
+    fi
+  else
+    fail "$what $value: no menu painted"
+  fi
+  stop_game
+  xrdb -load /dev/null
+done
 
 finish

@@ -118,6 +118,8 @@ click_at() {  # x y on the screen
 
 # Screenshots and their pixels ("r,g,b").
 shoot() { import -window root "$work/$1.png" 2>/dev/null; }
+# A copy of a screenshot for a person to look at, into KVZ_SHOTS_DIR when that is set.
+keep_shot() { [ -z "${KVZ_SHOTS_DIR:-}" ] || { mkdir -p "$KVZ_SHOTS_DIR" && cp "$work/$1.png" "$KVZ_SHOTS_DIR/$2.png"; }; }
 pixel() {  # shot x y
   convert "$work/$1.png" -crop "1x1+$2+$3" -format '%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]' info:
 }

@@ -37,15 +37,18 @@ QString withLineSeparators(QString text) {
   return text;
 }
 
-// The picture as an element shows it at the scene's scale on a screen of that density (the
-// desktop's own scale factor, rounded up): drawn at both together, or smoothly stretched from
-// there to the element. The pixmap's ratio is the density, so it is painted at the scene's size.
-QPixmap scaledPicture(const QString& name, int scale, int density, QSize stretchedTo) {
-  if (name.isEmpty()) return {};
-  QPixmap drawn = pictureNamed(name, scale * density);
-  if (!drawn.isNull() && !stretchedTo.isEmpty())
-    drawn = drawn.scaled(stretchedTo * density, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  drawn.setDevicePixelRatio(density);
+// The picture as an element shows it: drawn at the fit's picture scale and, where that is not
+// the density or the element stretches it, smoothly brought to the device pixels it covers.
+// Its ratio is the window's, so it is painted pixel for pixel.
+QPixmap shownPicture(const QString& name, const SceneFit& fit, QSize stretchedTo) {
+  if (name.isEmpty() || fit.density <= 0) return {};
+  const int scale = fit.pictureScale();
+  QPixmap drawn = pictureNamed(name, scale);
+  if (drawn.isNull()) return drawn;
+  const QSizeF scene = stretchedTo.isEmpty() ? QSizeF(drawn.size()) / scale : QSizeF(stretchedTo);
+  const QSize device = (scene * fit.density).toSize();
+  if (device != drawn.size()) drawn = drawn.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  drawn.setDevicePixelRatio(fit.ratio);
   return drawn;
 }
 
@@ -58,18 +61,18 @@ QRect toPixels(const Rect& r) {
           std::max(0, twipsToPixels(r.height))};
 }
 
-void applyCommonState(QWidget& widget, const Element& element, int scale) {
-  const QRect r = toPixels(element.geometry());
-  widget.setGeometry(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
+void applyCommonState(QWidget& widget, const Element& element, const SceneFit& fit) {
+  widget.setGeometry(fit.logical(toPixels(element.geometry())).toAlignedRect());
+  // A pointer image is shown pixel for pixel: drawn at the density.
   if (element.pointer() == Pointer::Hand)
-    widget.setCursor(handPointer(scale));
+    widget.setCursor(handPointer(std::max(1, fit.pictureScale())));
   else
     widget.unsetCursor();
   widget.setVisible(element.visible());
 }
 
-PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale, QWidget* parent)
-    : QWidget(parent), element_(element), scale_(scale) {
+PaintedElementView::PaintedElementView(Element& element, const SceneFit& fit, QWidget* parent)
+    : QWidget(parent), element_(element), fit_(fit) {
   setAttribute(Qt::WA_NoSystemBackground);
   // A box takes no input: a click on it lands on whatever lies below.
   if (element.kind() == ElementKind::Box) setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -77,32 +80,38 @@ PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale
 }
 
 void PaintedElementView::sync() {
-  applyCommonState(*this, element_, scale_.factor);
-  const QSize shown = element_.look().stretch ? size() : QSize();
-  const int density = static_cast<int>(std::ceil(devicePixelRatioF()));
-  if (element_.picture() != pictureName_ || scale_.factor != pixmapScale_ || density != pixmapDensity_ ||
-      shown != pixmapSize_) {
+  applyCommonState(*this, element_, fit_);
+  const QSize stretch = element_.look().stretch ? toPixels(element_.geometry()).size() : QSize();
+  if (element_.picture() != pictureName_ || fit_ != pixmapFit_ || stretch != pixmapStretch_) {
     pictureName_ = element_.picture();
-    pixmapScale_ = scale_.factor;
-    pixmapDensity_ = density;
-    pixmapSize_ = shown;
-    pixmap_ = scaledPicture(pictureName_, pixmapScale_, density, shown);
+    pixmapFit_ = fit_;
+    pixmapStretch_ = stretch;
+    pixmap_ = shownPicture(pictureName_, fit_, stretch);
   }
   update();
+}
+
+QPointF PaintedElementView::exactOffset() const {
+  return fit_.logical(toPixels(element_.geometry())).topLeft() - QPointF(pos());
 }
 
 void PaintedElementView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // Pictures come scaled already: a plain copy, the cheapest way to fill a large screen.
   if (element_.kind() == ElementKind::Picture) {
-    if (!pixmap_.isNull()) painter.drawPixmap(0, 0, pixmap_);  // clipped to the element
+    if (pixmap_.isNull()) return;
+    const QRectF exact(exactOffset(), fit_.logical(toPixels(element_.geometry())).size());
+    // Clipped to the element; a picture that fits needs no clip, which keeps the copy plain.
+    if (!exact.contains(QRectF(exact.topLeft(), pixmap_.deviceIndependentSize()))) painter.setClipRect(exact);
+    painter.drawPixmap(exact.topLeft(), pixmap_);
     return;
   }
   // Drawn in the scene's pixels and scaled as a whole: texts come out at the scaled font
   // size, laid out exactly as at 640 x 480, boxes with outlines a scaled pixel wide.
-  const int f = scale_.factor;
+  painter.translate(exactOffset());
+  const double f = fit_.logicalPerScenePixel();
   painter.scale(f, f);
-  const QRect area(0, 0, width() / f, height() / f);
+  const QRect area(QPoint(), toPixels(element_.geometry()).size());
   switch (element_.kind()) {
     case ElementKind::Text: paintText(painter, area); break;
     case ElementKind::Box: paintBox(painter, area); break;
@@ -192,8 +201,8 @@ void PaintedElementView::mouseDoubleClickEvent(QMouseEvent* event) {
   element_.doubleClick();
 }
 
-TextPanelView::TextPanelView(Element& element, const SceneScale& scale, QWidget* parent)
-    : QPlainTextEdit(parent), element_(element), scale_(scale) {
+TextPanelView::TextPanelView(Element& element, const SceneFit& fit, QWidget* parent)
+    : QPlainTextEdit(parent), element_(element), fit_(fit) {
   setReadOnly(true);
   setFocusPolicy(Qt::NoFocus);
   setTextInteractionFlags(Qt::NoTextInteraction);
@@ -210,8 +219,8 @@ void TextPanelView::sync() {
   pal.setColor(QPalette::Window, toColor(look.background));
   pal.setColor(QPalette::Text, toColor(look.foreground));
   setPalette(pal);
-  setFont(qtFont(look.font, scale_.factor));
-  document()->setDocumentMargin(kPanelMargin * scale_.factor);
+  setFont(qtFont(look.font, fit_.logicalPerScenePixel()));
+  document()->setDocumentMargin(kPanelMargin * fit_.logicalPerScenePixel());
   setLineWrapMode(look.wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 
   QString text = element_.caption();
@@ -230,24 +239,24 @@ void TextPanelView::sync() {
     setTextCursor(end);
     ensureCursorVisible();
   }
-  applyCommonState(*this, element_, scale_.factor);
+  applyCommonState(*this, element_, fit_);
 }
 
-ButtonView::ButtonView(Element& element, const SceneScale& scale, QWidget* parent)
-    : QPushButton(parent), element_(element), scale_(scale) {
+ButtonView::ButtonView(Element& element, const SceneFit& fit, QWidget* parent)
+    : QPushButton(parent), element_(element), fit_(fit) {
   connect(this, &QPushButton::clicked, this, [this] { element_.click(); });
   sync();
 }
 
 void ButtonView::sync() {
   setText(element_.caption());
-  setFont(qtFont(element_.look().font, scale_.factor));
+  setFont(qtFont(element_.look().font, fit_.logicalPerScenePixel()));
   setEnabled(element_.enabled());
-  applyCommonState(*this, element_, scale_.factor);
+  applyCommonState(*this, element_, fit_);
 }
 
-MediaView::MediaView(Element& element, const SceneScale& scale, QWidget* parent)
-    : QWidget(parent), element_(element), scale_(scale) {
+MediaView::MediaView(Element& element, const SceneFit& fit, QWidget* parent)
+    : QWidget(parent), element_(element), fit_(fit) {
   // A video player puts its picture in here; the layout keeps it filling the element.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -258,6 +267,6 @@ MediaView::MediaView(Element& element, const SceneScale& scale, QWidget* parent)
   sync();
 }
 
-void MediaView::sync() { applyCommonState(*this, element_, scale_.factor); }
+void MediaView::sync() { applyCommonState(*this, element_, fit_); }
 
 }  // namespace kvz

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "platform/element.h"
+#include "platform/scene_scale.h"
 
 namespace kvz {
 
@@ -13,22 +14,17 @@ namespace kvz {
 int twipsToPixels(int twips);
 QRect toPixels(const Rect& twips);
 
-// The whole-number factor a window draws its scene at; its element views read it at every
-// sync and paint.
-struct SceneScale {
-  int factor = 1;
-};
-
 // Applies the state every element view shares: place, visibility and mouse pointer, all
-// at the scale.
-void applyCommonState(QWidget& widget, const Element& element, int scale);
+// at the scene's fit, which the views read at every sync and paint. The place is the whole
+// logical pixels that cover the element.
+void applyCommonState(QWidget& widget, const Element& element, const SceneFit& fit);
 
 // A picture, a text or a box, drawn by hand so that transparent texts show what lies below.
 // Clicks reach the element as a window system sends them: Click on the release of the left
 // button, then for a double click DblClick on the second press and no second Click.
 class PaintedElementView final : public QWidget {
 public:
-  PaintedElementView(Element& element, const SceneScale& scale, QWidget* parent);
+  PaintedElementView(Element& element, const SceneFit& fit, QWidget* parent);
   void sync();
 
 protected:
@@ -41,14 +37,15 @@ private:
   // Each paints in the scene's pixels, the painter scaled to the screen's.
   void paintText(QPainter& painter, QRect area);
   void paintBox(QPainter& painter, QRect area);
+  // Where the element's exact place starts inside this widget, in logical pixels.
+  QPointF exactOffset() const;
 
   Element& element_;
-  const SceneScale& scale_;
+  const SceneFit& fit_;
   QString pictureName_;
-  int pixmapScale_ = 0;
-  int pixmapDensity_ = 0;
-  QSize pixmapSize_;
-  QPixmap pixmap_;  // at the scale it is shown
+  SceneFit pixmapFit_;
+  QSize pixmapStretch_;  // the scene size the picture is stretched to; empty when it is not
+  QPixmap pixmap_;  // at the device pixels it is shown at
   bool pressed_ = false;
   bool releaseEndsDoubleClick_ = false;
 };
@@ -57,35 +54,35 @@ private:
 // character at a time) is appended, so the panel keeps showing its newest line.
 class TextPanelView final : public QPlainTextEdit {
 public:
-  TextPanelView(Element& element, const SceneScale& scale, QWidget* parent);
+  TextPanelView(Element& element, const SceneFit& fit, QWidget* parent);
   void sync();
 
 private:
   Element& element_;
-  const SceneScale& scale_;
+  const SceneFit& fit_;
   QString shown_;
 };
 
 // A push button with the element's caption and font.
 class ButtonView final : public QPushButton {
 public:
-  ButtonView(Element& element, const SceneScale& scale, QWidget* parent);
+  ButtonView(Element& element, const SceneFit& fit, QWidget* parent);
   void sync();
 
 private:
   Element& element_;
-  const SceneScale& scale_;
+  const SceneFit& fit_;
 };
 
 // The place of a media player: black, empty until a video player puts its picture in it.
 class MediaView final : public QWidget {
 public:
-  MediaView(Element& element, const SceneScale& scale, QWidget* parent);
+  MediaView(Element& element, const SceneFit& fit, QWidget* parent);
   void sync();
 
 private:
   Element& element_;
-  const SceneScale& scale_;
+  const SceneFit& fit_;
 };
 
 }  // namespace kvz

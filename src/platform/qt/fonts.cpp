@@ -30,11 +30,11 @@ int pixelSizeOf(double points) {
   return std::max(1, static_cast<int>(std::lround(points * kDotsPerInch / kPointsPerInch)));
 }
 
-QFont qtFont(const FontSpec& wanted, int scale) {
+QFont qtFont(const FontSpec& wanted, double scale) {
   QFont font;
   font.setFamilies(familiesFor(wanted.family));
   font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(pixelSizeOf(wanted.points) * std::max(1, scale));
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSizeOf(wanted.points) * scale))));
   font.setBold(wanted.bold);
   font.setUnderline(wanted.underline);
   // Unhinted outlines give the same advances on every screen and platform plugin, so a

@@ -9,8 +9,8 @@ namespace kvz {
 
 // The face that shows a font named by a layout. Sizes are points at 96 dots per inch turned
 // into pixel sizes, so that texts keep their size against layouts given in twips on any
-// screen; times the scale a window draws its scene at.
-QFont qtFont(const FontSpec& wanted, int scale = 1);
+// screen; times the scale a window draws its scene at (in its logical pixels).
+QFont qtFont(const FontSpec& wanted, double scale = 1);
 
 // Pixel size of a point size at 96 dots per inch (13.5 pt -> 18 px).
 int pixelSizeOf(double points);

@@ -52,9 +52,7 @@ int shiftStateOf(Qt::KeyboardModifiers modifiers) {
 FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags, WindowFit fit)
     : QWidget(parent, flags), form_(form), fit_(fit), scene_(new QWidget(this)) {
   setWindowTitle(form.caption());
-  const QSize size(twipsToPixels(form.widthTwips()), twipsToPixels(form.heightTwips()));
-  scene_->resize(size);
-  if (fit == WindowFit::FormSize) setFixedSize(size);
+  if (fit == WindowFit::FormSize) setFixedSize(twipsToPixels(form.widthTwips()), twipsToPixels(form.heightTwips()));
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::black);
@@ -80,26 +78,26 @@ void FormView::addElement(Element& element) {
   std::function<void()> sync;
   switch (element.kind()) {
     case ElementKind::TextPanel: {
-      auto* panel = new TextPanelView(element, scale_, scene_);
+      auto* panel = new TextPanelView(element, fitted_, scene_);
       view = panel;
       sync = [panel] { panel->sync(); };
       break;
     }
     case ElementKind::Button: {
-      auto* button = new ButtonView(element, scale_, scene_);
+      auto* button = new ButtonView(element, fitted_, scene_);
       view = button;
       sync = [button] { button->sync(); };
       break;
     }
     case ElementKind::Media: {
-      auto* media = new MediaView(element, scale_, scene_);
+      auto* media = new MediaView(element, fitted_, scene_);
       view = media;
       sync = [media] { media->sync(); };
       if (auto* user = dynamic_cast<VideoSurfaceUser*>(element.media())) user->attachSurface(media);
       break;
     }
     default: {
-      auto* painted = new PaintedElementView(element, scale_, scene_);
+      auto* painted = new PaintedElementView(element, fitted_, scene_);
       view = painted;
       sync = [painted] { painted->sync(); };
       break;
@@ -111,25 +109,24 @@ void FormView::addElement(Element& element) {
   views_.push_back({&element, view, std::move(sync)});
 }
 
-QRect FormView::sceneRect() const { return scene_->geometry(); }
+QRect FormView::sceneRect() const { return fitted_.logical({0, 0, kSceneWidth, kSceneHeight}).toAlignedRect(); }
 
 void FormView::fitScene() {
-  const int base = twipsToPixels(form_.widthTwips());
-  const int baseHeight = twipsToPixels(form_.heightTwips());
-  const int factor = fit_ == WindowFit::FullScreen ? sceneScaleFor(width(), height()) : 1;
-  scene_->setGeometry((width() - base * factor) / 2, (height() - baseHeight * factor) / 2, base * factor,
-                      baseHeight * factor);
-  if (factor == scale_.factor) return;
-  scale_.factor = factor;
-  // Every picture of the window drawn at the new scale in one go, on all cores, before the
+  // The element views are placed in the window's own pixels.
+  scene_->setGeometry(rect());
+  const double ratio = devicePixelRatioF();
+  const SceneFit fit = fit_ == WindowFit::FullScreen ? fullScreenFit(size(), ratio) : windowFit(ratio);
+  if (fit == fitted_) return;
+  fitted_ = fit;
+  // Every picture of the window drawn at the new density in one go, on all cores, before the
   // views take theirs one by one.
   QStringList pictures;
   for (const ElementView& v : views_)
     if (!v.element->picture().isEmpty()) pictures << v.element->picture();
-  preparePictures(pictures, factor);
+  preparePictures(pictures, fit.pictureScale());
   for (const ElementView& v : views_)
     if (attached_) v.sync();
-  if (onScaleChanged) onScaleChanged(factor);
+  if (onScaleChanged) onScaleChanged(fit);
 }
 
 void FormView::resizeEvent(QResizeEvent* event) {

@@ -30,13 +30,14 @@ public:
   ~FormView() override;
 
   Form& form() const { return form_; }
-  // The factor the scene is drawn at, and the area it is drawn in (in window pixels).
-  int sceneScale() const { return scale_.factor; }
+  // How the scene is placed and drawn in this window, and the area it covers (in the
+  // window's logical pixels, whole ones that cover it).
+  const SceneFit& sceneFit() const { return fitted_; }
   QRect sceneRect() const;
   // Runs once from the event loop after the first paint of this window.
   void afterFirstPaint(std::function<void()> then) { afterFirstPaint_ = std::move(then); }
-  // Told each time the scene's factor changes.
-  std::function<void(int factor)> onScaleChanged;
+  // Told each time the scene's density or place changes.
+  std::function<void(const SceneFit& fit)> onScaleChanged;
   // The view of the named element; null for a name not on the form.
   QWidget* elementWidget(const QString& name) const;
   // Stops telling this view of element changes (the form is about to go).
@@ -54,7 +55,7 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  // Places the scene for the window's size; a new factor redraws every element at it.
+  // Places the scene for the window's size and density; a new fit redraws every element at it.
   void fitScene();
   void addElement(Element& element);
   void watchKeys(QWidget& widget);
@@ -70,7 +71,7 @@ private:
 
   Form& form_;
   const WindowFit fit_;
-  SceneScale scale_;
+  SceneFit fitted_;
   QWidget* scene_;
   std::vector<ElementView> views_;
   std::function<void()> afterFirstPaint_;

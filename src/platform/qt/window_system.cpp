@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <algorithm>
+#include <cmath>
 
 namespace kvz {
 namespace {
@@ -25,10 +26,10 @@ private:
 };
 
 // The application's style with the sizes message boxes are built from times the scene's
-// factor, so a box over a scaled scene matches it.
+// factor in logical pixels, so a box over a scaled scene matches it at any desktop factor.
 class ScaledStyle final : public QProxyStyle {
 public:
-  ScaledStyle(QStyle* base, int factor) : QProxyStyle(base), factor_(factor) {}
+  ScaledStyle(QStyle* base, double factor) : QProxyStyle(base), factor_(factor) {}
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     const int base = QProxyStyle::pixelMetric(metric, option, widget);
     switch (metric) {
@@ -39,24 +40,25 @@ public:
       case PM_LayoutRightMargin:
       case PM_LayoutBottomMargin:
       case PM_LayoutHorizontalSpacing:
-      case PM_LayoutVerticalSpacing: return base * factor_;
+      case PM_LayoutVerticalSpacing: return static_cast<int>(std::lround(base * factor_));
       default: return base;
     }
   }
 
 private:
-  int factor_;
+  double factor_;
 };
 
-void scaleBoxes(int factor) {
-  static int applied = 1;
+void scaleBoxes(const SceneFit& fit) {
+  const double factor = fit.logicalPerScenePixel();
+  static double applied = 1;
   static const QFont baseFont = QApplication::font();
   static const QString baseStyle = QApplication::style()->name();
   if (factor == applied) return;
   applied = factor;
   QFont font = baseFont;
   if (baseFont.pixelSize() > 0)
-    font.setPixelSize(baseFont.pixelSize() * factor);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(baseFont.pixelSize() * factor))));
   else
     font.setPointSizeF(baseFont.pointSizeF() * factor);
   QApplication::setFont(font);

@@ -112,7 +112,7 @@ void Application::start() {
     if (FormView* view = p.windows.viewOf(*menu))
       view->afterFirstPaint([&p, view] {
         p.media.createAfterFirstPaint();
-        drawPicturesAhead(view->sceneScale());
+        drawPicturesAhead(view->sceneFit().pictureScale());
       });
 }
 

@@ -16,6 +16,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session_lib.sh" "${1:?build folder}"
 for tool in Xvfb openbox tint2 xdotool xprop xrdb import convert compare python3; do command -v $tool >/dev/null || skip "$tool is missing"; done
+python3 -c 'import ctypes.util, sys; sys.exit(not ctypes.util.find_library("Xfixes"))' || skip "libXfixes is missing"
 
 start_x_server Xvfb -screen 0 1920x1080x24
 start_wm openbox || { echo "openbox did not start"; exit 1; }
@@ -112,6 +113,25 @@ stop_game
 # High-density desktops: the X resource Xft.dpi 192 (200 %) and Qt's factors 1.5 and 3. The
 # full screen is placed by the screen's own pixels, so each shows the scene at 2 x, centred,
 # its pictures drawn at 2 x; a click on the scaled nová hra opens the game.
+# The pointer's image as the X server shows it, "WIDTHxHEIGHT+HOTX+HOTY" (XFixes).
+pointer_image() {
+  python3 - <<'PY'
+import ctypes, ctypes.util
+class Image(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort)]
+x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+xfixes = ctypes.CDLL(ctypes.util.find_library("Xfixes"))
+x11.XOpenDisplay.restype = ctypes.c_void_p
+xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(Image)
+xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+display = x11.XOpenDisplay(None)
+if display:
+    i = xfixes.XFixesGetCursorImage(display).contents
+    print(f"{i.width}x{i.height}+{i.xhot}+{i.yhot}")
+PY
+}
+pointer_is() { [ "$(pointer_image)" = "$1" ]; }
 plate_drawn_2x() {  # shot taken now: plate A (scene 0..79, 392..428) is the 2 x drawing
   shoot dense-game
   [ "$(differing_pixels dense-game $(at 0 392) 160 74 "$work/drawn2/pictures/A-M.png" 0 0)" -le 20 ]
@@ -130,6 +150,9 @@ for setting in "Xft.dpi 192" "QT_SCALE_FACTOR 1.5" "QT_SCALE_FACTOR 3"; do
     off=$(differing_pixels dense $(at 64 112) 324 70 "$work/drawn2/pictures/NOVA.png" 0 0)
     [ "$off" -le 20 ] && pass "$what $value: nová hra drawn at 2 x ($off pixels off)" \
       || fail "$what $value: nová hra is $off pixels off its 2 x drawing"
+    # The hand over nová hra, drawn at 2 x with its fingertip (11, 1) at 2 x.
+    xdotool mousemove $(at 145 129)
+    check "$what $value: the hand pointer at 2 x" wait_until 5 pointer_is 64x64+22+2
     click_at $(at 145 129)
     if wait_until 30 painted frmMain; then
       pass "$what $value: a click on the scaled nová hra opens the game"

@@ -59,12 +59,14 @@ int main(int argc, char** argv) {
   Display* server = XOpenDisplay(orders->display.c_str());
   if (!server) return 1;
   const bool gameRestored = waitForGame(server);
-  if (gameRestored) return 0;
-  // The game's own connection has closed with it; a fresh one reads the screen as it is now.
-  const auto display = kvz::openXRandrDisplay(orders->display, orders->start, orders->startRate);
-  if (display && kvz::guardRestores(*orders, display->current(), gameRestored))
-    kvz::ZmenRozliseni(*display, static_cast<std::int16_t>(orders->start.width),
-                       static_cast<std::int16_t>(orders->start.height));
+  if (!gameRestored) {
+    // A connection that reads the screen as it is now, with the mode found at start as the
+    // one to bring back.
+    const auto display = kvz::openXRandrDisplay(orders->display, orders->start, orders->startRate);
+    if (display && kvz::guardRestores(*orders, display->current(), gameRestored))
+      kvz::ZmenRozliseni(*display, static_cast<std::int16_t>(orders->start.width),
+                         static_cast<std::int16_t>(orders->start.height));
+  }
   XCloseDisplay(server);
   return 0;
 }

@@ -53,7 +53,7 @@ for signal in KILL SEGV ABRT; do
   else
     fail "SIG$signal: screen $(mode) $took ms after the kill, expected 1024x768@75"
   fi
-  wait_until 5 guard_ended && pass "SIG$signal: the guard has ended" || fail "SIG$signal: the guard is still running"
+  check "SIG$signal: the guard has ended" wait_until 5 guard_ended
   wait "$game_pid" 2>/dev/null; game_pid=""
 done
 
@@ -79,7 +79,7 @@ set_mode 1024x768@60
 start_game && menu_switched "player's mode" && {
   set_mode 800x600@60 || fail "cannot set 800x600"
   kill -KILL "$game_pid"
-  wait_until 5 guard_ended && pass "the guard has ended" || fail "the guard is still running"
+  check "the guard has ended" wait_until 5 guard_ended
   mode_is 800x600@60 && pass "the player's 800x600 kept" || fail "screen $(mode), expected the player's 800x600"
   wait "$game_pid" 2>/dev/null; game_pid=""
 }
@@ -92,13 +92,14 @@ start_game && menu_switched "exit button" && {
   click_at 340 361  # "ukončit"
   wait_until 20 has_window_count 2 && sleep 0.3 && xdotool key Return  # the farewell box
   wait_end "exit button"
-  wait_until 5 guard_ended && pass "the guard has ended with the game" || fail "the guard is still running"
+  check "the guard has ended with the game" wait_until 5 guard_ended
   mode_is 1024x768@60 && pass "1024x768@60 after the exit button" || fail "screen $(mode) after the exit button"
   sleep 0.5
   # The sizes of the screen changes xev saw, repeated reports of one change folded into one
   # (a switch first reports the screen as it was, with its output off).
   changes=$(awk '/^RRScreenChangeNotify/ { screen = 1 } screen && /width [0-9]+, height/ {
-      gsub(",", ""); print $2 "x" $4; screen = 0 }' "$work/changes.log" | uniq | tr '\n' ' ' | sed 's/^1024x768 //; s/ $//')
+      gsub(",", ""); print $2 "x" $4; screen = 0 }' "$work/changes.log" |
+    uniq | tr '\n' ' ' | sed 's/^1024x768 //; s/ $//')
   [ "$changes" = "640x480 1024x768" ] && pass "switched once and restored once" ||
     fail "screen changes from start to exit: '$changes'"
 }
@@ -107,7 +108,7 @@ echo "== the guard ends with the X server =="
 set_mode 1024x768@60
 start_game && menu_switched "server's end" && {
   kill -TERM "$server_pid"
-  wait_until 10 guard_ended && pass "the guard ended with the server" || fail "the guard outlives the server"
+  check "the guard ends with the server" wait_until 10 guard_ended
   wait_until 10 game_ended; game_pid=""
 }
 

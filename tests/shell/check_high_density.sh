@@ -19,7 +19,7 @@ for tool in Xorg xrandr xrdb xdotool xprop import convert compare; do
 done
 ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 || skip "the dummy video driver is missing"
 
-start_x_server Xorg -config "$here/xorg_dummy.conf" -noreset -logfile "$work/xorg.log"
+start_x_server Xorg -config "$here/xorg_dummy_modes.conf" -noreset -logfile "$work/xorg.log"
 QT_QPA_PLATFORM=offscreen "$build/tools/assetgen/kvz_assetgen" "$work/drawn1" >/dev/null 2>&1 \
   || { echo "the picture generator failed"; exit 1; }
 

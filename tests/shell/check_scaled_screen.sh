@@ -88,7 +88,7 @@ fi
 stop_game
 
 # no_fullscreen on a high-density desktop (Qt's factor 2): a decorated window whose client
-# area is the scene at 2 x, its pictures drawn at 2 x too.
+# area is the scene at 2 x, its pictures drawn at 2 x too, all of them ahead of the game.
 export QT_SCALE_FACTOR=2
 start_game no_fullscreen
 unset QT_SCALE_FACTOR
@@ -105,6 +105,23 @@ if wait_until 30 painted frmIntro 640x480 && wait_until 10 has_window_count 1; t
   drawn=$(differing_pixels window $((x + 128)) $((y + 224)) 324 70 "$work/drawn2/pictures/NOVA.png" 0 0)
   [ "$drawn" -le 20 ] && pass "no_fullscreen at factor 2: nová hra drawn at 2 x ($drawn pixels off)" \
     || fail "no_fullscreen at factor 2: nová hra is $drawn pixels off its 2 x drawing"
+  # Every picture is drawn ahead for the window's density, so none is drawn during the game:
+  # not at its opening, the reveal, the pick (A) or the verdict.
+  check "no_fullscreen at factor 2: the pictures drawn ahead at 2 x" \
+    wait_until 20 grep -q "pictures drawn ahead at 2 x" "$work/game.log"
+  click_at $((x + 290)) $((y + 258))  # nová hra
+  if wait_until 30 painted frmMain; then
+    for _ in $(seq 40); do
+      xdotool key a
+      wait_until 1 grep -q "tick tmrZvuk" "$work/game.log" && break
+    done
+    check "no_fullscreen at factor 2: a pick goes to its verdict" wait_until 20 grep -q "tick tmrZvuk" "$work/game.log"
+    late=$(sed -n '/pictures drawn ahead/,$p' "$work/game.log" | grep -c "drew ")
+    [ "$late" -eq 0 ] && pass "no_fullscreen at factor 2: no picture drawn during the game" \
+      || fail "no_fullscreen at factor 2: $late pictures drawn during the game"
+  else
+    fail "no_fullscreen at factor 2: a click on nová hra did not open the game"
+  fi
 else
   fail "no_fullscreen at factor 2: no menu window"
 fi

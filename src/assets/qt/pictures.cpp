@@ -11,6 +11,7 @@
 
 #include "assets/drawings/drawing.h"
 #include "assets/picture_names.h"
+#include "platform/timing_log.h"
 
 // The pictures are compiled into a static library; registering them by hand keeps the
 // linker from dropping them, since nothing else refers to that object file.
@@ -50,7 +51,10 @@ QPixmap fromDrawing(const std::optional<QImage>& drawn, const QString& canonical
 }
 
 void drawAheadFrom(std::shared_ptr<const QStringList> names, qsizetype next, int scale) {
-  if (next >= names->size()) return;
+  if (next >= names->size()) {
+    timingMark(QStringLiteral("pictures drawn ahead at %1 x").arg(scale));
+    return;
+  }
   const qsizetype batch = std::max(1u, std::thread::hardware_concurrency());
   drawPictures(names->mid(next, batch), scale);
   QTimer::singleShot(0, qApp, [names, next, batch, scale] { drawAheadFrom(names, next + batch, scale); });
@@ -91,6 +95,7 @@ void drawPictures(const QStringList& names, int scale) {
   }
   for (qsizetype i = 0; i < missing.size(); ++i)
     cache().insert(Key(missing[i], scale), fromDrawing(drawn[i], missing[i], scale));
+  if (!missing.isEmpty()) timingMark(QStringLiteral("drew %1 pictures at %2 x").arg(missing.size()).arg(scale));
 }
 
 void drawPicturesAhead(int scale) {

@@ -5,7 +5,8 @@
 # switched screen with its elements at their pixels (the notice strip, the "nová hra" plate
 # as drawn at 1 x), a click on "nová hra" opens the game, the answer plate is the picture
 # drawn for the screen's density (1 x here, not a larger drawing shrunk), the information box
-# (F10) lies over the scene, and the mode found at start comes back at the end. Real clicks
+# (F10) lies over the scene, and the mode found at start comes back at the end. The menu's
+# screen is the same, pixel for pixel, as at 100 %. Real clicks
 # and keys (xdotool); every wait polls with a time-out. KVZ_SHOTS_DIR, when set, receives
 # the screenshots.
 # Usage: check_high_density.sh BUILD_DIR
@@ -54,6 +55,12 @@ play_at() {  # name
   shoot menu
   keep_shot menu "menu-$name"
   check "$name: the menu's notice strip at its pixels of the 640x480 screen" notice_in_place menu 1 0 0
+  if [ -f "$work/menu-100.png" ]; then
+    check "$name: the menu's screen pixel for pixel as at 100 %" \
+      eval '[ "$(compare -metric AE "$work/menu-100.png" "$work/menu.png" null: 2>&1)" = 0 ]'
+  else
+    cp "$work/menu.png" "$work/menu-100.png"
+  fi
   drawn_at_1x "$name: nová hra at its place" menu 64 112 162 35 NOVA
   click_at 145 129
   if ! wait_until 30 painted frmMain; then fail "$name: a click on nová hra did not open the game"; stop_game; return; fi
@@ -80,6 +87,8 @@ play_at() {  # name
   wait_until 10 screen_is 1024x768 && pass "$name: 1024x768 again at the end" || fail "$name: screen $(screen_size) at the end"
 }
 
+echo "== 100 %: the screens to compare with =="
+play_at 100
 echo "== Xft.dpi: 192 (200 %) =="
 echo "Xft.dpi: 192" | xrdb -merge
 play_at xft-dpi-192

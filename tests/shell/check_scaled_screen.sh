@@ -101,6 +101,7 @@ if wait_until 30 painted frmIntro 640x480 && wait_until 10 has_window_count 1; t
     || fail "no_fullscreen at factor 2: ${w}x${h}"
   sleep 0.5
   shoot window
+  keep_shot window "no-fullscreen-menu-QT_SCALE_FACTOR-2"
   # The menu button "nová hra": scene (64, 112), 162 x 35.
   drawn=$(differing_pixels window $((x + 128)) $((y + 224)) 324 70 "$work/drawn2/pictures/NOVA.png" 0 0)
   [ "$drawn" -le 20 ] && pass "no_fullscreen at factor 2: nová hra drawn at 2 x ($drawn pixels off)" \
@@ -116,7 +117,7 @@ if wait_until 30 painted frmIntro 640x480 && wait_until 10 has_window_count 1; t
       wait_until 1 grep -q "tick tmrZvuk" "$work/game.log" && break
     done
     check "no_fullscreen at factor 2: a pick goes to its verdict" wait_until 20 grep -q "tick tmrZvuk" "$work/game.log"
-    late=$(sed -n '/pictures drawn ahead/,$p' "$work/game.log" | grep -c "drew ")
+    late=$(sed -n '/painted frmMain/,$p' "$work/game.log" | grep -c "drew ")
     [ "$late" -eq 0 ] && pass "no_fullscreen at factor 2: no picture drawn during the game" \
       || fail "no_fullscreen at factor 2: $late pictures drawn during the game"
   else
@@ -129,7 +130,8 @@ stop_game
 
 # High-density desktops: the X resource Xft.dpi 192 (200 %) and Qt's factors 1.5 and 3. The
 # full screen is placed by the screen's own pixels, so each shows the scene at 2 x, centred,
-# its pictures drawn at 2 x; a click on the scaled nová hra opens the game.
+# its pictures drawn at 2 x (the screen as at 100 %); a click on the scaled nová hra opens
+# the game.
 # The pointer's image as the X server shows it, "WIDTHxHEIGHT+HOTX+HOTY" (XFixes).
 pointer_image() {
   python3 - <<'PY'
@@ -149,6 +151,7 @@ if display:
 PY
 }
 pointer_is() { [ "$(pointer_image)" = "$1" ]; }
+same_pixels() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = 0 ]; }
 plate_drawn_2x() {  # shot taken now: plate A (scene 0..79, 392..428) is the 2 x drawing
   shoot dense-game
   [ "$(differing_pixels dense-game $(at 0 392) 160 74 "$work/drawn2/pictures/A-M.png" 0 0)" -le 20 ]
@@ -164,6 +167,7 @@ for setting in "Xft.dpi 192" "QT_SCALE_FACTOR 1.5" "QT_SCALE_FACTOR 3"; do
     shoot dense
     keep_shot dense "scaled-menu-$what-$value"
     check "$what $value: the scene at 2 x, centred on black" notice_in_place dense $S $X0 $Y0
+    check "$what $value: the menu's screen pixel for pixel as at 100 %" same_pixels menu dense
     off=$(differing_pixels dense $(at 64 112) 324 70 "$work/drawn2/pictures/NOVA.png" 0 0)
     [ "$off" -le 20 ] && pass "$what $value: nová hra drawn at 2 x ($off pixels off)" \
       || fail "$what $value: nová hra is $off pixels off its 2 x drawing"

@@ -95,6 +95,13 @@ TEST(FolderWrite, MakesAMissingFolderAndWritesThroughALinkIntoTheFolderItNames) 
   const auto keepAll = [](const fs::path&) { return false; };
   ASSERT_TRUE(kvz::qst::writeAll(base / "made" / "qst", kWritten, keepAll, err));
   EXPECT_EQ(snapshot(base / "made" / "qst").size(), 2u);
+  // Written from inside: the author's shell is told that it still stands in the old folder.
+  const fs::path started = fs::current_path();
+  fs::current_path(base / "made" / "qst");
+  EXPECT_TRUE(kvz::qst::writeAll(".", kWritten, keepAll, err));
+  fs::current_path(started);
+  err.flush();
+  EXPECT_TRUE(messages.endsWith(u"'cd .' shows its new files\n"_s)) << messages.toStdString();
 
   fill(base / "real", kOld);
   fs::create_directory_symlink(base / "real", base / "link");

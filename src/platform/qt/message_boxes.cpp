@@ -103,15 +103,14 @@ private:
   void unwrap() {
     auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (!isVisible() || !label || !label->wordWrap() || !layout()) return;
+    // Judged before touching the label: Qt's own sizing, which breaks an over-long line
+    // anywhere, stays whole when the lines would not fit.
+    const int lines = QFontMetrics(label->font()).boundingRect(QRect(), 0, label->text()).width();
+    if (width() - label->width() + lines > widest_) return;
     label->setWordWrap(false);
     layout()->activate();
-    const QSize whole = layout()->totalMinimumSize();
-    if (whole.width() > widest_) {
-      label->setWordWrap(true);
-    } else {
-      setFixedSize(whole);
-      if (owner_) move(owner_->geometry().center() - rect().center());
-    }
+    setFixedSize(layout()->totalMinimumSize());
+    if (owner_) move(owner_->geometry().center() - rect().center());
     // The label's change asked for another layout pass, which would wrap it again.
     QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
   }

@@ -92,11 +92,11 @@ public:
 private:
   Element& el(const char* name) const;
   Timer& tmr(const char* name) const;
-  bool loaded() const { return w_.form() != nullptr; }
   // Takes no more clicks and shows the plain arrow: a spent icon, a removed answer's plate.
   void makeInert(const char* name) const;
-  // Lets pending window events run; false when they unloaded the window meanwhile.
-  bool processEvents();
+  // Lets pending window events run; false when they unloaded the window meanwhile or ran
+  // the pick-up of the call already (the window's form, as it was before they ran).
+  bool stillPickingUpAfterEvents(const Form* window);
 
   GameWindow w_;
 };

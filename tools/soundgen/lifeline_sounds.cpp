@@ -13,7 +13,6 @@ namespace kvz::soundgen {
 namespace {
 
 constexpr int kRate = kEffectRate;
-constexpr double seconds(int ms) { return ms / 1000.0; }
 
 // A minor arpeggio of the voting, shifted per phrase.
 constexpr double kVoteArp[] = {57, 60, 64, 69, 64, 60, 64, 69};

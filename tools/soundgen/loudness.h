@@ -32,10 +32,6 @@ struct Stretch {
 std::vector<Stretch> quietStretches(const std::vector<float>& interleaved, int channels, int rate, double floorDb,
                                     double minSeconds);
 
-}  // namespace kvz::soundgen
-
-namespace kvz::soundgen {
-
 // A 16-bit PCM WAV file read whole: its samples interleaved and scaled to [-1, 1].
 struct Pcm {
   int channels = 0, rate = 0;

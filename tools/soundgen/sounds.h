@@ -15,6 +15,8 @@ constexpr int kMusicRate = 44100;
 constexpr double kEffectPadSeconds = 0.2;
 // A sound that runs up to the next one of its sequence ends this much before it.
 constexpr double kEffectMarginSeconds = 0.1;
+// The sequences' times are kept in ms.
+constexpr double seconds(int ms) { return ms / 1000.0; }
 
 Stereo rightAnswer();    // r.wav: a bright rising major arpeggio into a chord
 Stereo phoneHangUp();    // tel-end.wav: the receiver goes down, two falling beeps

@@ -12,7 +12,6 @@ namespace kvz::soundgen {
 namespace {
 
 constexpr int kRate = kEffectRate;
-constexpr double seconds(int ms) { return ms / 1000.0; }
 
 // A square-wave buzz under a brass stab, following its glide down.
 Samples buzz(double root, double length, double glide) {

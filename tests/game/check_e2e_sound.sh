@@ -9,7 +9,8 @@
 #   the 3 s of the kept amount after a confirmed Esc (the music stops, the plate is silent);
 #   the menu lies outside the checked stretch of each game;
 # - the poll's closing cue within 150 ms of the bars being drawn (from the timing log);
-# - each effect's loudness, over the time it played, within 1.5 LU of its target.
+# - each effect's loudness, over the time it played, within 1.5 LU of its target, and the
+#   music's where it plays alone.
 # The silence map (every stretch over 1.5 s with the last step of the game before it) is
 # printed, and written to KVZ_E2E_SILENCE=FILE if set. KVZ_E2E_SND=DIR plays the WAV files of
 # DIR instead of the build's, to map another set of sounds.
@@ -27,7 +28,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 meter=$build/tools/kvz_soundmeter
 [ -x "$meter" ] || skip "no $meter: build the target kvz_soundmeter"
-readonly EFFECT_LUFS=-16 LOUDNESS_TOL=1.5 QUIET_DB=-50 LONGEST_QUIET=1.5 CUE_TOL_MS=150
+readonly EFFECT_LUFS=-16 MUSIC_LUFS=-23 LOUDNESS_TOL=1.5 QUIET_DB=-50 LONGEST_QUIET=1.5 CUE_TOL_MS=150
 # Seconds of silence a confirmed Esc makes: the kept amount is shown while nothing plays.
 readonly ESC_QUIET=3.0
 
@@ -131,6 +132,15 @@ while read -r file start end; do
     "$(awk -v a="$a" -v b="$b" 'BEGIN { print b - a }')" "$lufs" "$off"
   awk -v d="$off" -v t="$LOUDNESS_TOL" 'BEGIN { exit !(d <= t && d >= -t) }' || faults=$((faults + 1))
 done <"$work/plays.txt"
+
+# The music alone, from half a second after it starts at question 1 (its player starts late)
+# to the first effect: it lies 7 LU under the effects.
+read -r m0 m1 < <(awk '$3 == "music" && $4 == "play" && !m { m = $2 }
+  m && $3 == "effects" && $4 == "play" { print m + 500, $2; exit }' "$work/game.log")
+read -r lufs _ < <("$meter" "$work/rec.wav" loudness "$(rec_of_log "$m0")" "$(rec_of_log "$m1")")
+note "the music alone for $(((m1 - m0) / 1000)) s: $lufs LUFS (target $MUSIC_LUFS)"
+awk -v l="$lufs" -v t="$MUSIC_LUFS" -v d="$LOUDNESS_TOL" 'BEGIN { exit !(l - t <= d && t - l <= d) }' ||
+  faults=$((faults + 1))
 
 ((faults == 0)) || fail "$faults faults in the sound of the games (above)"
 note "passed: no silence over $LONGEST_QUIET s outside the exceptions, the poll's cue on its bars, every effect at its loudness"

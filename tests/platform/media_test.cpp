@@ -63,6 +63,7 @@ TEST(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
 // before may still arrive after its stop, so each play is waited on until it has shown its
 // beginning and run on past it; a play that goes on where the one before stopped never does.
 TEST(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
+  constexpr int kFramesDeadlineMs = 10000;
   const QString video = QString::fromStdString(testing::sndFile("odpocet.avi").string());
   std::vector<qint64> frames;  // the time of each frame shown, ms into the file; outlives the player
   QWidget surface;
@@ -81,7 +82,7 @@ TEST(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
   for (int play = 1; play <= 3; ++play) {
     frames.clear();
     player.play();
-    EXPECT_TRUE(QTest::qWaitFor(beganAndRanOn, 10000))
+    EXPECT_TRUE(QTest::qWaitFor(beganAndRanOn, kFramesDeadlineMs))
         << "play " << play << ": " << frames.size() << " frames shown"
         << (frames.empty() ? std::string() : ", the first at " + std::to_string(frames.front()) + " ms into the video");
     player.stop();

@@ -3,6 +3,7 @@
 #include "assets/layout_main.h"
 #include "game/round.h"
 #include "lifelines/lifelines.h"
+#include "questions/label_text.h"
 
 namespace kvz {
 
@@ -145,16 +146,7 @@ void FrmMain::NovaOtazka() {
   el("lblB").setCaption(Otazka.OdpB);
   el("lblC").setCaption(Otazka.OdpC);
   el("lblD").setCaption(Otazka.OdpD);
-  // Only blanks are trimmed: a tab or another character an author typed stays.
-  for (const char* name : round::kTexts) {
-    Element& label = el(name);
-    QString text = label.caption();
-    qsizetype start = 0;
-    while (start < text.size() && text[start] == QLatin1Char(' ')) ++start;
-    qsizetype end = text.size();
-    while (end > start && text[end - 1] == QLatin1Char(' ')) --end;
-    label.setCaption(text.mid(start, end - start));
-  }
+  for (const char* name : round::kTexts) el(name).setCaption(labelText(el(name).caption()));
 
   RozmistiZadani();
   SkryjHlasovani();

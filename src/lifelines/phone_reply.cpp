@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "questions/label_text.h"
+
 namespace kvz::lifelines {
 
 namespace {
@@ -77,14 +79,6 @@ constexpr int kReplyCount = static_cast<int>(std::size(kReplies));
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kLetters[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
 
-// Only blanks are trimmed, as the record pads with blanks.
-QString trimBlanks(const QString& text) {
-  qsizetype start = 0, end = text.size();
-  while (start < end && text[start] == QLatin1Char(' ')) ++start;
-  while (end > start && text[end - 1] == QLatin1Char(' ')) --end;
-  return text.mid(start, end - start);
-}
-
 bool accepts(Gate gate, bool right, int q, bool f) {
   switch (gate) {
     case Gate::None: return true;
@@ -119,7 +113,7 @@ class Composition {
 public:
   Composition(const PhoneInputs& in, RandomSource& random) : in_(in), random_(random) {
     const ZaznamOtazky& o = in.otazka;
-    answers_ = {trimBlanks(o.OdpA), trimBlanks(o.OdpB), trimBlanks(o.OdpC), trimBlanks(o.OdpD)};
+    answers_ = {labelText(o.OdpA), labelText(o.OdpB), labelText(o.OdpC), labelText(o.OdpD)};
     shares_ = {o.DivaciA, o.DivaciB, o.DivaciC, o.DivaciD};
     visible_ = in.visible;
     // A screen without any answer cannot happen in play; then every answer counts as shown.
@@ -201,7 +195,7 @@ void composeCall(const PhoneInputs& in, RandomSource& random, PhoneTexts& texts)
   random.seedFromClock();
   Composition c(in, random);
 
-  texts.TelOtazka = trimBlanks(in.otazka.Zadani);
+  texts.TelOtazka = labelText(in.otazka.Zadani);
   texts.TelMoznosti = c.answersLine();
 
   const auto [x, k] = c.drawSuggestionAndReply();

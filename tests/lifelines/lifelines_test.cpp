@@ -50,7 +50,7 @@ TEST(FiftyFifty, EmptiesTwoWrongPlatesAtOnceWithItsSoundUnlessTheRightAnswerWasP
   }
 }
 
-// The Part's worked examples: "caption:height" of A to D (with the answers a fifty-fifty left).
+// The worked examples of the graph: "caption:height" of A to D (with the answers a fifty-fifty left).
 TEST(PollGraph, BarsAndCaptionsOfStoredShares) {
   const std::tuple<std::array<std::int16_t, 4>, std::optional<std::array<bool, 4>>, const char*> cases[] = {
       {{47, 25, 18, 10}, {}, "47%:1128 25%:600 18%:432 10%:240"},
@@ -106,7 +106,7 @@ ZaznamOtazky question(std::array<std::int16_t, 4> shares, const char* right = "B
   return q;
 }
 
-// When each reply k may be used (the Part's gates), for a right or wrong suggestion at
+// When each reply k may be used (the gate of each reply), for a right or wrong suggestion at
 // question q, with or without fifty-fifty.
 bool replyAllowed(int k, bool right, int q, bool f) {
   switch (k) {

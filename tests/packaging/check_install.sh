@@ -21,13 +21,14 @@ app_id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$prefix"/share/metainfo/*.metainfo
 data=$prefix/share/games/kvizarion
 
 # Where Debian's games and the desktop look for each file.
-for f in games/kvizarion bin/kvizarion-qst share/games/kvizarion/snd/bgm.wav share/games/kvizarion/snd/odpocet.avi \
+for f in games/kvizarion bin/kvizarion-qst libexec/kvizarion/kvizarion-guard share/games/kvizarion/snd/bgm.wav share/games/kvizarion/snd/odpocet.avi \
   "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" share/man/man6/kvizarion.6.gz \
   share/man/man1/kvizarion-qst.1.gz share/doc/kvizarion/copyright share/doc/kvizarion/changelog.gz \
   share/icons/hicolor/scalable/apps/kvizarion.svg; do
   [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
-[ -x "$prefix/games/kvizarion" ] && [ -x "$prefix/bin/kvizarion-qst" ] || fail "the programs are not executable"
+[ -x "$prefix/games/kvizarion" ] && [ -x "$prefix/bin/kvizarion-qst" ] && [ -x "$prefix/libexec/kvizarion/kvizarion-guard" ] ||
+  fail "the programs are not executable"
 
 # The desktop entry starts the installed game and names the installed icon; the metadata
 # launches that entry.

@@ -3,9 +3,12 @@
 # wrong in a game (sizes, letters, shares, texts cut off on the plates measured with the game's
 # fonts, duplicates, steps without a question); it must report no error and no warning. The
 # bank's shape is checked on top: 20 questions per step, shares adding up to 100 with the right
-# answer never at 0, the right letters spread 5/5/5/5 in every step, and the right answer's
-# average share falling from step to step (the audience is less sure as the questions get
-# harder). The shape check is also run on spoiled copies of the bank, which it must reject.
+# answer never at 0, no three wrong answers with the same share (a vote never looks like that),
+# the right letters spread 5/5/5/5 in every step, the right answer's average share falling from
+# step to step (the audience is less sure as the questions get harder), and no opening of two
+# words ("Kdo napsal", "Ve kterém") in more than four questions, so that a player who meets every
+# question hears no formula. The shape check is also run on spoiled copies of the bank, which it
+# must reject.
 set -euo pipefail
 build=${1:?build folder}
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
@@ -24,7 +27,8 @@ fi
 # shape DIR: prints what is wrong with the bank's shape; exit status 1 when anything is.
 shape() {
   "$qst" dump "$1" | awk '
-    /^\[[0-9][0-9]-[0-9][0-9][0-9]\]/ { step = substr($0, 2, 2) + 0; n[step]++ }
+    /^\[[0-9][0-9]-[0-9][0-9][0-9]\]/ { id = $0; step = substr($0, 2, 2) + 0; n[step]++ }
+    /^Zadani:/ { t = substr($0, 9); gsub(/[,?.:]/, "", t); split(t, w, " "); opening[w[1] " " w[2]]++ }
     /^Spravna:/ { letter[step] = $2; right[step, $2]++ }
     /^Divaci:/ {
       sum = $2 + $3 + $4 + $5
@@ -32,8 +36,13 @@ shape() {
       share = $(index("ABCD", letter[step]) + 1)
       if (share <= 0) { print "step " step ": a right answer with a share of 0"; bad = 1 }
       total[step] += share
+      wrong = ""
+      for (k = 2; k <= 5; k++) if (k != index("ABCD", letter[step]) + 1) wrong = wrong " " $k
+      split(wrong, ws, " ")
+      if (ws[1] == ws[2] && ws[2] == ws[3]) { print id ": the three wrong answers share " ws[1] " % each"; bad = 1 }
     }
     END {
+      for (o in opening) if (opening[o] > 4) { print "\"" o "\" opens " opening[o] " questions, at most 4"; bad = 1 }
       for (s = 1; s <= 5; s++) {
         if (n[s] != 20) { print "step " s ": " n[s] + 0 " questions, want 20"; bad = 1 }
         for (i = 1; i <= 4; i++) {
@@ -81,4 +90,11 @@ spoil "a right answer at 0 %" '
   /^\[01-001\]/ { hit = 1 } hit && /^Spravna:/ { l = $2 }
   hit && /^Divaci:/ { i = index("ABCD", l) + 1; j = i == 5 ? 2 : i + 1; $j += $i; $i = 0; hit = 0 }
   1'
-echo "the bank: $count questions, no error, no warning, shape as required; 4 spoiled copies rejected"
+# The first right answer at 70 % and the three wrong ones at 10 % each.
+spoil "three equal wrong shares" '
+  /^\[01-001\]/ { hit = 1 } hit && /^Spravna:/ { l = $2 }
+  hit && /^Divaci:/ { i = index("ABCD", l) + 1; for (k = 2; k <= 5; k++) $k = (k == i ? 70 : 10); hit = 0 }
+  1'
+# Five questions more opening with the same two words.
+spoil "an opening in nine questions" '/^Zadani:/ && n++ < 5 { $0 = "Zadani: Kdo napsal " substr($0, 9) } 1'
+echo "the bank: $count questions, no error, no warning, shape as required; 6 spoiled copies rejected"

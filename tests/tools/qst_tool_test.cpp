@@ -24,14 +24,17 @@ struct ToolRun {
 
 QString buildDir() { return qEnvironmentVariable("KVZ_BUILD_DIR", u"."_s); }
 
-ToolRun qst(const QStringList& args) {
+enum class RuntimeDir { Set, Unset };
+
+ToolRun qst(const QStringList& args, RuntimeDir runtimeDir = RuntimeDir::Set) {
   QProcess process;
   process.setProgram(buildDir() + u"/kvizarion-qst"_s);
   process.setArguments(args);
-  // Qt warns on stderr when the runtime folder is not set, as under a bare CI runner.
+  // Without a runtime folder, as for root, in a container or under a bare CI runner.
   static const QTemporaryDir runtime;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  if (!env.contains(u"XDG_RUNTIME_DIR"_s)) env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+  if (runtimeDir == RuntimeDir::Unset) env.remove(u"XDG_RUNTIME_DIR"_s);
+  else if (!env.contains(u"XDG_RUNTIME_DIR"_s)) env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
   // In a sanitizer build the tool is checked for memory faults; the font and window system
   // libraries it starts keep caches to the end, which the leak checker would report.
   const QString asan = env.value(u"ASAN_OPTIONS"_s);
@@ -81,7 +84,7 @@ QByteArray wholeBank() {
 TEST_F(QstTool, EveryFieldComesBackThroughDumpAndThroughASpreadsheetTable) {
   const QString source = write(u"03.txt"_s,
                                "[03-004]\nZadani: Žluťoučký kůň; úpěl, ďábelské ódy?\nA: \"  ÁČĎÉĚ\"\nB: \"\\\"ÍŇÓŘŠ\\\"\"\n"
-                               "C: ŤÚŮÝŽ\nD: áčďéěíňóřšťúůýž\nSpravna: D\nDivaci: -1 2 300 -32768\nAutor: Jiří Ř.\n"
+                               "C: ŤÚŮÝŽ\nD: áčďéěíňóřšťúůýž\nSpravna: D\nDivaci: 0 2 97 1\nAutor: Jiří Ř.\n"
                                "Korekce: 5\nHodnota: -7\nID: X9\n");
   ASSERT_EQ(qst({u"build"_s, source, u"-o"_s, p(u"out"_s)}).exitCode, 0);
   ASSERT_EQ(built(u"out"_s), QStringList{u"03-004.qst"_s});
@@ -99,10 +102,10 @@ TEST_F(QstTool, EveryFieldComesBackThroughDumpAndThroughASpreadsheetTable) {
 }
 
 TEST_F(QstTool, ImportWritesNothingOnAnErrorAndNoSourceOverAnother) {
-  const QByteArray header = "Soubor,Zadani,OdpA,OdpB,OdpC,OdpD,Spravna,DivaciA,DivaciB,DivaciC,DivaciD\n";
-  const QByteArray rows = "01-001,\"Jedna, dvě?\",a,b,c,d,A,70,10,10,10\n02-003,Tři?,a,b,c,d,B,10,70,10,10\n";
+  const QByteArray header = "Soubor,Zadani,OdpA,OdpB,OdpC,OdpD,Spravna,DivaciA,DivaciB,DivaciC,DivaciD,Autor\n";
+  const QByteArray rows = "01-001,\"Jedna, dvě?\",a,b,c,d,A,70,10,10,10,Tým\n02-003,Tři?,a,b,c,d,B,10,70,10,10,Tým\n";
   const QString good = write(u"good.csv"_s, header + rows);
-  const QString bad = write(u"bad.csv"_s, header + rows + "\n03-001,Čtyři?,a,b,c,d,E,10,10,70,1O\n");
+  const QString bad = write(u"bad.csv"_s, header + rows + "\n03-001,Čtyři?,a,b,c,d,E,10,10,70,1O,Tým\n");
   write(u"src/01.txt"_s, "# mine\n");
 
   ToolRun run = qst({u"import"_s, bad, u"-o"_s, p(u"src"_s), u"--replace"_s});
@@ -218,9 +221,69 @@ TEST_F(QstTool, PreviewAndDumpShowWholeRecordsAndRefuseTheRest) {
   ASSERT_EQ(all.size(), 1);
   EXPECT_EQ(all[0].toObject()[u"Zadani"_s].toString(), QString(250, u'á'));
   EXPECT_EQ(all[0].toObject()[u"file"_s].toString(), whole);
-  const std::pair<QStringList, int> refused[] = {
-      {{u"build"_s}, 2}, {{u"import"_s}, 2}, {{u"bake"_s}, 2}, {{u"check"_s, p(u"nothing-here"_s)}, 1}};
-  for (const auto& [args, code] : refused) EXPECT_EQ(qst(args).exitCode, code) << args.join(u' ').toStdString();
+  EXPECT_EQ(qst({u"check"_s, p(u"nothing-here"_s)}).exitCode, 1);
+}
+
+TEST_F(QstTool, ImportAndBuildRunEveryCheckOfCheckAndWriteNothingOnAnError) {
+  const QByteArray header = "Soubor,Zadani,OdpA,OdpB,OdpC,OdpD,Spravna,DivaciA,DivaciB,DivaciC,DivaciD,Autor\n";
+  const QByteArray sound = "01-001,Jedna?,a,b,c,d,A,70,10,10,10,Tým\n";
+  const QByteArray rows[] = {
+      "02-001,Dvě?,a,b,c,d,E,10,70,10,10,Tým\n",                               // no answer is right
+      "02-001,Dvě?,a,b,c,d,B,10,70,10,9,Tým\n",                                // shares add up to 99
+      "02-001,Dvě?,a," + QByteArray("Š").repeated(40) + ",c,d,B,10,70,10,10,Tým\n",  // answer B cut off
+      "02-001,Jedna?,a,b,c,d,B,10,70,10,10,Tým\n",                             // the same question twice
+  };
+  int tables = 0;
+  for (const QByteArray& row : rows) {
+    const QString table = write(u"t%1.csv"_s.arg(++tables), header + sound + row);
+    const ToolRun check = qst({u"check"_s, table});
+    EXPECT_EQ(check.exitCode, 1);
+    ASSERT_TRUE(check.err.startsWith(table + u":3: "_s)) << check.err.toStdString();
+    const ToolRun import = qst({u"import"_s, table, u"-o"_s, p(u"src"_s)});
+    EXPECT_EQ(import.exitCode, 1);
+    EXPECT_EQ(import.err, check.err + u"kvizarion-qst: errors found; nothing was written\n"_s);
+    const ToolRun build = qst({u"build"_s, table, u"-o"_s, p(u"qst"_s)});
+    EXPECT_EQ(build.exitCode, 1);
+    EXPECT_EQ(build.err, check.err + u"kvizarion-qst: errors found; nothing was built\n"_s);
+    EXPECT_FALSE(QFileInfo::exists(p(u"src"_s)) || QFileInfo::exists(p(u"qst"_s))) << row.toStdString();
+  }
+}
+
+TEST_F(QstTool, EveryCommandGivesItsHelpAndRefusesAnUnknownOptionOrAMissingValueWithItsUsage) {
+  const QString source = write(u"01.txt"_s, wholeBank());
+  const QString out = p(u"out"_s);
+  for (const QString& command : {u"build"_s, u"dump"_s, u"check"_s, u"preview"_s, u"export"_s, u"import"_s}) {
+    const QString usage = u"Usage: kvizarion-qst "_s + command + u" [options] "_s;
+    const ToolRun help = qst({command, u"--help"_s});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(usage) && help.err.isEmpty()) << help.out.toStdString();
+    const bool writes = command != u"check"_s && command != u"dump"_s;
+    const std::pair<QStringList, QString> wrong[] = {
+        {{command, source, u"--bogus"_s, u"-o"_s, out},
+         writes ? u"Unknown option 'bogus'."_s : u"Unknown options: bogus, o."_s},
+        {{command, source, u"-o"_s}, writes ? u"Missing value after '-o'."_s : u"Unknown option 'o'."_s},
+    };
+    for (const auto& [args, why] : wrong) {
+      const ToolRun run = qst(args);
+      EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
+      EXPECT_TRUE(run.err.startsWith(u"kvizarion-qst "_s + command + u": "_s + why + u"\n\n"_s + usage))
+          << run.err.toStdString();
+      EXPECT_FALSE(QFileInfo::exists(out)) << args.join(u' ').toStdString();
+    }
+  }
+  const std::pair<QStringList, int> whole[] = {{{u"--help"_s}, 0}, {{}, 2}, {{u"bake"_s}, 2}, {{u"--bogus"_s}, 2},
+                                                {{u"build"_s}, 2}, {{u"import"_s, source, source, u"-o"_s, out}, 2}};
+  for (const auto& [args, code] : whole) EXPECT_EQ(qst(args).exitCode, code) << args.join(u' ').toStdString();
+}
+
+TEST_F(QstTool, WithoutARuntimeFolderTheToolPrintsOnlyItsOwnMessages) {
+  write(u"bank/01.txt"_s, wholeBank());
+  const ToolRun check = qst({u"check"_s, p(u"bank"_s)}, RuntimeDir::Unset);
+  EXPECT_EQ(check.exitCode, 0);
+  EXPECT_EQ(check.err, QString());
+  const ToolRun build = qst({u"build"_s, p(u"bank/01.txt"_s), u"-o"_s, p(u"qst"_s)}, RuntimeDir::Unset);
+  EXPECT_EQ(build.exitCode, 0);
+  EXPECT_EQ(build.err, QString());
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-#include <QFile>
-
+#include "folder_write.h"
 #include "sources.h"
 #include "tool.h"
 
@@ -9,71 +8,43 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kHelp =
-    "kvizarion-qst build SOURCE... -o DIR [--replace]\n"
-    "\n"
     "Compiles question sources (UTF-8 text, [NN-nnn] blocks of 'Key: value' lines) or question\n"
-    "tables (.csv, see 'import') into question files DIR/NN-nnn.qst of 496 bytes each. Any\n"
-    "error (file:line: message) builds nothing. With --replace, question files in DIR that\n"
-    "no source defines are removed, so that the game cannot draw a question that was taken\n"
-    "out of the sources.\n";
-
-void removeOthers(const fs::path& dir, const std::vector<OutputFile>& files, QTextStream& err) {
-  for (const fs::path& path : filesOfFolder(dir)) {
-    if (!isQuestionFile(path)) continue;
-    const QString name = QString::fromStdString(path.filename().string());
-    const bool ours = std::any_of(files.begin(), files.end(), [&](const OutputFile& f) { return f.name == name; });
-    std::error_code ec;
-    if (!ours && !fs::remove(path, ec)) err << shown(path) << ": warning: cannot be removed\n";
-  }
-}
+    "tables (.csv, see 'import') into question files DIR/NN-nnn.qst of 496 bytes each. Every\n"
+    "check of 'check' runs first: any error (file:line: message) builds nothing. The folder is\n"
+    "written as a whole: it is left as it was or it is wholly new.";
 
 }  // namespace
 
 int buildCommand(const QStringList& args, Streams io) {
-  if (wantsHelp(args)) {
-    io.out << kHelp;
-    return 0;
-  }
-  const auto [sources, outDir, replace] = folderArgs(args);
-  if (sources.isEmpty() || outDir.isEmpty()) {
-    io.err << kHelp;
-    return 2;
-  }
+  CommandLine line(QStringLiteral("build"), QString::fromUtf8(kHelp));
+  int exitCode = kExitFine;
+  const auto parsed = folderArgs(line,
+                                 {QStringLiteral("SOURCE"), QStringLiteral("Question sources (.txt) or tables (.csv)."),
+                                  QStringLiteral("SOURCE..."),
+                                  QStringLiteral("Removes the question files in DIR that no source defines, so that "
+                                                 "the game cannot draw a question taken out of the sources.")},
+                                 args, io, exitCode);
+  if (!parsed) return exitCode;
 
-  const Collected all = collect(pathsOf(sources));
+  Collected all = collect(pathsOf(parsed->inputs));
+  std::vector<CheckedQuestion> checked;
+  for (const Collected::Question& q : all.questions) checked.push_back(q.checked);
+  const auto found = checkAll(checked, false, QString());
+  all.diagnostics.insert(all.diagnostics.end(), found.begin(), found.end());
   if (report(all.diagnostics, io.err)) {
     io.err << "kvizarion-qst: errors found; nothing was built\n";
-    return 1;
+    return kExitErrors;
   }
   std::vector<OutputFile> files;
   for (const Collected::Question& q : all.questions)
     files.push_back({q.name + QStringLiteral(".qst"),
                      QByteArray(reinterpret_cast<const char*>(q.bytes.data()), static_cast<qsizetype>(q.bytes.size()))});
-  const fs::path dir = outDir.toStdString();
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) {
-    io.err << outDir << ": cannot make the folder; nothing was built\n";
-    return 1;
-  }
-  if (!writeAll(dir, files, io.err)) return 1;
-  if (replace) removeOthers(dir, files, io.err);
-  io.out << "built " << files.size() << " question files in " << outDir << '\n';
-  return 0;
-}
-
-bool wantsHelp(const QStringList& args) {
-  return args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
-}
-
-FolderArgs folderArgs(const QStringList& args) {
-  FolderArgs parsed;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("-o") && i + 1 < args.size()) parsed.outDir = args[++i];
-    else if (args[i] == QLatin1String("--replace")) parsed.replace = true;
-    else parsed.inputs << args[i];
-  }
-  return parsed;
+  const bool replace = parsed->replace;
+  if (!writeAll(parsed->outDir.toStdString(), files,
+                [replace](const fs::path& other) { return replace && isQuestionFile(other); }, io.err))
+    return kExitErrors;
+  io.out << "built " << files.size() << " question files in " << parsed->outDir << '\n';
+  return kExitFine;
 }
 
 }  // namespace kvz::qst

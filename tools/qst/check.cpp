@@ -10,8 +10,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kHelp =
-    "kvizarion-qst check DIR|FILE...\n"
-    "\n"
     "Reports what would go wrong in the game with question sources (.txt), question tables\n"
     "(.csv, by row as a spreadsheet numbers them) and question files (.qst); a folder is\n"
     "checked as a whole bank (every .txt and .qst in it). Errors: a file of the wrong size or\n"
@@ -20,7 +18,7 @@ const char* const kHelp =
     "its plate, an answer wider than its plate, the same question or file twice, a step 1 to\n"
     "5 without a question (for a folder). Warnings (no failure): no author, the right answer\n"
     "with an audience share of 0, a step the game never reaches, extra bytes.\n"
-    "Exit code 1 when there is an error.\n";
+    "Exit code 1 when there is an error, 2 for a wrong command line.";
 
 void readQuestionFile(const fs::path& path, Inputs& into) {
   CheckedFile file = checkQuestionFile(path, shown(path));
@@ -35,40 +33,51 @@ void readAny(const fs::path& path, Inputs& into) {
 
 void checkLayout(const PlateFit& fit, const CheckedQuestion& q, std::vector<Diagnostic>& found) {
   auto error = [&](const QString& message) { found.push_back({q.origin, q.line, Diagnostic::Severity::Error, message}); };
-  if (const auto problem = fit.questionProblem(q.record.Zadani.trimmed())) error(*problem);
+  if (const auto problem = fit.questionProblem(q.record.Zadani)) error(*problem);
   const std::pair<const char*, const QString*> answers[] = {
       {"A", &q.record.OdpA}, {"B", &q.record.OdpB}, {"C", &q.record.OdpC}, {"D", &q.record.OdpD}};
   for (const auto& [letter, text] : answers)
-    if (const auto problem = fit.answerProblem(text->trimmed()))
+    if (const auto problem = fit.answerProblem(*text))
       error(QStringLiteral("answer %1 %2").arg(QLatin1String(letter), *problem));
 }
 
 }  // namespace
 
-int checkCommand(const QStringList& args, Streams io) {
-  if (wantsHelp(args) || args.isEmpty()) {
-    (args.isEmpty() ? io.err : io.out) << kHelp;
-    return args.isEmpty() ? 2 : 0;
+std::vector<Diagnostic> checkAll(const std::vector<CheckedQuestion>& questions, bool wholeBank,
+                                 const QString& bankName) {
+  const PlateFit fit;
+  std::vector<Diagnostic> found;
+  for (const CheckedQuestion& q : questions) {
+    const auto rules = checkQuestion(q);
+    found.insert(found.end(), rules.begin(), rules.end());
+    checkLayout(fit, q, found);
   }
+  const auto bank = checkBank(questions, wholeBank, bankName);
+  found.insert(found.end(), bank.begin(), bank.end());
+  return found;
+}
+
+int checkCommand(const QStringList& args, Streams io) {
+  CommandLine line(QStringLiteral("check"), QString::fromUtf8(kHelp));
+  line.parser.addPositionalArgument(QStringLiteral("DIR|FILE"), QStringLiteral("A folder, source, table or question file."),
+                                    QStringLiteral("DIR|FILE..."));
+  if (const auto done = line.parse(args, io)) return *done;
+  const QStringList named = line.parser.positionalArguments();
+  if (named.isEmpty()) return line.usageError(QStringLiteral("nothing to check"), io);
+
   QElapsedTimer clock;
   clock.start();
-  const PlateFit fit;
   std::vector<Diagnostic> found;
   std::size_t questions = 0;
   auto checkGroup = [&](Inputs& inputs, bool wholeBank, const QString& bankName) {
     found.insert(found.end(), inputs.diagnostics.begin(), inputs.diagnostics.end());
-    for (const CheckedQuestion& q : inputs.questions) {
-      const auto rules = checkQuestion(q);
-      found.insert(found.end(), rules.begin(), rules.end());
-      checkLayout(fit, q, found);
-    }
-    const auto bank = checkBank(inputs.questions, wholeBank, bankName);
-    found.insert(found.end(), bank.begin(), bank.end());
+    const auto checked = checkAll(inputs.questions, wholeBank, bankName);
+    found.insert(found.end(), checked.begin(), checked.end());
     questions += inputs.questions.size();
   };
 
   Inputs loose;
-  for (const QString& arg : args) {
+  for (const QString& arg : named) {
     const fs::path path = arg.toStdString();
     std::error_code ec;
     if (fs::is_directory(path, ec)) {

@@ -12,13 +12,11 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kHelp =
-    "kvizarion-qst dump [--json] FILE|DIR...\n"
-    "\n"
     "Shows question files (.qst; a folder: every .qst in it). By default as question source\n"
     "text, which 'build' takes back; with --json as a JSON array with one object per file,\n"
     "keys file, Zadani, OdpA..OdpD, Spravna, DivaciA..DivaciD, Autor, Korekce, Hodnota, ID\n"
     "(texts at their full width, blanks included). A file that holds no whole question is\n"
-    "reported and the others are still shown; the exit code is then 1.\n";
+    "reported and the others are still shown; the exit code is then 1.";
 
 QJsonObject toJson(const QString& file, const ZaznamOtazky& r) {
   return QJsonObject{
@@ -36,17 +34,15 @@ QJsonObject toJson(const QString& file, const ZaznamOtazky& r) {
 }  // namespace
 
 int dumpCommand(const QStringList& args, Streams io) {
-  if (wantsHelp(args)) {
-    io.out << kHelp;
-    return 0;
-  }
-  bool json = false;
+  CommandLine line(QStringLiteral("dump"), QString::fromUtf8(kHelp));
+  const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("JSON instead of source text."));
+  line.parser.addOption(jsonOption);
+  line.parser.addPositionalArgument(QStringLiteral("FILE|DIR"), QStringLiteral("Question files, or folders of them."),
+                                    QStringLiteral("FILE|DIR..."));
+  if (const auto done = line.parse(args, io)) return *done;
+  const bool json = line.parser.isSet(jsonOption);
   std::vector<fs::path> files;
-  for (const QString& arg : args) {
-    if (arg == QLatin1String("--json")) {
-      json = true;
-      continue;
-    }
+  for (const QString& arg : line.parser.positionalArguments()) {
     const fs::path path = arg.toStdString();
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
@@ -56,11 +52,8 @@ int dumpCommand(const QStringList& args, Streams io) {
       files.push_back(path);
     }
   }
-  if (files.empty()) {
-    io.err << kHelp;
-    return 2;
-  }
-  int exitCode = 0;
+  if (files.empty()) return line.usageError(QStringLiteral("no question file given"), io);
+  int exitCode = kExitFine;
   QJsonArray objects;
   for (const fs::path& file : files) {
     const std::optional<ZaznamOtazky> record = readQuestion(file);
@@ -72,7 +65,7 @@ int dumpCommand(const QStringList& args, Streams io) {
              << (regular && !ec ? QStringLiteral("not a question file: %1 bytes, a question has %2").arg(size).arg(kRecordSize)
                                 : QStringLiteral("cannot be read"))
              << '\n';
-      exitCode = 1;
+      exitCode = kExitErrors;
       continue;
     }
     if (json) objects.append(toJson(shown(file), *record));

@@ -1,11 +1,11 @@
 #include "plate_fit.h"
 
-#include <QTextLayout>
-
 #include "assets/layout_main.h"
 #include "game/round.h"
 #include "platform/qt/element_views.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/text_wrap.h"
+#include "questions/label_text.h"
 
 namespace kvz::qst {
 
@@ -17,40 +17,26 @@ PlateFit::PlateFit() {
   answerWidth_ = (*form)[QStringLiteral("lblA")].geometry().width;
 }
 
-std::optional<QString> PlateFit::questionProblem(const QString& text) const {
+std::optional<QString> PlateFit::questionProblem(const QString& field) const {
+  const QString text = labelText(field);
   // The game puts a question on one line when it is no wider than the plate's text area.
-  if (QtTextMeasure().widthTwips(text, questionFont_) <= round::kZadaniWidth) return std::nullopt;
-
-  // Otherwise it wraps it at word boundaries in a label of two lines' height and draws
-  // only the lines that fit whole, as the game window's text labels do.
-  const qreal width = twipsToPixels(round::kZadaniWidth);
-  const qreal height = twipsToPixels(round::kTwoLinesHeight);
-  QTextLayout layout(text, qtFont(questionFont_));
-  QTextOption option(Qt::AlignHCenter);
-  option.setWrapMode(QTextOption::WordWrap);
-  layout.setTextOption(option);
-  layout.beginLayout();
-  int lines = 0, shown = 0;
-  qreal y = 0;
-  bool tooWide = false;
-  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-    line.setLineWidth(width);
-    line.setPosition(QPointF(0, y));
-    ++lines;
-    if (lines == 1 || y + line.height() <= height) shown = lines;
-    tooWide = tooWide || line.naturalTextWidth() > width;
-    y += line.height();
+  const QtTextMeasure measure;
+  if (measure.widthTwips(text, questionFont_) <= round::kZadaniWidth) {
+    if (measure.widthTwips(oneLine(text), questionFont_) <= round::kZadaniWidth) return std::nullopt;
+    return QStringLiteral("the question is wider than its plate and is cut off");
   }
-  layout.endLayout();
-  if (lines > shown)
+  // Otherwise it wraps it in a label of two lines' height, as the game window draws it.
+  const WrappedText wrapped(text, qtFont(questionFont_), Align::Center, twipsToPixels(round::kZadaniWidth),
+                            twipsToPixels(round::kTwoLinesHeight));
+  if (wrapped.neededLines() > wrapped.shownLines())
     return QStringLiteral("the question needs %1 lines on its plate; only %2 fit and the rest is cut off")
-        .arg(lines).arg(shown);
-  if (tooWide) return QStringLiteral("a word of the question is wider than its plate and is cut off");
+        .arg(wrapped.neededLines()).arg(wrapped.shownLines());
+  if (wrapped.tooWide()) return QStringLiteral("a word of the question is wider than its plate and is cut off");
   return std::nullopt;
 }
 
-std::optional<QString> PlateFit::answerProblem(const QString& text) const {
-  const int width = QtTextMeasure().widthTwips(text, answerFont_);
+std::optional<QString> PlateFit::answerProblem(const QString& field) const {
+  const int width = QtTextMeasure().widthTwips(oneLine(labelText(field)), answerFont_);
   if (width <= answerWidth_) return std::nullopt;
   return QStringLiteral("is %1 twips wide; its plate shows %2 and cuts off the rest").arg(width).arg(answerWidth_);
 }

@@ -12,10 +12,11 @@ namespace kvz::qst {
 class PlateFit {
 public:
   PlateFit();
-  // What is cut off of a question on its plate (already trimmed, as the game shows it).
-  std::optional<QString> questionProblem(const QString& text) const;
+  // What is cut off of a question on its plate: the record's field, measured as the game's
+  // label shows it.
+  std::optional<QString> questionProblem(const QString& field) const;
   // What is cut off of an answer on its plate.
-  std::optional<QString> answerProblem(const QString& text) const;
+  std::optional<QString> answerProblem(const QString& field) const;
 
 private:
   FontSpec questionFont_;

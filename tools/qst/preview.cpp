@@ -16,12 +16,10 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kHelp =
-    "kvizarion-qst preview FILE [--question NN-nnn] -o PNG\n"
-    "\n"
     "Draws the question as the player sees it once all four answers are shown: the game\n"
     "window of 640 x 480 pixels with the question on its plate (one or two lines, as the game\n"
     "lays it out) and the answers on theirs. FILE is a question file (.qst) or a source (.txt);\n"
-    "of a source, the question named by --question, or else its first one.\n";
+    "of a source, the question named by --question, or else its first one.";
 
 // The game runs here as it runs for a player, on a clock moved by hand, silent, with no
 // window system: the picture is taken from its window once the reveal is over.
@@ -82,24 +80,21 @@ std::optional<std::array<std::uint8_t, kRecordSize>> recordToShow(const fs::path
 }  // namespace
 
 int previewCommand(const QStringList& args, Streams io) {
-  if (wantsHelp(args)) {
-    io.out << kHelp;
-    return 0;
-  }
-  QString output, wanted;
-  QStringList inputs;
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("-o") && i + 1 < args.size()) output = args[++i];
-    else if (args[i] == QLatin1String("--question") && i + 1 < args.size()) wanted = args[++i];
-    else inputs << args[i];
-  }
+  CommandLine line(QStringLiteral("preview"), QString::fromUtf8(kHelp));
+  const QCommandLineOption out(QStringLiteral("o"), QStringLiteral("The picture written."), QStringLiteral("PNG"));
+  const QCommandLineOption question(QStringLiteral("question"), QStringLiteral("The question of a source drawn."),
+                                    QStringLiteral("NN-nnn"));
+  line.parser.addOptions({out, question});
+  line.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A question file or a source."));
+  if (const auto done = line.parse(args, io)) return *done;
+  const QStringList inputs = line.parser.positionalArguments();
+  const QString output = line.parser.value(out);
+  const QString wanted = line.parser.value(question);
   const QString input = inputs.value(0);
-  if (inputs.size() != 1 || output.isEmpty()) {
-    io.err << kHelp;
-    return 2;
-  }
+  if (inputs.size() != 1 || output.isEmpty())
+    return line.usageError(inputs.size() != 1 ? QStringLiteral("one FILE at a time") : QStringLiteral("no -o PNG given"), io);
   const auto bytes = recordToShow(input.toStdString(), wanted, io.err);
-  if (!bytes) return 1;
+  if (!bytes) return kExitErrors;
 
   // The game draws the question of its step from qst/NN-nnn.qst: give it this one alone.
   const int step = stepOf(input.toStdString(), wanted);
@@ -110,7 +105,7 @@ int previewCommand(const QStringList& args, Streams io) {
   if (!data.isValid() || !file.open(QIODevice::WriteOnly) ||
       file.write(reinterpret_cast<const char*>(bytes->data()), kRecordSize) != kRecordSize) {
     io.err << "kvizarion-qst: cannot prepare the preview\n";
-    return 1;
+    return kExitErrors;
   }
   file.close();
 
@@ -127,17 +122,17 @@ int previewCommand(const QStringList& args, Streams io) {
   clock.advance(kRevealDoneMs);
   if (!game.form() || !boxes.shown.isEmpty()) {
     io.err << "kvizarion-qst: the game did not show the question: " << boxes.shown.join(QLatin1Char(' ')) << '\n';
-    return 1;
+    return kExitErrors;
   }
   FormView view(*game.form());
   view.show();
   QCoreApplication::processEvents();
   if (!view.grab().save(output, "PNG")) {
     io.err << output << ": cannot be written\n";
-    return 1;
+    return kExitErrors;
   }
   io.out << "preview written to " << output << '\n';
-  return 0;
+  return kExitFine;
 }
 
 }  // namespace kvz::qst

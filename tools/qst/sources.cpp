@@ -53,31 +53,34 @@ SourceFile readAuthored(const fs::path& path) {
 void readSource(const fs::path& path, Inputs& into) {
   SourceFile source = readAuthored(path);
   into.diagnostics.insert(into.diagnostics.end(), source.diagnostics.begin(), source.diagnostics.end());
-  for (SourceQuestion& q : source.questions)
-    into.questions.push_back({shown(path), q.line, q.step, q.number, std::move(q.record)});
+  for (const SourceQuestion& q : source.questions) into.questions.push_back(checkedOf(shown(path), q));
+}
+
+CheckedQuestion checkedOf(const QString& origin, const SourceQuestion& q) {
+  return {origin, q.line, q.step, q.number, q.record};
 }
 
 Collected collect(const std::vector<fs::path>& paths) {
   Collected all;
   std::map<QString, QString> defined;  // name -> where
-  auto add = [&](const fs::path& path, int line, const QString& name, const ZaznamOtazky& record,
-                 const std::array<std::uint8_t, kRecordSize>& bytes) {
-    const QString where = line > 0 ? QStringLiteral("%1:%2").arg(shown(path)).arg(line) : shown(path);
+  auto add = [&](const QString& name, const CheckedQuestion& q, const std::array<std::uint8_t, kRecordSize>& bytes) {
+    const QString where = q.line > 0 ? QStringLiteral("%1:%2").arg(q.origin).arg(q.line) : q.origin;
     if (const auto [it, fresh] = defined.emplace(name, where); !fresh)
-      all.diagnostics.push_back(errorOf(path, line, QStringLiteral("%1.qst is already defined at %2").arg(name, it->second)));
-    else all.questions.push_back({name, where, record, bytes});
+      all.diagnostics.push_back({q.origin, q.line, Diagnostic::Severity::Error,
+                                 QStringLiteral("%1.qst is already defined at %2").arg(name, it->second)});
+    else all.questions.push_back({name, q, bytes});
   };
   for (const fs::path& path : paths) {
     if (isQuestionFile(path)) {
       CheckedFile file = checkQuestionFile(path, shown(path));
       all.diagnostics.insert(all.diagnostics.end(), file.diagnostics.begin(), file.diagnostics.end());
       if (file.question && file.question->step > 0)
-        add(path, 0, questionHeader(path), file.question->record, *encodeRecord(file.question->record));
+        add(questionHeader(path), *file.question, *encodeRecord(file.question->record));
       continue;
     }
     const SourceFile source = readAuthored(path);
     all.diagnostics.insert(all.diagnostics.end(), source.diagnostics.begin(), source.diagnostics.end());
-    for (const SourceQuestion& q : source.questions) add(path, q.line, q.fileName.chopped(4), q.record, q.bytes);
+    for (const SourceQuestion& q : source.questions) add(q.fileName.chopped(4), checkedOf(shown(path), q), q.bytes);
   }
   return all;
 }
@@ -89,37 +92,6 @@ bool report(const std::vector<Diagnostic>& diagnostics, QTextStream& err) {
     failed = failed || d.isError();
   }
   return failed;
-}
-
-bool writeAll(const fs::path& dir, const std::vector<OutputFile>& files, QTextStream& err) {
-  std::vector<std::pair<fs::path, fs::path>> staged;
-  auto discard = [&] {
-    for (const auto& [temporary, final] : staged) QFile::remove(QString::fromStdString(temporary.string()));
-  };
-  for (const OutputFile& file : files) {
-    const fs::path final = dir / file.name.toStdString();
-    const fs::path temporary = dir / ("." + file.name.toStdString() + ".new");
-    QFile out(QString::fromStdString(temporary.string()));
-    const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         out.write(file.content) == file.content.size() && out.flush();
-    out.close();
-    staged.emplace_back(temporary, final);
-    if (!written) {
-      err << shown(final) << ": cannot be written; nothing was written\n";
-      discard();
-      return false;
-    }
-  }
-  for (const auto& [temporary, final] : staged) {
-    std::error_code ec;
-    fs::rename(temporary, final, ec);
-    if (ec) {
-      err << shown(final) << ": cannot be written (" << QString::fromStdString(ec.message()) << ")\n";
-      discard();
-      return false;
-    }
-  }
-  return true;
 }
 
 QString questionHeader(const fs::path& file) {

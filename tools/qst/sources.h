@@ -34,14 +34,20 @@ SourceFile readAuthored(const std::filesystem::path& path);
 
 // Reads one source or table into checkable questions.
 void readSource(const std::filesystem::path& path, Inputs& into);
+// The questions of a source or table as the checks take them.
+CheckedQuestion checkedOf(const QString& origin, const SourceQuestion& question);
+
+// Every check that 'check' runs on a set of questions: the rules of each question, its texts
+// measured on their plates, and the rules over the set (for a folder, as a whole bank).
+std::vector<Diagnostic> checkAll(const std::vector<CheckedQuestion>& questions, bool wholeBank,
+                                 const QString& bankName);
 
 // Every question of sources, tables and question files, each named once; what is wrong
-// with them, or the same name given twice, is in the diagnostics.
+// with them, or the same name given twice, is in the diagnostics (the checks of checkAll not yet).
 struct Collected {
   struct Question {
-    QString name;    // "01-017"
-    QString origin;  // "01.txt:12"
-    ZaznamOtazky record;
+    QString name;  // "01-017"
+    CheckedQuestion checked;
     std::array<std::uint8_t, kRecordSize> bytes{};
   };
   std::vector<Question> questions;
@@ -52,13 +58,6 @@ Collected collect(const std::vector<std::filesystem::path>& paths);
 // Writes every diagnostic to err; true when one is an error.
 bool report(const std::vector<Diagnostic>& diagnostics, QTextStream& err);
 
-// Writes files into a folder, all or none: each is written beside its final name first and
-// renamed only when all are written, so a failure leaves the folder as it was.
-struct OutputFile {
-  QString name;
-  QByteArray content;
-};
-bool writeAll(const std::filesystem::path& dir, const std::vector<OutputFile>& files, QTextStream& err);
 
 // The name NN-nnn of a question file, or its stem when it is no question file name.
 QString questionHeader(const std::filesystem::path& file);

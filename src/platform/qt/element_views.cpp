@@ -2,12 +2,12 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextLayout>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "platform/qt/picture_set.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/text_wrap.h"
 
 namespace kvz {
 namespace {
@@ -16,26 +16,6 @@ namespace {
 constexpr int kPanelMargin = 4;
 
 QColor toColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
-
-// Left edge of a line of the given width in a box of the given width. A line too wide for
-// its box starts at the left edge, so the start of the text stays readable.
-qreal lineLeft(Align align, qreal boxWidth, qreal lineWidth) {
-  if (lineWidth >= boxWidth) return 0;
-  switch (align) {
-    case Align::Center: return (boxWidth - lineWidth) / 2;
-    case Align::Right: return boxWidth - lineWidth;
-    case Align::Left: break;
-  }
-  return 0;
-}
-
-// Line breaks in a caption as the text layout knows them; a CR LF pair is one break.
-QString withLineSeparators(QString text) {
-  text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-  text.replace(QLatin1Char('\r'), QChar::LineSeparator);
-  text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-  return text;
-}
 
 // The picture as an element shows it at the scene's scale on a screen of that density (the
 // desktop's own scale factor, rounded up): drawn at both together, or smoothly stretched from
@@ -121,8 +101,7 @@ void PaintedElementView::paintText(QPainter& painter, QRect area) {
   painter.setPen(toColor(look.foreground));
   if (!look.wordWrap) {
     // One line, clipped at the element's edges; nothing spills onto what lies beside it.
-    QString line = element_.caption();
-    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString line = oneLine(element_.caption());
     const qreal w = QFontMetricsF(font).horizontalAdvance(line);
     const qreal x = lineLeft(look.align, width, w);
     painter.setClipRect(area);
@@ -130,29 +109,9 @@ void PaintedElementView::paintText(QPainter& painter, QRect area) {
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line);
     return;
   }
-  // Wrapped at word boundaries within the width; only the lines that fit whole in the
-  // height are drawn (the first one always, clipped if the element is lower than a line).
-  QTextLayout layout(withLineSeparators(element_.caption()), font);
-  // Lines are placed by hand (lineLeft), so the layout itself aligns nothing.
-  QTextOption option(Qt::AlignLeft);
-  option.setWrapMode(QTextOption::WordWrap);
-  layout.setTextOption(option);
-  layout.beginLayout();
-  qreal y = 0;
-  int placed = 0;
-  while (true) {
-    QTextLine line = layout.createLine();
-    if (!line.isValid()) break;
-    line.setLineWidth(width);
-    if (line.lineNumber() > 0 && y + line.height() > height) break;
-    line.setPosition(QPointF(lineLeft(look.align, width, line.naturalTextWidth()), y));
-    y += line.height();
-    ++placed;
-  }
-  layout.endLayout();
+  const WrappedText wrapped(element_.caption(), font, look.align, width, height);
   painter.setClipRect(area);
-  // The line that did not fit was made but never placed: it would sit at the top.
-  for (int i = 0; i < placed; ++i) layout.lineAt(i).draw(&painter, QPointF(0, 0));
+  wrapped.draw(painter);
 }
 
 void PaintedElementView::paintBox(QPainter& painter, QRect area) {

@@ -20,6 +20,7 @@
 #include "platform/random.h"
 #include "shell/command_line.h"
 #include "shell/frm_intro.h"
+#include "shell/qt/guard_process.h"
 #include "shell/qt/qt_menu_sound.h"
 #include "shell/qt/termination_signals.h"
 #include "shell/qt/xrandr_display.h"
@@ -31,7 +32,9 @@ namespace {
 std::unique_ptr<DisplayMode> makeDisplayMode() {
   if (QGuiApplication::platformName() == QLatin1String("xcb"))
     if (const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
-      if (auto randr = openXRandrDisplay(x11->display())) return randr;
+      if (auto randr = openXRandrDisplay(
+              x11->display(), guardProgramFor(QCoreApplication::applicationDirPath().toStdString())))
+        return randr;
   const QScreen* screen = QGuiApplication::primaryScreen();
   return std::make_unique<FixedDisplay>(screen ? ScreenSize{screen->size().width(), screen->size().height()}
                                                : ScreenSize{});

@@ -5,7 +5,11 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
+
+#include "shell/qt/guard_process.h"
 
 namespace kvz {
 namespace {
@@ -38,16 +42,30 @@ private:
   XRRScreenConfiguration* config_;
 };
 
+// The mode found at start: its size and refresh rate.
+struct StartMode {
+  ScreenSize size;
+  int rate = 0;
+};
+
 // Reading the screen configuration makes the server probe its outputs, which takes long on
 // real hardware; so it is read once and again only after a change.
 class XRandrDisplay final : public DisplayMode {
 public:
-  explicit XRandrDisplay(Display* display) : display_(display), root_(DefaultRootWindow(display)) {
-    // The mode found at start, which the restore brings back with its own refresh rate.
+  // The mode found at start is the one the display has now unless it is given; with a guard
+  // program, a guard keeps it from the first switch away until the switch back.
+  XRandrDisplay(Display* display, std::optional<StartMode> start, std::string guardProgram)
+      : display_(display), root_(DefaultRootWindow(display)), guardProgram_(std::move(guardProgram)) {
+    if (start) {
+      startSize_ = start->size;
+      startRate_ = start->rate;
+      return;
+    }
     startSize_ = current();
     if (const ScreenConfig& c = config()) startRate_ = XRRConfigCurrentRate(c.get());
   }
   ~XRandrDisplay() override {
+    guard_.reset();
     config_.reset();
     XCloseDisplay(display_);
   }
@@ -76,10 +94,20 @@ public:
   }
 
   bool switchTo(int width, int height) override {
+    const ScreenSize target{width, height};
+    const bool leaving = target != startSize_;
+    // Started before the switch: from then on, however the game ends, the mode comes back.
+    if (leaving && !guard_ && !guardProgram_.empty() && startSize_.width > 0)
+      guard_ = GuardProcess::start(guardProgram_, {DisplayString(display_), startSize_, startRate_, target});
     Status status = trySwitch(width, height);
     // Changed by someone else since it was read: read it afresh and try once more.
     if (status == RRSetConfigInvalidConfigTime) status = trySwitch(width, height);
-    return status == RRSetConfigSuccess;
+    const bool switched = status == RRSetConfigSuccess;
+    if (switched && !leaving && guard_) {
+      guard_->sayRestored();
+      guard_.reset();
+    }
+    return switched;
   }
 
 private:
@@ -118,21 +146,34 @@ private:
   Display* display_;
   Window root_;
   mutable std::unique_ptr<ScreenConfig> config_;
+  std::string guardProgram_;
+  std::unique_ptr<GuardProcess> guard_;
   ScreenSize startSize_;
   int startRate_ = 0;
 };
 
-}  // namespace
-
-std::unique_ptr<DisplayMode> openXRandrDisplay(Display* windowSystemDisplay) {
-  Display* display = XOpenDisplay(windowSystemDisplay ? DisplayString(windowSystemDisplay) : nullptr);
+// A connection of our own to the named server, when it has RandR.
+Display* openWithRandr(const char* name) {
+  Display* display = XOpenDisplay(name);
   if (!display) return nullptr;
   int eventBase = 0, errorBase = 0;
-  if (!XRRQueryExtension(display, &eventBase, &errorBase)) {
-    XCloseDisplay(display);
-    return nullptr;
-  }
-  return std::make_unique<XRandrDisplay>(display);
+  if (XRRQueryExtension(display, &eventBase, &errorBase)) return display;
+  XCloseDisplay(display);
+  return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<DisplayMode> openXRandrDisplay(Display* windowSystemDisplay, std::string guardProgram) {
+  Display* display = openWithRandr(windowSystemDisplay ? DisplayString(windowSystemDisplay) : nullptr);
+  if (!display) return nullptr;
+  return std::make_unique<XRandrDisplay>(display, std::nullopt, std::move(guardProgram));
+}
+
+std::unique_ptr<DisplayMode> openXRandrDisplay(const std::string& name, ScreenSize start, int startRate) {
+  Display* display = openWithRandr(name.c_str());
+  if (!display) return nullptr;
+  return std::make_unique<XRandrDisplay>(display, StartMode{start, startRate}, std::string());
 }
 
 }  // namespace kvz

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "shell/display_mode.h"
 
@@ -12,7 +13,10 @@ namespace kvz {
 // same server), through the RandR screen configuration: the sizes the screen's output
 // offers, each with its refresh rates. Null when there is no X server to reach or it has no
 // RandR. The colour depth of an X screen never changes with its size, so keeping it needs
-// nothing.
-std::unique_ptr<DisplayMode> openXRandrDisplay(_XDisplay* windowSystemDisplay);
+// nothing. With a guard program (guard_process.h), the display's guard watches every switch
+// away from the mode found at start.
+std::unique_ptr<DisplayMode> openXRandrDisplay(_XDisplay* windowSystemDisplay, std::string guardProgram);
+// The guard's own: the named server, its mode at start as the game found it.
+std::unique_ptr<DisplayMode> openXRandrDisplay(const std::string& displayName, ScreenSize start, int startRate);
 
 }  // namespace kvz

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <map>
+
+#include "folder_write.h"
+
+namespace {
+
+using namespace Qt::StringLiterals;
+namespace fs = std::filesystem;
+using Folder = std::map<QString, QByteArray>;
+
+// A folder as a reader sees it: every file inside, hidden ones too, with its content.
+Folder snapshot(const fs::path& dir) {
+  Folder seen;
+  const QString root = QString::fromStdString(dir.string());
+  QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    QFile file(it.next());
+    seen[QDir(root).relativeFilePath(file.fileName())] = file.open(QIODevice::ReadOnly) ? file.readAll() : "?";
+  }
+  return seen;
+}
+
+void fill(const fs::path& dir, const Folder& files) {
+  for (const auto& [name, content] : files) {
+    const QString path = QString::fromStdString((dir / name.toStdString()).string());
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+  }
+}
+
+// The real operations, the n-th of them failing; before each it looks at the folder, as a
+// kill at that moment would leave it.
+class FailingOps final : public kvz::qst::FileOps {
+public:
+  FailingOps(int failAt, fs::path watched) : failAt_(failAt), watched_(std::move(watched)) {}
+  bool write(const fs::path& file, const QByteArray& content) override { return next() && FileOps::write(file, content); }
+  bool keep(const fs::path& from, const fs::path& to) override { return next() && FileOps::keep(from, to); }
+  bool swap(const fs::path& fresh, const fs::path& dir) override { return next() && FileOps::swap(fresh, dir); }
+
+  int calls = 0;
+  std::vector<Folder> seen;
+
+private:
+  bool next() {
+    seen.push_back(snapshot(watched_));
+    return ++calls != failAt_;
+  }
+  int failAt_;
+  fs::path watched_;
+};
+
+const Folder kOld = {{u"01-001.qst"_s, "old 1"}, {u"01-009.qst"_s, "taken out"}, {u"notes.txt"_s, "kept"},
+                     {u"sub/inner.txt"_s, "kept too"}};
+const Folder kNew = {{u"01-001.qst"_s, "new 1"}, {u"02-001.qst"_s, "new 2"}, {u"notes.txt"_s, "kept"},
+                     {u"sub/inner.txt"_s, "kept too"}};
+const std::vector<kvz::qst::OutputFile> kWritten = {{u"01-001.qst"_s, "new 1"}, {u"02-001.qst"_s, "new 2"}};
+
+bool dropQuestions(const fs::path& p) { return p.extension() == ".qst"; }
+
+TEST(FolderWrite, AFailureAtAnyStepLeavesTheFolderAsItWasAndEveryMomentSeesItOldOrWhollyNew) {
+  for (int failAt = 1;; ++failAt) {
+    QTemporaryDir root;
+    const fs::path dir = fs::path(root.path().toStdString()) / "qst";
+    fill(dir, kOld);
+    FailingOps ops(failAt, dir);
+    QString messages;
+    QTextStream err(&messages);
+    const bool written = kvz::qst::writeAll(dir, kWritten, dropQuestions, err, ops);
+    err.flush();
+
+    const bool failed = failAt <= ops.calls;
+    EXPECT_EQ(written, !failed) << "failing step " << failAt;
+    EXPECT_EQ(snapshot(dir), failed ? kOld : kNew) << "failing step " << failAt;
+    EXPECT_EQ(messages.contains(u"nothing was written"_s), failed) << messages.toStdString();
+    for (const Folder& moment : ops.seen) EXPECT_TRUE(moment == kOld || moment == kNew) << "failing step " << failAt;
+    EXPECT_EQ(QDir(root.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{u"qst"_s})
+        << "the staging folder is left behind at failing step " << failAt;
+    if (!failed) break;
+  }
+}
+
+TEST(FolderWrite, MakesAMissingFolderAndWritesThroughALinkIntoTheFolderItNames) {
+  QTemporaryDir root;
+  const fs::path base = root.path().toStdString();
+  QString messages;
+  QTextStream err(&messages);
+  const auto keepAll = [](const fs::path&) { return false; };
+  ASSERT_TRUE(kvz::qst::writeAll(base / "made" / "qst", kWritten, keepAll, err));
+  EXPECT_EQ(snapshot(base / "made" / "qst").size(), 2u);
+  // Written from inside: the author's shell is told that it still stands in the old folder.
+  const fs::path started = fs::current_path();
+  fs::current_path(base / "made" / "qst");
+  EXPECT_TRUE(kvz::qst::writeAll(".", kWritten, keepAll, err));
+  fs::current_path(started);
+  err.flush();
+  EXPECT_TRUE(messages.endsWith(u"'cd .' shows its new files\n"_s)) << messages.toStdString();
+
+  fill(base / "real", kOld);
+  fs::create_directory_symlink(base / "real", base / "link");
+  ASSERT_TRUE(kvz::qst::writeAll(base / "link", kWritten, dropQuestions, err));
+  EXPECT_TRUE(fs::is_symlink(base / "link"));
+  EXPECT_EQ(snapshot(base / "real"), kNew);
+
+  fill(base, {{u"plain"_s, "a file"}});
+  EXPECT_FALSE(kvz::qst::writeAll(base / "plain", kWritten, keepAll, err));
+  err.flush();
+  EXPECT_TRUE(messages.endsWith(u"plain: is not a folder; nothing was written\n"_s)) << messages.toStdString();
+}
+
+}  // namespace

@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 mode=play
 if [ "${1:-}" = test ]; then mode=test; shift; fi
 
-build_packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-multimedia-dev libqt6multimedia6
+build_packages=(cmake ninja-build ccache g++ pkg-config libebur128-dev qt6-base-dev qt6-multimedia-dev libqt6multimedia6
   libqt6multimediawidgets6 libgl-dev libxrandr-dev libx11-dev libgtest-dev scdoc)
 runtime_packages=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
   fonts-liberation2 fonts-dejavu-core)

@@ -6,6 +6,7 @@
 //   pulseaudio -D --exit-idle-time=-1 -n --load="module-null-sink sink_name=nul"
 //     --load=module-native-protocol-unix      (one command line)
 //   QT_QPA_PLATFORM=offscreen ./bench_players
+// With KVZ_BENCH_DATA=build the game's own effects are loaded as well.
 //
 // The monitor of the sink is read with parec as it plays. The wall time at which each sample
 // was taken is estimated from the arrival of the recorded blocks (the earliest arrival bounds
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "assets/media_files.h"
 #include "platform/qt/media_players.h"
 #include "support/null_sink.h"
 
@@ -83,7 +85,12 @@ int main(int argc, char** argv) {
   }
   waitMs(1000);  // let the recording settle
 
-  kvz::EffectPlayer effects({effect});
+  // KVZ_BENCH_DATA=<folder with snd/>: the effect player holds the game's effects decoded beside
+  // the measured tone, as it does in the game.
+  QStringList preload{effect};
+  if (const QString data = qEnvironmentVariable("KVZ_BENCH_DATA"); !data.isEmpty())
+    for (const char* name : kvz::media::kEffects) preload << data + QString::fromLatin1(name).replace(u'\\', u'/');
+  kvz::EffectPlayer effects(preload);
   kvz::MusicPlayer musicPlayer;
   waitMs(500);
   double effectHz = 0, musicHz = 0;

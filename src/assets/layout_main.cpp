@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "assets/layout_builders.h"
+#include "game/durations.h"
+#include "lifelines/durations.h"
 
 namespace kvz {
 namespace {
@@ -85,13 +87,13 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
   picture(f, QStringLiteral("imgNDivGraf"), {2580, 170, 2400, 3150}, kGraphPicture);
   picture(f, QStringLiteral("imgLogo"), {2280, 120, 2970, 3090}, kLogoPicture).look().stretch = true;
 
-  f.addTimer(clock, QStringLiteral("tmrZobrazeniOtazky"), 1000, true);
+  f.addTimer(clock, QStringLiteral("tmrZobrazeniOtazky"), round::kRevealStepMs, true);
   f.addTimer(clock, QStringLiteral("tmrCastka"), 1000, true);
-  f.addTimer(clock, QStringLiteral("tmrBlik"), 350, true);
+  f.addTimer(clock, QStringLiteral("tmrBlik"), round::kBlinkMs, true);
   f.addTimer(clock, QStringLiteral("tmrZvuk"), 0, true);
-  f.addTimer(clock, QStringLiteral("tmrNDivaci"), 8250, false);
-  f.addTimer(clock, QStringLiteral("tmrNTel1"), 3700, false);
-  f.addTimer(clock, QStringLiteral("tmrNTel2"), 100, false);
+  f.addTimer(clock, QStringLiteral("tmrNDivaci"), lifelines::kPollEmptyGraphMs, false);
+  f.addTimer(clock, QStringLiteral("tmrNTel1"), lifelines::kCallPickUpMs, false);
+  f.addTimer(clock, QStringLiteral("tmrNTel2"), lifelines::kTypingMs, false);
   return form;
 }
 

@@ -5,21 +5,13 @@
 #include <cstdint>
 
 #include "assets/media_files.h"
+#include "game/durations.h"
 #include "questions/checks.h"
 
 // Fixed values of one game round: timings, end markers, files and the names that bind an
 // answer letter to its elements and bitmaps.
 namespace kvz::round {
 
-// The reveal (1000 ms a step) and the blinking (350 ms) keep the intervals of the layout.
-// Right plate blinks, then the winnings come this long after its last green.
-inline constexpr int kAfterRightMs = 1500;
-// After a wrong answer, the winnings come this long after the verdict.
-inline constexpr int kAfterWrongMs = 3000;
-// How long the winnings plate stays: the game goes on, it ended, the fifth question was won.
-inline constexpr int kWinningsGoOnMs = 2000;
-inline constexpr int kWinningsEndMs = 3000;
-inline constexpr int kWinningsTopMs = 9000;
 // Delay before a game that cannot go on returns to the menu: just past the running handler.
 inline constexpr int kReturnMs = 1;
 

@@ -30,9 +30,4 @@ void Lifelines::makeInert(const char* name) const {
   el(name).setPointer(Pointer::Arrow);
 }
 
-bool Lifelines::processEvents() {
-  w_.services.windows.processEvents();
-  return loaded();
-}
-
 }  // namespace kvz::lifelines

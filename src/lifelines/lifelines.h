@@ -6,19 +6,12 @@
 #include <functional>
 
 #include "game/frm_main.h"
+#include "lifelines/durations.h"
 #include "lifelines/phone_reply.h"
 
 // The three lifelines of the game window: fifty-fifty, the audience poll and the phone call.
 namespace kvz::lifelines {
 
-// Timer intervals that carry the phases of the poll and of the call, in ms.
-inline constexpr int kPollEmptyGraphMs = 8250;  // the designed interval: click to empty graph
-inline constexpr int kPollResultMs = 15800;     // empty graph to the result
-inline constexpr int kPollReturnMs = 1220;      // result to the return to play
-inline constexpr int kCallPickUpMs = 3700;      // the designed interval: ringing
-inline constexpr int kCallLongestMs = 30000;    // the call screen at most
-inline constexpr int kCallReturnMs = 1250;      // call screen gone to the return to play
-inline constexpr int kTypingMs = 100;           // one character of the transcript
 // Ticks without a character after the last one, before a fully typed call ends.
 inline constexpr int kIdleTicks = 4;
 
@@ -92,11 +85,11 @@ public:
 private:
   Element& el(const char* name) const;
   Timer& tmr(const char* name) const;
-  bool loaded() const { return w_.form() != nullptr; }
   // Takes no more clicks and shows the plain arrow: a spent icon, a removed answer's plate.
   void makeInert(const char* name) const;
-  // Lets pending window events run; false when they unloaded the window meanwhile.
-  bool processEvents();
+  // Lets pending window events run; false when they unloaded the window meanwhile or ran
+  // the pick-up of the call already (the window's form, as it was before they ran).
+  bool stillPickingUpAfterEvents(const Form* window);
 
   GameWindow w_;
 };

@@ -60,22 +60,32 @@ void Lifelines::tmrNTel1_Timer() {
     w_.Odemkni();
   } else {
     // Pick-up: the call screen is painted before typing starts. The input lock keeps the
-    // events run here from acting; a window closed meanwhile ends the call on the spot.
+    // events run here from choosing anything, but a box they open (the logo's double click)
+    // lets this timer tick again under it; so after each run the pick-up goes on only while
+    // its window is loaded and the call still waits for it.
     timingMark(QStringLiteral("call pick-up %1").arg(telefon.TelVypis.size()));
+    const Form* const window = w_.form();
     el("Shape2").setVisible(true);
     w_.services.video.play();
-    if (!processEvents()) return;
+    if (!stillPickingUpAfterEvents(window)) return;
     Element& video = el("WMP3");
     const Rect logo = el("imgLogo").geometry();
     const Rect player = video.geometry();
     video.move(centred(logo.left, logo.width, player.width), centred(logo.top, logo.height, player.height));
-    if (!processEvents()) return;
+    if (!stillPickingUpAfterEvents(window)) return;
     el("Shape1").setVisible(true);
     el("txtNTelVypis").setVisible(true);
-    if (!processEvents()) return;
+    if (!stillPickingUpAfterEvents(window)) return;
     tmr("tmrNTel1").setInterval(kCallLongestMs);
     tmr("tmrNTel2").setEnabled(true);
   }
+}
+
+bool Lifelines::stillPickingUpAfterEvents(const Form* window) {
+  w_.services.windows.processEvents();
+  if (w_.form() != window) return false;
+  const int phase = tmr("tmrNTel1").interval();
+  return phase != kCallLongestMs && phase != kCallReturnMs;
 }
 
 void Lifelines::tmrNTel2_Timer() {

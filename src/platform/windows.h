@@ -14,6 +14,9 @@ public:
   // Shows a loaded window. With an owner it is modal over it: the owner takes no input
   // until this window is unloaded. Returns at once.
   virtual void show(Form& form, Form* modalOwner = nullptr) = 0;
+  // True while the form has a window: false once it is unloaded, and once its owner's
+  // unloading took its window along.
+  virtual bool isShown(const Form& form) const = 0;
   // Places a window on the screen, in pixels.
   virtual void moveWindow(Form& form, int x, int y) = 0;
   // Unloads a window: its timers stop and its view goes at once; the form itself is

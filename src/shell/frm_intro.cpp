@@ -100,12 +100,16 @@ void FrmIntro::imgNova_Click() {
 }
 
 void FrmIntro::otevriHru() {
+  if (form_) {
+    // The game window's load lets pending events run while the menu is still loaded: the
+    // menu stays busy until it is unloaded, or a click there would open a screen over a
+    // window about to go, or start a second game.
+    frmMain_.Show();
+    (*form_)[QStringLiteral("shpLoading")].setVisible(false);
+    (*form_)[QStringLiteral("lblLoading")].setVisible(false);
+    s_.windows.unload(std::move(form_));
+  }
   nacitani_ = false;
-  if (!form_) return;
-  frmMain_.Show();
-  (*form_)[QStringLiteral("shpLoading")].setVisible(false);
-  (*form_)[QStringLiteral("lblLoading")].setVisible(false);
-  s_.windows.unload(std::move(form_));
 }
 
 void FrmIntro::imgPrav_Click() {

@@ -70,7 +70,7 @@ public:
   // display was taken over.
   void VratObrazovku();
 
-  // True from the click on new game until the game window opens: the menu takes no input.
+  // True from the click on new game until the menu is unloaded: the menu takes no input.
   bool Nacitani() const { return nacitani_; }
   // The farewell box's text and title.
   static QString TextRozlouceni();

@@ -5,6 +5,7 @@
 namespace kvz {
 
 void InfoScreen::Show(Form& owner) {
+  if (form_ && !isOpen()) windows_.unload(std::move(form_));
   if (!form_) {
     form_ = layout_();
     fitTexts(*form_, measure_);

@@ -27,7 +27,8 @@ public:
   // manager does the same.
   void Command1_Click();
 
-  bool isOpen() const { return form_ != nullptr; }
+  // A screen whose window went with its owner is closed, whatever it still holds.
+  bool isOpen() const { return form_ && windows_.isShown(*form_); }
   Form* form() const { return form_.get(); }
 
 private:

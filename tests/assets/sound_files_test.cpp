@@ -4,82 +4,152 @@
 #include <cmath>
 #include <optional>
 
-#include "assets/wav_info.h"
+#include "game/durations.h"
+#include "lifelines/durations.h"
 #include "sound_samples.h"
+#include "soundgen/loudness.h"
+#include "soundgen/master.h"
 
 namespace kvz::testing {
 namespace {
 
-// A generated 16-bit PCM file, its samples interleaved and scaled to [-1, 1].
-struct Sound {
-  std::size_t channels = 0, rate = 0;
-  std::vector<double> s;
-  std::size_t frames() const { return s.size() / channels; }
-  std::size_t at(double sec) const { return std::min(frames(), static_cast<std::size_t>(sec * rate)); }
-  double peak(std::size_t from, std::size_t to) const {
-    double p = 0;
-    for (std::size_t i = from * channels; i < to * channels && i < s.size(); ++i) p = std::max(p, std::fabs(s[i]));
-    return p;
-  }
-  double rms(std::size_t from, std::size_t to) const {
-    double sum = 0;
-    for (std::size_t i = from * channels; i < to * channels; ++i) sum += s[i] * s[i];
-    return std::sqrt(sum / static_cast<double>((to - from) * channels));
-  }
-};
+using soundgen::Pcm;
 
-std::optional<Sound> load(const char* name) {
-  const std::optional<WavInfo> info = readWavInfo(sndFile(name));
-  if (!info || info->formatTag != 1 || info->bitsPerSample != 16 || info->channels == 0) return std::nullopt;
-  const std::vector<char> bytes = readBytes(sndFile(name));
-  Sound sound{info->channels, info->sampleRate, {}};
-  for (std::size_t i = 0; i < info->frames() * info->channels; ++i) {
-    const std::size_t at = static_cast<std::size_t>(info->dataOffset) + 2 * i;
-    const auto lo = static_cast<unsigned char>(bytes[at]), hi = static_cast<unsigned char>(bytes[at + 1]);
-    sound.s.push_back(static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | hi << 8)) / 32768.0);
-  }
-  return sound;
+constexpr double s(int ms) { return ms / 1000.0; }
+constexpr const char* kEffects[] = {"r.wav",     "w.wav",   "pt.wav", "tel.wav", "tel-end.wav",
+                                    "div.wav", "50-50.wav", "lights.wav"};
+// Below this a 50 ms window counts as silence.
+constexpr double kQuietDb = -45.0;
+
+Pcm load(const char* name) {
+  std::optional<Pcm> pcm = soundgen::readPcm16(sndFile(name));
+  if (!pcm) ADD_FAILURE() << name << " is missing or not 16-bit PCM WAV";
+  return pcm.value_or(Pcm{2, 44100, std::vector<float>(2, 0.0F)});
+}
+
+double peak(const Pcm& p, double from, double to) {
+  double most = 0;
+  for (std::size_t i = static_cast<std::size_t>(from * p.rate) * p.channels;
+       i < std::min(p.samples.size(), static_cast<std::size_t>(to * p.rate) * p.channels); ++i)
+    most = std::max(most, static_cast<double>(std::fabs(p.samples[i])));
+  return most;
 }
 
 // The game times its sequences from play(), so each effect sounds within its first 10 ms; the
 // effect player cuts the last 50 to 110 ms, so the last 200 ms are silent.
 TEST(EffectFiles, SoundAtOnceAndEndInSilence) {
+  for (const char* name : kEffects) {
+    const Pcm p = load(name);
+    EXPECT_GT(peak(p, 0, 0.01), 0.01) << name << ": nothing above -40 dBFS in the first 10 ms";
+    EXPECT_LT(peak(p, p.seconds() - 0.2, p.seconds()), 0.001) << name << ": the tail is not silent";
+  }
+}
+
+// Each sound of a long sequence sounds through it without a gap and has ended when the next
+// step (the music, the next reveal, the menu) comes: where it stops, the player hears silence.
+TEST(EffectFiles, FillTheirSequencesAndEndBeforeTheNextStep) {
   const struct {
     const char* name;
-    double minSeconds, maxSeconds;
-  } effects[] = {{"r.wav", 1.2, 2.0},      {"w.wav", 1.2, 2.0},   {"pt.wav", 3.0, 4.5},
-                 {"tel.wav", 3.0, 3.7},    {"tel-end.wav", 0.3, 1.2}, {"div.wav", 2.5, 8.0},
-                 {"50-50.wav", 0.3, 1.0}, {"lights.wav", 2.0, 4.0}};  // lights: the menu waits this long
-  for (const auto& e : effects) {
-    const std::optional<Sound> s = load(e.name);
-    ASSERT_TRUE(s) << e.name << " is missing or not 16-bit PCM WAV";
-    EXPECT_GE(s->frames(), s->at(e.minSeconds)) << e.name;
-    EXPECT_LE(s->frames(), e.maxSeconds * static_cast<double>(s->rate)) << e.name;
-    EXPECT_GT(s->peak(0, s->at(0.01)), 0.01) << e.name << ": nothing above -40 dBFS in the first 10 ms";
-    EXPECT_LT(s->peak(s->frames() - s->at(0.2), s->frames()), 0.001) << e.name << ": the tail is not silent";
+    double next;         // the next step of the sequence, from the play
+    double soundsUntil;  // the sound lasts at least this long
+  } cases[] = {
+      {"div.wav", s(lifelines::kPollMusicAtMs), s(lifelines::kPollMusicAtMs) - 1.5},
+      {"tel.wav", s(lifelines::kCallCutAtMs), s(lifelines::kCallCutAtMs) - 0.5},
+      {"pt.wav", s(round::kTopToMenuMs), s(round::kTopToMenuMs) - 1.5},
+      {"w.wav", s(round::kWrongToMenuMs), s(round::kWrongToMenuMs) - 1.5},
+      {"r.wav", s(round::kRightToNextQuestionMs), 1.0},
+  };
+  for (const auto& c : cases) {
+    const Pcm p = load(c.name);
+    EXPECT_LE(p.seconds(), c.next) << c.name << " still plays when the next step comes";
+    const auto quiet = soundgen::quietStretches(p.samples, p.channels, p.rate, kQuietDb, 0.5);
+    const double end = quiet.empty() ? p.seconds() : quiet.back().start;
+    EXPECT_GE(end, c.soundsUntil) << c.name << " falls silent too early";
+    if (quiet.size() > 1) ADD_FAILURE() << c.name << " is silent from " << quiet.front().start << " s";
+  }
+  EXPECT_GE(load("tel.wav").seconds(), s(lifelines::kCallCutAtMs) - 0.1) << "tel.wav stops before the call's cut";
+}
+
+// The poll: the voting picks up at the empty graph and the closing cue lands on the bars.
+TEST(EffectFiles, PollCuesFallOnTheEmptyGraphAndOnTheBars) {
+  const Pcm p = load("div.wav");
+  const double graph = s(lifelines::kPollEmptyGraphMs), bars = s(lifelines::kPollBarsAtMs);
+  const auto cue = soundgen::strongestOnset(p.samples, p.channels, p.rate, graph + 1.0, p.seconds());
+  ASSERT_TRUE(cue);
+  EXPECT_NEAR(*cue, bars, 0.1) << "the closing cue";
+  const auto before = soundgen::measureLoudness({p.samples.begin() + static_cast<long>((graph - 3) * p.rate) * 2,
+                                                 p.samples.begin() + static_cast<long>(graph * p.rate) * 2}, 2, p.rate);
+  const auto after = soundgen::measureLoudness({p.samples.begin() + static_cast<long>(graph * p.rate) * 2,
+                                                p.samples.begin() + static_cast<long>((graph + 3) * p.rate) * 2}, 2, p.rate);
+  ASSERT_TRUE(before && after);
+  EXPECT_GE(after->integratedLufs - before->integratedLufs, 1.0) << "nothing changes at the empty graph";
+}
+
+// The call: the pick-up, then a tick a second in step with the countdown video's numbers.
+TEST(EffectFiles, CallPicksUpOnTimeAndTicksEverySecond) {
+  const Pcm p = load("tel.wav");
+  const double pickUp = s(lifelines::kCallPickUpMs);
+  for (int k = 0; k < lifelines::kCallLongestMs / 1000; ++k) {
+    const auto at = soundgen::strongestOnset(p.samples, p.channels, p.rate, pickUp + k - 0.2, pickUp + k + 0.2);
+    ASSERT_TRUE(at) << "second " << k;
+    EXPECT_NEAR(*at, pickUp + k, 0.03) << "second " << k << " of the call";
+  }
+}
+
+// One loudness for all effects, the music clearly under them, no peak over the ceiling, no DC.
+TEST(SoundFiles, AreLevelledByLoudness) {
+  std::vector<std::string> names(std::begin(kEffects), std::end(kEffects));
+  names.push_back("bgm.wav");
+  for (const std::string& name : names) {
+    const Pcm p = load(name.c_str());
+    const auto l = soundgen::measureLoudness(p.samples, p.channels, p.rate);
+    ASSERT_TRUE(l) << name;
+    if (name == "bgm.wav") {
+      EXPECT_GE(soundgen::kEffectLufs - l->integratedLufs, 6.0) << name;
+      EXPECT_LE(soundgen::kEffectLufs - l->integratedLufs, 8.0) << name;
+    } else {
+      EXPECT_NEAR(l->integratedLufs, soundgen::kEffectLufs, 0.5) << name;
+    }
+    EXPECT_LE(l->truePeakDb, -1.0) << name;
+    for (int c = 0; c < p.channels; ++c) {
+      double sum = 0;
+      for (std::size_t i = static_cast<std::size_t>(c); i < p.samples.size(); i += static_cast<std::size_t>(p.channels)) sum += p.samples[i];
+      EXPECT_LT(std::fabs(sum / static_cast<double>(p.samples.size() / p.channels)), 1e-3) << name << ": DC offset";
+    }
   }
 }
 
 // The step and the change of slope across the seam must look like the music's just before and
 // after it: a cut in the middle of a wave stands out by far.
-TEST(BackgroundMusic, LoopsWithoutAClickOrAJumpInLoudness) {
-  const std::optional<Sound> music = load("bgm.wav");
-  ASSERT_TRUE(music) << "bgm.wav is missing or not 16-bit PCM WAV";
-  const long n = static_cast<long>(music->frames());
-  const auto at = [&](long i) { return music->s[static_cast<std::size_t>((i % n + n) % n) * music->channels]; };
-  const auto step = [&](long i) { return std::fabs(at(i) - at(i - 1)); };
-  const auto bend = [&](long i) { return std::fabs(at(i) - 2 * at(i - 1) + at(i - 2)); };
-  double nearStep = 0, nearBend = 0;
-  for (long k = 3; k < 40; ++k) {
-    nearStep = std::max({nearStep, step(k), step(-k)});
-    nearBend = std::max({nearBend, bend(k), bend(-k + 1)});
+TEST(BackgroundMusic, IsALongStereoLoopWithoutAClickOrAJumpInLoudness) {
+  const Pcm music = load("bgm.wav");
+  EXPECT_EQ(music.rate, 44100);
+  EXPECT_EQ(music.channels, 2);
+  EXPECT_GE(music.seconds(), 60.0) << "heard coming round again within one question";
+  const long n = static_cast<long>(music.samples.size()) / music.channels;
+  for (int c = 0; c < music.channels; ++c) {
+    const auto at = [&](long i) { return static_cast<double>(music.samples[static_cast<std::size_t>(((i % n + n) % n) * music.channels + c)]); };
+    const auto step = [&](long i) { return std::fabs(at(i) - at(i - 1)); };
+    const auto bend = [&](long i) { return std::fabs(at(i) - 2 * at(i - 1) + at(i - 2)); };
+    double nearStep = 0, nearBend = 0;
+    for (long k = 3; k < 40; ++k) {
+      nearStep = std::max({nearStep, step(k), step(-k)});
+      nearBend = std::max({nearBend, bend(k), bend(-k + 1)});
+    }
+    constexpr double kQuantum = 2.0 / 32768.0;
+    EXPECT_LE(step(0), 2 * nearStep + kQuantum) << "channel " << c;
+    EXPECT_LE(std::max({bend(0), bend(1), bend(2)}), 2 * nearBend + kQuantum) << "channel " << c;
   }
-  constexpr double kQuantum = 2.0 / 32768.0;
-  EXPECT_LE(step(0), 2 * nearStep + kQuantum);
-  EXPECT_LE(std::max({bend(0), bend(1), bend(2)}), 2 * nearBend + kQuantum);
-  const std::size_t half = music->at(0.5), end = music->frames();
-  EXPECT_NEAR(std::log10(music->rms(0, half) / music->rms(end - half, end)), 0.0, 0.15)
-      << "more than 3 dB louder on one side of the seam";
+  const auto window = [&](double from, double to) {
+    std::vector<float> w;
+    for (double t = from; t < to; t += 1.0 / music.rate) {
+      const long i = (static_cast<long>(std::lround(t * music.rate)) % n + n) % n;
+      w.push_back(music.samples[static_cast<std::size_t>(i * 2)]);
+      w.push_back(music.samples[static_cast<std::size_t>(i * 2 + 1)]);
+    }
+    return soundgen::measureLoudness(w, 2, music.rate)->integratedLufs;
+  };
+  EXPECT_NEAR(window(-2.0, 0.0), window(0.0, 2.0), 1.5) << "a jump in loudness at the seam";
 }
 
 }  // namespace

@@ -53,7 +53,11 @@ MsgResult ScriptedMessageBoxes::show(const QString& text, const QString& title, 
 
 void FakeWindowSystem::show(Form& form, Form* modalOwner) {
   showLog.push_back({form.name(), modalOwner ? modalOwner->name() : QString()});
-  if (std::find(open_.begin(), open_.end(), &form) == open_.end()) open_.push_back(&form);
+  if (!isShown(form)) open_.push_back({&form, modalOwner});
+}
+
+bool FakeWindowSystem::isShown(const Form& form) const {
+  return std::any_of(open_.begin(), open_.end(), [&](const Open& o) { return o.form == &form; });
 }
 
 void FakeWindowSystem::moveWindow(Form& form, int x, int y) { moves.emplace_back(form.name(), x, y); }
@@ -63,12 +67,12 @@ void FakeWindowSystem::unload(std::unique_ptr<Form> form) {
   for (const auto& [name, timer] : form->timers()) timer->setEnabled(false);
   unloadLog.push_back(form->name());
   if (boxes && boxes->open() > 0) ++unloadsUnderOpenBox;
-  std::erase(open_, form.get());
+  std::erase_if(open_, [&](const Open& o) { return o.form == form.get() || o.owner == form.get(); });
   graveyard_.push_back(std::move(form));
 }
 
 bool FakeWindowSystem::isShown(const QString& formName) const {
-  return std::any_of(open_.begin(), open_.end(), [&](const Form* f) { return f->name() == formName; });
+  return std::any_of(open_.begin(), open_.end(), [&](const Open& o) { return o.form->name() == formName; });
 }
 
 QString FakeWindowSystem::modalOwnerOf(const QString& formName) const {

@@ -79,10 +79,12 @@ private:
 };
 
 // Records shown, moved and unloaded windows; unloaded forms are kept alive to the end of the
-// test, as the real window system keeps them until their running handler has returned.
+// test, as the real window system keeps them until their running handler has returned. A
+// window shown modal over another goes when that one is unloaded, as a real one does.
 class FakeWindowSystem final : public WindowSystem {
 public:
   void show(Form& form, Form* modalOwner) override;
+  bool isShown(const Form& form) const override;
   void moveWindow(Form& form, int x, int y) override;
   void unload(std::unique_ptr<Form> form) override;
   void processEvents() override { ++eventRuns, onProcessEvents ? onProcessEvents() : void(); }
@@ -106,7 +108,11 @@ public:
   bool quitCalled = false;
 
 private:
-  std::vector<const Form*> open_;
+  struct Open {
+    const Form* form;
+    const Form* owner;
+  };
+  std::vector<Open> open_;
   std::vector<std::unique_ptr<Form>> graveyard_;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -105,6 +106,10 @@ const std::vector<Invariant> kInvariants = {
     {"the plates and icons agree with the gate", [](const GameHarness& h, std::size_t) {
        return !h.game->form() || !h.gate().startsWith("odd") ? "" : h.gate().toStdString();
      }},
+    {"the call ends once", [](const GameHarness& h, std::size_t) {
+       const std::vector<QString> effects = h.effects.played();
+       return std::count(effects.begin(), effects.end(), QStringLiteral("tel-end.wav")) <= 1 ? "" : "the call ended twice";
+     }},
     {"no window unloaded under its box", [](const GameHarness& h, std::size_t) { return h.windows.unloadsUnderOpenBox == 0 ? "" : "unloaded under a box"; }},
     {"silent after the end", [](const GameHarness& h, std::size_t) {
        return h.game->form() || !(h.music.sounding() || h.effects.sounding() || h.video.sounding()) ? "" : "a player sounds";
@@ -134,6 +139,16 @@ std::pair<std::vector<std::string>, std::string> playRandomGame(std::uint64_t se
   std::vector<std::string> events;
   const auto log = [&](const std::string& what) { events.push_back("t=" + std::to_string(h.now()) + " " + what); };
   const std::size_t menusBefore = h.menuShown.size();
+  // Clicks and double clicks also come while a handler of the shown window lets pending events
+  // run (the pick-up of the call), with the box they open answered as the next event's would be.
+  h.windows.onProcessEvents = [&] {
+    if (!h.game->form() || !h.windows.isShown(h.form()) || pick(3) != 0) return;
+    const auto& elements = h.form().elements();
+    Element& e = *elements[pick(elements.size())];
+    const bool dbl = pick(2) == 0;
+    log((dbl ? "events run: double click " : "events run: click ") + e.name().toStdString());
+    dbl ? e.doubleClick() : e.click();
+  };
   h.game->Show();
   for (int n = 0; n < kMostEvents; ++n) {
     for (const Invariant& inv : kInvariants)

@@ -223,5 +223,34 @@ TEST(PhoneCall, AWindowClosedDuringThePickUpEndsTheCallThere) {
   EXPECT_TRUE(h.game->form() == nullptr && h.windows.eventRuns - runs == 1 && h.clock.nextDue() == -1 && h.video.log.back().op == Op::Stop);
 }
 
+// A double click on the logo while the pick-up lets events run opens its box, and the phone
+// timer ticks again under it, running the pick-up there. Whether the box is closed mid-call or
+// held over the call's end, the first pick-up then stops: the call ends once, with the input
+// opened once.
+TEST(PhoneCall, ABoxOpenedDuringThePickUpNeverPicksUpASecondTime) {
+  for (const std::int64_t boxOpen : {5000, 40000}) {
+    SCOPED_TRACE(boxOpen);
+    GameHarness h;
+    h.playTo(1);
+    const int runs = h.windows.eventRuns;
+    h.form().keyUp(vk::F6);
+    h.boxes.delays = {boxOpen};
+    h.windows.onProcessEvents = [&h] { h.windows.onProcessEvents = nullptr, h["imgLogo"].doubleClick(); };
+    bool openDuringCall = false;
+    while (h.clock.step()) openDuringCall |= !h.game->Zamceno && h.clock.nextDue() >= 0;
+    const auto plays = [](const RecordingMedia& m, const char* file) {
+      const std::vector<QString> played = m.played();
+      return std::count(played.begin(), played.end(), QString::fromLatin1(file));
+    };
+    EXPECT_EQ(h.boxes.shown.size(), 1u);
+    EXPECT_EQ(h.windows.eventRuns - runs, 1 + 3);  // the first pick-up stops after its box; the second runs whole
+    EXPECT_EQ(plays(h.effects, "tel-end.wav"), 1);
+    EXPECT_EQ(h.video.times(Op::Stop).size(), 1u);  // the video stops once, at the one end of the call
+    EXPECT_EQ(plays(h.music, "bgm.wav"), 2);  // the question's music, and again after the call
+    EXPECT_FALSE(openDuringCall);
+    EXPECT_FALSE(h.game->Zamceno || h["txtNTelVypis"].visible() || h["Shape1"].visible());
+  }
+}
+
 }  // namespace
 }  // namespace kvz::lifelines

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -16,6 +17,8 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/message_boxes.h"
+#include "platform/scene_scale.h"
+#include "shell/frm_intro.h"
 
 namespace kvz {
 namespace {
@@ -267,6 +270,46 @@ TEST(QtMessageBoxes, ABoxClosesWhenItsWindowGoesOrWhenDismissed) {
       EXPECT_EQ(window.isNull(), windowGoes);
       EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
       delete window.data();
+    }
+  }
+}
+
+// Over the full-screen scene at 1, 2 and 4 x, each box shows every line of its text whole, in
+// the game's font at the scene's factor (Qt wraps a box past about 500 px: at 4 x every line
+// of an information box broke).
+TEST(QtMessageBoxes, ShowEveryLineWholeInTheGamesFontAtEveryScale) {
+  const QString author = QStringLiteral("autor: Jana Nováková").leftJustified(37);
+  const std::pair<QString, MsgButtons> boxes[] = {
+      {QStringLiteral("hodnota: 05\r\nID: Q05\r\n") + author + QStringLiteral("\r\nkorekce: provedena"), MsgButtons::Ok},
+      {QStringLiteral("/usr/share/games/kvizarion/qst/05-026.qst\r\n\r\n") + author + QStringLiteral("\r\nkorekce neprovedena"),
+       MsgButtons::Ok},
+      {FrmIntro::TextRozlouceni(), MsgButtons::Ok},
+      {QStringLiteral("Opravdu chcete ukončit tuto hru ??"), MsgButtons::YesNo}};
+  for (const int factor : {1, 2, 4}) {
+    Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));
+    FormView scene(form, nullptr, Qt::Window, WindowFit::FullScreen);
+    scene.resize(kSceneWidth * factor, kSceneHeight * factor);
+    scene.show();
+    QApplication::setActiveWindow(&scene);
+    ASSERT_EQ(scene.sceneScale(), factor);
+    for (const auto& [text, buttons] : boxes) {
+      SCOPED_TRACE(QStringLiteral("%1 x: %2").arg(factor).arg(text.left(20)).toStdString());
+      whenBoxIsUp([&, &text = text](QMessageBox& box) {
+        QCoreApplication::sendPostedEvents();
+        const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        const QFontMetrics metrics(label->font());
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        int widest = 0;
+        for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line.trimmed()));
+        // As wide as its widest line (a narrower label wraps) and as tall as all of them.
+        EXPECT_GE(label->contentsRect().width(), widest);
+        EXPECT_GE(label->contentsRect().height(), lines.size() * metrics.height());
+        EXPECT_EQ(label->font().family(), QStringLiteral("Liberation Sans"));
+        EXPECT_EQ(label->font().pixelSize(), 13 * factor);
+        box.buttons().constFirst()->click();
+      });
+      QtMessageBoxes().show(text, QStringLiteral("Kvizarion"), MsgIcon::Information, buttons);
     }
   }
 }

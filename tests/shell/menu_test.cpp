@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <stdexcept>
 
 #include "assets/layout_about.h"
@@ -52,7 +53,7 @@ struct FakeMenuSound final : MenuSound {
 struct Menu {
   explicit Menu(QString commandLine = {})
       : intro({clock, windows, boxes, display, sound, paths, measure}, std::move(commandLine), rules, about,
-              {level, [this] { ++gamesShown; }}) {}
+              {level, [this] { ++gamesShown, gameLoad ? gameLoad() : void(); }}) {}
 
   Element& el(const char* name) const { return (*intro.form())[QString::fromLatin1(name)]; }
   void click(const char* name) const { el(name).click(); }
@@ -68,6 +69,7 @@ struct Menu {
   InfoScreen about{windows, measure, makeFrmAbout};
   std::int16_t level = 7;
   int gamesShown = 0;
+  std::function<void()> gameLoad;  // what the game window's load does besides
   FrmIntro intro;
 };
 
@@ -199,6 +201,93 @@ TEST(EndOfProgram, EveryEndRestoresTheDisplayOnceInOrderAndQuits) {
     }
     EXPECT_TRUE(m.windows.quitCalled);
     EXPECT_EQ(m.gamesShown, 0);
+  }
+}
+
+// The game window's load lets pending events run while the menu is still loaded. A click
+// there on a button of the menu does nothing: no screen over a window about to go, no second
+// game and lights.wav; after the game the menu answers again.
+TEST(NewGame, ClicksOnTheMenuDuringTheGamesLoadDoNothingAndTheMenuAnswersAfterTheGame) {
+  for (const char* button : {"imgNova", "imgPrav", "imgAbout"}) {
+    SCOPED_TRACE(button);
+    Menu m;
+    m.intro.Show();
+    m.gameLoad = [&m] { m.windows.processEvents(); };
+    m.windows.onProcessEvents = [&m, button] {
+      if (m.intro.form()) m.click(button);
+    };
+    m.click("imgNova");
+    m.clock.advance(60000);
+    m.windows.onProcessEvents = nullptr;
+    EXPECT_EQ(m.sound.played.size(), 1u);
+    EXPECT_EQ(m.gamesShown, 1);
+    EXPECT_EQ(m.windows.showLog.size(), 1u);  // the menu alone
+    m.intro.Show();  // the game is over
+    m.click("imgPrav");
+    EXPECT_TRUE(m.windows.isShown(QStringLiteral("frmRules")));
+    m.rules.Command1_Click();
+    m.click("imgNova");
+    m.clock.advance(60000);
+    EXPECT_EQ(m.gamesShown, 2);
+  }
+}
+
+// A screen whose window went with its owner is closed: the menu takes clicks and opens it
+// afresh over itself.
+TEST(InfoScreens, AScreenWhoseWindowWentWithItsOwnerCountsAsClosed) {
+  Menu m;
+  auto owner = std::make_unique<Form>(QStringLiteral("frmOther"), QString());
+  m.rules.Show(*owner);
+  m.windows.unload(std::move(owner));
+  EXPECT_FALSE(m.rules.isOpen());
+  m.intro.Show();
+  m.click("imgPrav");
+  EXPECT_TRUE(m.rules.isOpen());
+  EXPECT_EQ(m.windows.modalOwnerOf(QStringLiteral("frmRules")), QStringLiteral("frmIntro"));
+}
+
+// Random clicks on the menu's buttons and its screens' "OK" at random times: while the menu
+// sound plays, while its label is painted, inside the game window's load, and the game ending
+// at random. However they fall, each game comes with one lights.wav, and after the last game
+// the menu still opens its rules screen and starts a game.
+TEST(NewGame, RandomClicksAroundTheLoadStartOneGameEachAndNeverDeadenTheMenu) {
+  for (std::uint64_t seed = 1; seed <= 3000; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937_64 rnd(seed);
+    Menu m;
+    const auto randomClick = [&] {
+      Form* forms[] = {m.intro.form(), m.rules.form(), m.about.form()};
+      Form* form = forms[rnd() % 3];
+      if (!form) return;
+      const char* names[] = {"imgNova", "imgPrav", "imgAbout", "Command1"};
+      if (Element* e = form->find(QLatin1String(names[rnd() % 4]))) e->click();
+    };
+    m.gameLoad = [&] { m.windows.processEvents(); };
+    m.windows.onProcessEvents = [&] {
+      for (int clicks = static_cast<int>(rnd() % 3); clicks > 0; --clicks) randomClick();
+    };
+    m.intro.Show();
+    int ended = 0;
+    for (int n = 0; n < 40; ++n) {
+      const std::uint64_t kind = rnd() % 4;
+      if (kind == 0) m.clock.advance(static_cast<std::int64_t>(rnd() % 3000));
+      if (kind == 1 && m.gamesShown > ended) ++ended, m.intro.Show();
+      if (kind >= 2) randomClick();
+      ASSERT_EQ(m.sound.played.size(), static_cast<std::size_t>(m.gamesShown + m.intro.Nacitani()));
+      ASSERT_LE(m.gamesShown - ended, 1);
+    }
+    m.clock.advance(60000);
+    if (m.gamesShown > ended) m.intro.Show();
+    for (InfoScreen* screen : {&m.rules, &m.about})
+      if (screen->isOpen()) screen->Command1_Click();
+    m.windows.onProcessEvents = nullptr;
+    m.click("imgPrav");
+    EXPECT_TRUE(m.windows.isShown(QStringLiteral("frmRules")));
+    m.rules.Command1_Click();
+    const int games = m.gamesShown;
+    m.click("imgNova");
+    m.clock.advance(60000);
+    EXPECT_EQ(m.gamesShown, games + 1);
   }
 }
 

@@ -33,6 +33,7 @@ public:
 class NoWindows final : public WindowSystem {
 public:
   void show(Form&, Form*) override {}
+  bool isShown(const Form&) const override { return false; }
   void moveWindow(Form&, int, int) override {}
   void unload(std::unique_ptr<Form> form) override { gone_.push_back(std::move(form)); }
   void processEvents() override {}

@@ -214,21 +214,9 @@ double rms(const Samples& s) {
   return std::sqrt(sum / static_cast<double>(s.size()));
 }
 
-void finishEffect(Stereo& s, int rate, double peakDb, double fadeSeconds, double padSeconds) {
-  const double p = peak(s);
-  const double gain = p > 0 ? dbToGain(peakDb) / p : 1.0;
-  const std::size_t fade = std::min(s.size(), toSamples(fadeSeconds, rate));
-  const std::size_t fadeStart = s.size() - fade;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    double g = gain;
-    if (i >= fadeStart && fade > 0) {
-      const double x = 1.0 - static_cast<double>(i - fadeStart) / static_cast<double>(fade);
-      g *= x * x;
-    }
-    s.left[i] = static_cast<float>(s.left[i] * g);
-    s.right[i] = static_cast<float>(s.right[i] * g);
-  }
-  s.ensure(s.size() + toSamples(padSeconds, rate));
+void cut(Stereo& s, double seconds, int rate) {
+  s.left.resize(toSamples(seconds, rate), 0.0F);
+  s.right.resize(toSamples(seconds, rate), 0.0F);
 }
 
 Samples render(double seconds, int rate, const std::function<double(double)>& f) {

@@ -116,9 +116,8 @@ double peak(const Samples& s);
 double peak(const Stereo& s);
 double rms(const Samples& s);
 
-// Scales so that the highest peak sits at `peakDb`, fades the last `fadeSeconds` of sound
-// to nothing and appends `padSeconds` of digital silence.
-void finishEffect(Stereo& s, int rate, double peakDb, double fadeSeconds, double padSeconds);
+// Cuts a sound at `seconds` (or lengthens it with silence); the levelling fades its end.
+void cut(Stereo& s, double seconds, int rate);
 
 // Renders `seconds` of a voice whose sample at time t is f(t).
 Samples render(double seconds, int rate, const std::function<double(double)>& f);

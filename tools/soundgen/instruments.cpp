@@ -32,6 +32,11 @@ Samples brass(const BrassNote& note, int rate) {
   return out;
 }
 
+void mixBrass(Stereo& out, int rate, double at, double note, double length, double gain, double pan,
+              double brightness, double glide, double vibrato) {
+  mix(out, brass({midiHz(note), length, brightness, glide, vibrato}, rate), at, rate, gain, pan);
+}
+
 Samples bell(double freq, double t60, int rate) {
   struct Partial {
     double ratio, amp, life;

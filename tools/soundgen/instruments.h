@@ -18,6 +18,9 @@ struct BrassNote {
 };
 // Two detuned saws through a low-pass whose opening follows the attack, like a brass section.
 Samples brass(const BrassNote& note, int rate);
+// Mixes a brass note given as a note number (A4 = 69) into a stereo sound.
+void mixBrass(Stereo& out, int rate, double at, double note, double length, double gain, double pan,
+              double brightness = 1.0, double glide = 0.0, double vibrato = 0.0);
 
 // Struck metal: inharmonic partials, the higher ones dying first (glockenspiel, chime).
 Samples bell(double freq, double t60, int rate);

@@ -1,9 +1,11 @@
-// Writes the game's sound files into the folder given as the only argument.
+// Writes the game's sound files into the folder given as the only argument, each levelled
+// by its loudness, and prints the table of what it wrote.
 
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 
+#include "soundgen/master.h"
 #include "soundgen/sounds.h"
 #include "soundgen/wav_writer.h"
 
@@ -11,8 +13,10 @@ namespace {
 
 using namespace kvz::soundgen;
 
-bool writeStereo(const std::filesystem::path& file, const Stereo& s) {
-  return writeWav(file, {&s.left, &s.right}, kEffectRate);
+bool write(const std::filesystem::path& file, const Stereo& s, int rate, const Loudness& measured) {
+  std::printf("  %-12s %7.2f s %7.1f LUFS %6.1f dBTP\n", file.filename().c_str(),
+              static_cast<double>(s.size()) / rate, measured.integratedLufs, measured.truePeakDb);
+  return writeWav(file, {&s.left, &s.right}, rate);
 }
 
 }  // namespace
@@ -29,21 +33,27 @@ int main(int argc, char** argv) {
   struct Effect {
     const char* name;
     std::function<Stereo()> make;
+    double fadeOut;  // seconds
   };
-  const Effect effects[] = {{"r.wav", rightAnswer},     {"w.wav", wrongAnswer},   {"pt.wav", finalWin},
-                            {"tel.wav", phoneRing},     {"tel-end.wav", phoneHangUp}, {"div.wav", audiencePoll},
-                            {"50-50.wav", fiftyFifty}, {"lights.wav", studioLights}};
+  const Effect effects[] = {{"r.wav", rightAnswer, 0.25},     {"w.wav", wrongAnswer, 0.6},
+                            {"pt.wav", finalWin, 0.8},        {"tel.wav", phoneRing, 0.3},
+                            {"tel-end.wav", phoneHangUp, 0.02}, {"div.wav", audiencePoll, 0.4},
+                            {"50-50.wav", fiftyFifty, 0.1},   {"lights.wav", studioLights, 0.5}};
+  std::printf("  %-12s %9s %12s %11s\n", "file", "length", "loudness", "true peak");
   bool ok = true;
-  for (const Effect& e : effects) {
-    if (!writeStereo(dir / e.name, e.make())) {
-      std::fprintf(stderr, "cannot write %s\n", (dir / e.name).c_str());
-      ok = false;
-    }
-  }
-  const Samples music = backgroundLoop();
-  if (!writeWav(dir / "bgm.wav", {&music}, kMusicRate)) {
-    std::fprintf(stderr, "cannot write %s\n", (dir / "bgm.wav").c_str());
+  const auto fail = [&](const std::filesystem::path& file, const char* why) {
+    std::fprintf(stderr, "%s: %s\n", file.c_str(), why);
     ok = false;
+  };
+  for (const Effect& e : effects) {
+    Stereo s = e.make();
+    const std::optional<Loudness> level = masterEffect(s, kEffectRate, kEffectLufs, e.fadeOut, kEffectPadSeconds);
+    if (!level) fail(dir / e.name, "cannot be brought to its loudness");
+    else if (!write(dir / e.name, s, kEffectRate, *level)) fail(dir / e.name, "cannot be written");
   }
+  Stereo music = backgroundLoop();
+  const std::optional<Loudness> level = masterLoop(music, kMusicRate, kMusicLufs);
+  if (!level) fail(dir / "bgm.wav", "cannot be brought to its loudness under the peak ceiling");
+  else if (!write(dir / "bgm.wav", music, kMusicRate, *level)) fail(dir / "bgm.wav", "cannot be written");
   return ok ? 0 : 1;
 }

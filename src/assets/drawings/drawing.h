@@ -6,12 +6,16 @@
 #include <QString>
 #include <optional>
 
+#include "assets/drawings/style.h"
+
 namespace kvz::drawings {
 
 // Each picture of the game, painted at the size it is shown at, in that size's pixels; the
 // painter may be scaled, so every shape and letter is drawn, never enlarged, at any scale.
 
 enum class PlateState { Normal, Chosen, Right };
+// The fill of an answer plate in each state; the message boxes' buttons wear it too.
+Fill answerFill(PlateState state);
 void answerPlate(QPainter& p, QSize size, QChar letter, PlateState state);
 void questionPlate(QPainter& p, QSize size);
 void winningsPlate(QPainter& p, QSize size, int level);

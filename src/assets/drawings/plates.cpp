@@ -10,15 +10,6 @@ constexpr qreal kAnswerTextLeft = 80.0;
 constexpr qreal kAnswerTip = 14.0;
 constexpr qreal kQuestionTip = 30.0;
 
-Fill answerFill(PlateState state) {
-  switch (state) {
-    case PlateState::Chosen: return {QColor(225, 118, 18), QColor(160, 60, 0), QColor(205, 96, 8)};
-    case PlateState::Right: return {QColor(48, 158, 52), QColor(10, 96, 20), QColor(32, 140, 38)};
-    case PlateState::Normal: break;
-  }
-  return {QColor(45, 75, 175), QColor(6, 14, 62), QColor(22, 45, 130)};
-}
-
 // The wide plate of the question and winnings: a pointed band across the window. Its top
 // 8 px stay black: the backdrop shown behind the winnings starts 8 px below the question
 // plate, and no glow may peek out above it.
@@ -35,6 +26,15 @@ QString amountText(int level) {
 }
 
 }  // namespace
+
+Fill answerFill(PlateState state) {
+  switch (state) {
+    case PlateState::Chosen: return {QColor(225, 118, 18), QColor(160, 60, 0), QColor(205, 96, 8)};
+    case PlateState::Right: return {QColor(48, 158, 52), QColor(10, 96, 20), QColor(32, 140, 38)};
+    case PlateState::Normal: break;
+  }
+  return {QColor(45, 75, 175), QColor(6, 14, 62), QColor(22, 45, 130)};
+}
 
 void answerPlate(QPainter& p, QSize size, QChar letter, PlateState state) {
   const qreal mid = size.height() / 2.0;

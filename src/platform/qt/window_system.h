@@ -21,6 +21,7 @@ public:
   ~QtWindowSystem() override;
 
   void show(Form& form, Form* modalOwner = nullptr) override;
+  bool isShown(const Form& form) const override { return viewOf(form) != nullptr; }
   void moveWindow(Form& form, int x, int y) override;
   void unload(std::unique_ptr<Form> form) override;
   void processEvents() override;

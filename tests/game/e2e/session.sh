@@ -113,9 +113,10 @@ start_pulse() {
   pactl info >/dev/null 2>&1 || skip "no sound server: pulseaudio does not answer"
 }
 
-# Records everything played, 8 kHz mono, into $work/rec.wav.
-start_recording() {
-  parec -d nul.monitor --rate=8000 --channels=1 --format=s16le --latency-msec=20 --file-format=wav \
+# Records everything played into $work/rec.wav: 8 kHz mono (enough to tell test tones apart)
+# unless a rate and a channel count are given.
+start_recording() {  # [rate channels]
+  parec -d nul.monitor --rate="${1:-8000}" --channels="${2:-1}" --format=s16le --latency-msec=20 --file-format=wav \
     "$work/rec.wav" &
   rec_pid=$!
 }

@@ -1,5 +1,6 @@
 #include "game/frm_main.h"
 #include "game/round.h"
+#include "platform/timing_log.h"
 
 namespace kvz {
 
@@ -51,6 +52,7 @@ void FrmMain::tmrZobrazeniOtazky_Timer() {
 
 void FrmMain::Odemkni() {
   Zamceno = false;
+  timingMark(QStringLiteral("input open"));  // whole-program checks wait for it before they pick
 
   // After fifty-fifty only the answers whose text is still shown may be picked.
   bool open[4];
@@ -77,6 +79,7 @@ void FrmMain::Odemkni() {
 
 void FrmMain::Zamkni() {
   Zamceno = true;
+  timingMark(QStringLiteral("input locked"));
   for (const round::Answer& a : round::kAnswers) {
     el(a.plate).setPointer(Pointer::Arrow);
     el(a.text).setPointer(Pointer::Arrow);

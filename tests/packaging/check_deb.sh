@@ -8,7 +8,8 @@
 # on a machine of its own) and never where a kvizarion package is installed already.
 set -euo pipefail
 build=$(cd "${1:?usage: check_deb.sh BUILD_DIR}" && pwd)
-skip() { echo "SKIPPED: $*"; exit 77; }
+# shellcheck source=../support/skip.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/skip.sh"
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
 # Two test runs on one machine would install and remove the same package under each other: the
 # check runs again under a lock, which the servers it starts do not inherit.

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "fakes/event_loop.h"
 #include "platform/clock.h"
 #include "platform/form.h"
 #include "platform/qt/window_system.h"
@@ -82,16 +83,9 @@ TEST(VirtualClock, AHandlerMayStopItselfAndStartAnotherTiesFireInTheOrderArmedAn
 }
 
 // The real clock on Qt's event loop. Timing is the virtual clock's to test; here a busy
-// machine may only make ticks late, so times are checked from below only, and waits have
-// deadlines that catch a tick that never comes.
-// Runs the event loop until the condition holds or 5 s have passed.
-bool runUntil(const std::function<bool()>& done) {
-  for (int waited = 0; waited < 5000; waited += 5) {
-    if (done()) return true;
-    fakes::runEvents(5);
-  }
-  return done();
-}
+// machine may only make ticks late, so times are checked from below only, and every wait is
+// for a condition, its deadline only catching a tick that never comes.
+constexpr int kDeadlineMs = 5000;
 
 // Setting the interval, even at once, restarts the count: the first arming no longer counts.
 TEST(QtClock, ATimerTicksAgainAndAgainNeverBeforeItsIntervalAZeroIntervalNeverAndANewIntervalRestartsTheCount) {
@@ -103,7 +97,7 @@ TEST(QtClock, ATimerTicksAgainAndAgainNeverBeforeItsIntervalAZeroIntervalNeverAn
     t->onTick = [&clock, at] { at->push_back(clock.nowMs()); };
   const std::int64_t restart = clock.nowMs();
   restarted.setInterval(300);
-  ASSERT_TRUE(runUntil([&] { return ticks.size() >= 3 && !late.empty(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.size() >= 3 && !late.empty(); }, kDeadlineMs));
   // Each tick counts from when the one before was due, so only the k-th tick's own time is bounded.
   for (std::size_t i = 0; i < ticks.size(); ++i) EXPECT_GE(ticks[i] - start, 30 * std::int64_t(i + 1) - 1) << i;
   EXPECT_TRUE(none.empty());
@@ -118,11 +112,17 @@ TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {
   Element& plate = form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555});
   Timer& self = form.addTimer(clock, QStringLiteral("tmrCastka"), 5, true);
   Timer& other = form.addTimer(clock, QStringLiteral("tmrBlik"), 20, true);
+  // Due after the other timer: once it has ticked, the other one would have ticked before it.
+  Timer later(clock, 40, true);
   auto token = std::make_shared<int>(0);
   std::weak_ptr<int> alive = token;
   int otherTicks = 0;
-  bool viewGoneAtOnce = false;
+  bool viewGoneAtOnce = false, laterTicked = false;
   other.onTick = [&otherTicks] { ++otherTicks; };
+  later.onTick = [&] {
+    laterTicked = true;
+    later.setEnabled(false);
+  };
   self.onTick = [&, token] {
     windows.unload(std::move(owned));
     viewGoneAtOnce = windows.viewOf(form) == nullptr;
@@ -130,7 +130,7 @@ TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {
   };
   token.reset();  // only the form's handler holds it now
   windows.show(form);
-  fakes::runEvents(100);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return laterTicked && alive.expired(); }, kDeadlineMs));
   EXPECT_TRUE(viewGoneAtOnce);
   EXPECT_TRUE(alive.expired());  // destroyed once the handler had returned
   EXPECT_EQ(otherTicks, 0);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -234,15 +235,29 @@ TEST(QtTextMeasure, ATextInALabelAsWideAsItsMeasureShowsWhole) {
   }
 }
 
-// Once the next modal box is up, runs the action on it (which must close it).
+// Once the next modal box is up, runs the action on it, which must close it. A box that does
+// not come up, or that the action leaves open (a wrong button), fails the test within the
+// deadline and is closed, instead of holding the test until ctest's limit.
+constexpr int kBoxDeadlineMs = 5000;
 void whenBoxIsUp(std::function<void(QMessageBox&)> action) {
   auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, action = std::move(action)] {
+  QObject::connect(poll, &QTimer::timeout, [poll, action = std::move(action), due = QDeadlineTimer(kBoxDeadlineMs)] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
+    if (!box && !due.hasExpired()) return;
     poll->stop();
     poll->deleteLater();
+    if (!box) {
+      ADD_FAILURE() << "no message box came up within " << kBoxDeadlineMs << " ms";
+      return;
+    }
     action(*box);
+    // The box is the timer's context: one that closes and goes cancels the deadline.
+    QTimer::singleShot(kBoxDeadlineMs, box, [box] {
+      if (!box->isVisible()) return;
+      ADD_FAILURE() << "the box \"" << box->text().toStdString() << "\" was still open " << kBoxDeadlineMs
+                    << " ms after the action";
+      box->reject();
+    });
   });
   poll->start(10);
 }

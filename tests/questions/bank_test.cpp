@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <map>
@@ -52,6 +55,28 @@ TEST(QuestionDraw, EveryFileOfAStepIsEquallyLikelyWhateverTheGaps) {
   }
 }
 
+// Root reads any file whatever its permissions, and CI runs as root. While this lives, the
+// calling thread reads as the files' owner would: its power to override file permissions is
+// put aside, and taken back at the end. For anyone else it changes nothing.
+class PermissionsBindRoot {
+ public:
+  PermissionsBindRoot() {
+    lowered_ = syscall(SYS_capget, &header_, saved_) == 0;
+    __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+    lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
+    lowered_ = lowered_ && syscall(SYS_capset, &header_, lowered) == 0;
+  }
+  ~PermissionsBindRoot() { syscall(SYS_capset, &header_, saved_); }
+  PermissionsBindRoot(const PermissionsBindRoot&) = delete;
+  PermissionsBindRoot& operator=(const PermissionsBindRoot&) = delete;
+  bool lowered() const { return lowered_; }
+
+ private:
+  __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct saved_[2]{};
+  bool lowered_ = false;
+};
+
 TEST(QuestionDraw, FilesWithoutAWholeReadableRecordOrAProperNameAreNeverChosen) {
   QstFolder folder;
   for (const char* name : {"qst", "01-026.qst", "01-000.qst", "01-099.qst", "01-999.qst", "01-001.txt", "01-001.qst.bak",
@@ -66,7 +91,13 @@ TEST(QuestionDraw, FilesWithoutAWholeReadableRecordOrAProperNameAreNeverChosen) 
   ASSERT_EQ(mkfifo((folder.path() / "05-005.qst").c_str(), 0600), 0);  // would block a reader
   folder.addQuestion("05-006.qst");
   folder.addBytes("05-007.qst", std::vector<std::uint8_t>(600, 'x'));
-  if (geteuid() != 0) fs::permissions(folder.addQuestion("05-008.qst"), fs::perms::none);
+  const fs::path unreadable = folder.addQuestion("05-008.qst");
+  fs::permissions(unreadable, fs::perms::none);
+  const PermissionsBindRoot asOwner;
+  ASSERT_TRUE(asOwner.lowered());
+  const int fd = ::open(unreadable.c_str(), O_RDONLY);
+  if (fd >= 0) ::close(fd);
+  ASSERT_LT(fd, 0) << "05-008.qst is readable: its case would prove nothing";
   const QuestionBank bank(folder.path());
   MtRandom random(1);
   for (const int step : {-1, 0, 1}) EXPECT_FALSE(bank.choose(step, random)) << step;

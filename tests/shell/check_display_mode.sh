@@ -15,7 +15,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/session_lib.sh" "${1:?build folder}"
 [ "$(id -u)" -eq 0 ] || skip "Xorg with the dummy driver needs root"
-for tool in Xorg xrandr xdotool xprop xwininfo import convert c++ openbox xfwm4; do
+for tool in Xorg xrandr xdotool xprop xwininfo import convert openbox xfwm4; do
   command -v $tool >/dev/null || skip "$tool is missing"
 done
 ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 || skip "the dummy video driver is missing"
@@ -51,7 +51,8 @@ Section "ServerFlags"
 EndSection
 CONF
 
-c++ -O1 -o "$work/xhelper" "$here/xrandr_helper.cc" -lX11 -lXrandr || { echo "cannot build the helper"; exit 1; }
+[ -x "$build/tests/kvz_xrandr_helper" ] || { echo "FAIL: the helper kvz_xrandr_helper is not built"; exit 1; }
+ln -s "$build/tests/kvz_xrandr_helper" "$work/xhelper"
 start_x_server Xorg -config "$work/xorg.conf" -noreset -logfile "$work/xorg.log"
 
 # The current size and rate as "1024x768@75".

@@ -55,8 +55,8 @@ if wait_until 30 painted frmIntro 1920x1080; then
   click_at $(at 145 129)  # nová hra
   if wait_until 30 painted frmMain 1920x1080; then
     pass "a click on the scaled nová hra opens the game window over the screen"
-    # The answers are in once the input opens (4 s); F10 then shows the information box.
-    sleep 5
+    # The answers are in once the input opens; F10 then shows the information box.
+    wait_until 20 input_open || fail "the input did not open"
     shoot game
     check "the game window covers the panel" region_black game $(panel_rows)
     # Plate A left of its text: scene (0..79, 392..428), 11 840 pixels on the screen.

@@ -2,8 +2,8 @@
 # The game on a real Wayland compositor: weston's headless backend (1920x1080, pixman
 # renderer, its desktop shell) and Qt's Wayland platform. There is no display mode to switch:
 # the menu opens as a full-screen window of the output's size, the scene drawn at twice its
-# size and centred (weston's own screenshot). The headless backend has no input seat, so a
-# click cannot be sent here: check_wayland_input.sh says so as a skip.
+# size and centred (weston's own screenshot). The headless backend has no input seat; real
+# input on Wayland is check_wayland_input.sh's, through weston's X11 backend.
 # Usage: check_wayland.sh BUILD_DIR
 set -uo pipefail
 

@@ -7,7 +7,8 @@ build=$(cd "$1" && pwd)
 game="$build/kvizarion"
 [ -x "$game" ] || { echo "no $game"; exit 1; }
 
-skip() { echo "SKIPPED: $*"; exit 77; }
+# shellcheck source=../support/skip.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/skip.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -91,6 +92,9 @@ start_game() {  # arguments for the game
 }
 # True once the named window has been painted; with a size, painted at that size.
 painted() { grep -q "painted $1 ${2:-}" "$work/game.log"; }
+# True while the player's input is open (its last opening or locking in the log), as after a
+# question's reveal: a pick or F10 is taken from then on.
+input_open() { [ "$(grep -o 'input \(open\|locked\)' "$work/game.log" | tail -1)" = "input open" ]; }
 game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 wait_end() {  # what
   if ! wait_until 20 game_ended; then fail "the game did not end ($1)"; kill -9 "$game_pid" 2>/dev/null; fi

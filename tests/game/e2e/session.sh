@@ -13,11 +13,10 @@ fail() {
   exit 1
 }
 note() { echo "e2e: $*"; }
-# A session that cannot run here (a tool or a server missing) is skipped, not failed: 77 tells ctest.
-skip() {
-  echo "SKIPPED: $*"
-  exit 77
-}
+# A session that cannot run here (a tool or a server missing) is skipped (77 tells ctest), or
+# failed under KVZ_STRICT_CHECKS.
+# shellcheck source=../../support/skip.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../support/skip.sh"
 
 # Ends everything started and waits until it has gone (5 s at most each, then SIGKILL): a
 # server still writing into the work folder while it is removed makes the removal fail.
@@ -83,28 +82,23 @@ prepare_game_dir() {  # [question_source...]
     { cat "$work/qst.log" >&2; fail "the questions do not build"; }
 }
 
-# An X server of our own at 640 x 480, its framebuffer in a file to read pixels from.
+# An X server of our own at 640 x 480, its framebuffer in a file to read pixels from. It picks
+# its display number itself (-displayfd), so that sessions running at once never share one.
 fb=$work/fb/Xvfb_screen0
 start_xvfb() {
-  local n
   mkdir -p "$work/fb"
-  for n in $(seq "${KVZ_E2E_FIRST_DISPLAY:-21}" 99); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 640x480x24 -fbdir "$work/fb" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        screen_open "$fb" || fail "the X server's framebuffer $fb is not 32-bit LSB-first XWD"
-        return 0
-      fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=''
+  Xvfb -displayfd 3 -screen 0 640x480x24 -fbdir "$work/fb" -nolisten tcp -noreset \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 300); do
+    [ -s "$work/display" ] && DISPLAY=":$(head -1 "$work/display")" xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    kill -0 "$xvfb_pid" 2>/dev/null || skip "no X server: Xvfb ended ($(tail -n 1 "$work/xvfb.log" 2>/dev/null))"
+    sleep 0.1
   done
-  skip "no X server: Xvfb does not start ($(tail -n 1 "$work/xvfb.log" 2>/dev/null))"
+  [ -s "$work/display" ] || skip "no X server: Xvfb gave no display within 30 s ($(tail -n 1 "$work/xvfb.log" 2>/dev/null))"
+  export DISPLAY=":$(head -1 "$work/display")"
+  xdotool getdisplaygeometry >/dev/null 2>&1 || fail "the X server on $DISPLAY does not answer"
+  screen_open "$fb" || fail "the X server's framebuffer $fb is not 32-bit LSB-first XWD"
 }
 
 # A sound server of our own with a null sink, the only output the program sees.

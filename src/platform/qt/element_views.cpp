@@ -1,11 +1,14 @@
 #include "platform/qt/element_views.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextLayout>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "assets/picture_texts.h"
 #include "platform/qt/picture_set.h"
 #include "platform/qt/fonts.h"
 
@@ -73,6 +76,7 @@ PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale
   setAttribute(Qt::WA_NoSystemBackground);
   // A box takes no input: a click on it lands on whatever lies below.
   if (element.kind() == ElementKind::Box) setAttribute(Qt::WA_TransparentForMouseEvents);
+  if (element.tabStop()) setFocusPolicy(Qt::StrongFocus);
   sync();
 }
 
@@ -89,6 +93,25 @@ void PaintedElementView::sync() {
     pixmap_ = scaledPicture(pictureName_, pixmapScale_, density, shown);
   }
   update();
+  // A screen reader hears a new name (a lifeline spent, the next ladder row) as it comes.
+  if (QAccessible::isActive()) {
+    const QString name = spokenName(element_);
+    if (name != spokenName_) {
+      spokenName_ = name;
+      QAccessibleEvent event(this, QAccessible::NameChanged);
+      QAccessible::updateAccessibility(&event);
+    }
+  }
+}
+
+void PaintedElementView::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (element_.tabStop() && !event->isAutoRepeat() &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    element_.click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void PaintedElementView::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/qt/accessibility.h"
 #include "platform/qt/element_views.h"
 
 namespace kvz {
@@ -72,6 +73,7 @@ private:
   const WindowFit fit_;
   SceneScale scale_;
   QWidget* scene_;
+  AnnouncementView* announcements_;
   std::vector<ElementView> views_;
   std::function<void()> afterFirstPaint_;
   bool painted_ = false;

@@ -81,8 +81,10 @@ void installAccessibility() {
 }
 
 AnnouncementView::AnnouncementView(QWidget* parent) : QWidget(parent) {
-  // Nothing to see: it is shown only for assistive technology.
-  setGeometry(0, 0, 0, 0);
+  // Nothing to see: one pixel that paints nothing, under the scene; shown only for assistive
+  // technology (a widget of no size is never told as showing).
+  setGeometry(0, 0, 1, 1);
+  lower();
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setFocusPolicy(Qt::NoFocus);
   hide();

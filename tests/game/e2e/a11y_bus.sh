@@ -16,7 +16,9 @@ end_bus() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   done
 }
-trap 'rc=$?; end_bus; (exit $rc); session_cleanup' EXIT
+# session_cleanup reads the exit status from $?; errexit is off first, or the status itself
+# would end the trap before the session is cleaned up.
+trap 'rc=$?; set +e; end_bus; (exit $rc); session_cleanup' EXIT
 
 bus_ready() {
   dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1

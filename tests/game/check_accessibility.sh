@@ -13,11 +13,6 @@ set -euo pipefail
 
 build=$(cd "${1:?usage: check_accessibility.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=e2e/screen.sh
-. "$here/e2e/screen.sh"
-# shellcheck source=e2e/session.sh
-. "$here/e2e/session.sh"
-
 # shellcheck source=e2e/a11y_bus.sh
 . "$here/e2e/a11y_bus.sh"
 

@@ -12,10 +12,6 @@ set -euo pipefail
 
 build=$(cd "${1:?usage: check_orca.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=e2e/screen.sh
-. "$here/e2e/screen.sh"
-# shellcheck source=e2e/session.sh
-. "$here/e2e/session.sh"
 # shellcheck source=e2e/a11y_bus.sh
 . "$here/e2e/a11y_bus.sh"
 command -v orca >/dev/null || skip "orca is not installed (run.sh test installs it)"
@@ -44,13 +40,6 @@ grep -qF "$ready" "$speech" 2>/dev/null || skip "Orca does not start here ($(tai
 start_game
 # Orca's debug log is written in blocks, so what it said is read once it has ended (a clean
 # end writes the rest); meanwhile the program's own timing log tells where the game is.
-wait_log() {  # what timeout_s
-  local deadline=$((SECONDS + $2))
-  until grep -q "$1" "$work/game.log"; do
-    ((SECONDS < deadline)) || fail "no \"$1\" in the timing log within $2 s"
-    sleep 0.1
-  done
-}
 wait_log "painted frmIntro" 30
 sleep 2  # Orca names the window and its focused button
 xdotool key Return

@@ -90,12 +90,19 @@ AnnouncementView::AnnouncementView(QWidget* parent) : QWidget(parent) {
   hide();
 }
 
-void AnnouncementView::announce(const QString& text) {
+Announcer::Announcer(QWidget* window) {
+  for (AnnouncementView*& view : views_) view = new AnnouncementView(window);
+}
+
+void Announcer::announce(const QString& text) {
   if (text.isEmpty() || !QAccessible::isActive()) return;
+  views_[(next_ + kInTurn - 1) % kInTurn]->hide();
+  AnnouncementView* view = views_[next_];
+  next_ = (next_ + 1) % kInTurn;
   // Shown again with its new name: the screen reader speaks a notification as it appears.
-  hide();
-  setAccessibleName(text);
-  show();
+  view->hide();
+  view->setAccessibleName(text);
+  view->show();
 }
 
 }  // namespace kvz

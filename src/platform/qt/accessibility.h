@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <array>
 
 namespace kvz {
 
@@ -11,12 +12,24 @@ namespace kvz {
 // Installed once; nothing of it runs until a screen reader asks.
 void installAccessibility();
 
-// The window's announcements: an object of the notification role that a screen reader speaks
-// each time it is shown with a new name. With no screen reader listening it does nothing.
+// One notification object: a screen reader speaks it each time it is shown with a new name.
 class AnnouncementView final : public QWidget {
 public:
   explicit AnnouncementView(QWidget* parent);
+};
+
+// The window's announcements, shown on notification objects in turn: a screen reader that
+// handles a notification late, after the next has come, still reads the text it came with.
+// With no screen reader listening it does nothing.
+class Announcer {
+public:
+  explicit Announcer(QWidget* window);
   void announce(const QString& text);
+
+private:
+  static constexpr std::size_t kInTurn = 4;
+  std::array<AnnouncementView*, kInTurn> views_;
+  std::size_t next_ = 0;
 };
 
 // The whole area the elements are drawn in; its accessible children are the elements shown.

@@ -77,6 +77,8 @@ PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale
   // A box takes no input: a click on it lands on whatever lies below.
   if (element.kind() == ElementKind::Box) setAttribute(Qt::WA_TransparentForMouseEvents);
   if (element.tabStop()) setFocusPolicy(Qt::StrongFocus);
+  // Nobody has read this element yet: its first name is no change to tell.
+  spokenName_ = spokenName(element);
   sync();
 }
 

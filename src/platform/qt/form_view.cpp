@@ -54,7 +54,7 @@ FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags, WindowFit
       form_(form),
       fit_(fit),
       scene_(new SceneWidget(this)),
-      announcements_(new AnnouncementView(this)) {
+      announcements_(this) {
   installAccessibility();
   setWindowTitle(form.caption());
   const QSize size(twipsToPixels(form.widthTwips()), twipsToPixels(form.heightTwips()));
@@ -89,7 +89,7 @@ FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags, WindowFit
       w->setFocus();
     previous = w;
   }
-  form.onAnnounce = [this](const QString& text) { announcements_->announce(text); };
+  form.onAnnounce = [this](const QString& text) { announcements_.announce(text); };
 }
 
 FormView::~FormView() { detach(); }
@@ -226,7 +226,7 @@ void FormView::changeEvent(QEvent* event) {
   // What was announced before the window opened is told once it is the active window, after
   // the screen reader has named the window.
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && attached_)
-    announcements_->announce(form_.takeUnheard());
+    announcements_.announce(form_.takeUnheard());
   QWidget::changeEvent(event);
 }
 

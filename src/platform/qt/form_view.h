@@ -73,7 +73,7 @@ private:
   const WindowFit fit_;
   SceneScale scale_;
   QWidget* scene_;
-  AnnouncementView* announcements_;
+  Announcer announcements_;
   std::vector<ElementView> views_;
   std::function<void()> afterFirstPaint_;
   bool painted_ = false;

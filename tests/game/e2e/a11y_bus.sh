@@ -1,6 +1,11 @@
-# An accessibility bus of our own for a session (sourced after session.sh): a session bus and
-# at-spi2-core's bus launcher behind it, as a desktop starts them, ended with the session.
-# Skips (77) when a part is not installed or does not start.
+# A session (session.sh) with an accessibility bus of its own: a session bus and at-spi2-core's
+# bus launcher behind it, as a desktop starts them, ended with the session. Skips (77) when a
+# part is not installed or does not start. The caller sets `build` and `here` first.
+
+# shellcheck source=screen.sh
+. "$here/e2e/screen.sh"
+# shellcheck source=session.sh
+. "$here/e2e/session.sh"
 
 launcher=/usr/libexec/at-spi-bus-launcher
 atspi_python=/usr/bin/python3

@@ -21,6 +21,12 @@ start_xvfb
 start_pulse
 
 start_a11y_bus
+# The reader listens before the game starts, as a screen reader does: a program started first
+# may miss the news that someone listens and tell nobody of its notifications.
+"$atspi_python" "$here/e2e/atspi_game.py" "$here/e2e/questions.txt" "$work/game.log" >"$work/atspi.log" 2>&1 &
+reader=$!
+for _ in $(seq 100); do grep -q listening "$work/atspi.log" && break; sleep 0.1; done
 start_game
-"$atspi_python" "$here/e2e/atspi_game.py" "$here/e2e/questions.txt" "$work/game.log" || fail "the game read over AT-SPI"
+wait "$reader" || { cat "$work/atspi.log" >&2; fail "the game read over AT-SPI"; }
+cat "$work/atspi.log"
 note "a whole game followed over AT-SPI"

@@ -23,12 +23,14 @@ public:
 // With no screen reader listening it does nothing.
 class Announcer {
 public:
+  // Made with the window, before it shows: a widget made inside a window already shown is
+  // told to assistive technology while it is still a plain QWidget, and keeps that face.
   explicit Announcer(QWidget* window);
   void announce(const QString& text);
 
 private:
   static constexpr std::size_t kInTurn = 4;
-  std::array<AnnouncementView*, kInTurn> views_;
+  std::array<AnnouncementView*, kInTurn> views_;  // owned by the window
   std::size_t next_ = 0;
 };
 

@@ -78,7 +78,7 @@ PaintedElementView::PaintedElementView(Element& element, const SceneScale& scale
   if (element.kind() == ElementKind::Box) setAttribute(Qt::WA_TransparentForMouseEvents);
   if (element.tabStop()) setFocusPolicy(Qt::StrongFocus);
   // Nobody has read this element yet: its first name is no change to tell.
-  spokenName_ = spokenName(element);
+  if (QAccessible::isActive()) spokenName_ = spokenName(element);
   sync();
 }
 

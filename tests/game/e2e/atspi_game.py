@@ -96,10 +96,14 @@ def walk(obj):
     except GLib.Error:
         return out
     for i in range(n):
-        c = obj.get_child_at_index(i)
-        if c is None:
+        # A window closing while it is read (the game's end) takes its objects with it.
+        try:
+            c = obj.get_child_at_index(i)
+            if c is None:
+                continue
+            out.append((c.get_role_name(), c.get_name() or "", c))
+        except GLib.Error:
             continue
-        out.append((c.get_role_name(), c.get_name() or "", c))
         out.extend(walk(c))
     return out
 
@@ -134,6 +138,8 @@ def main():
     Atspi.init()
     listener = Atspi.EventListener.new(on_event)
     listener.register("object:state-changed:showing")
+    # The caller starts the game once this listens, as a screen reader runs before the game.
+    print("listening", flush=True)
 
     wait_for("program on the accessibility bus", app, 20)
     buttons = ["nová hra", "pravidla", "about", "ukončit"]

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Start-up figures of the game on screens of three sizes, run by hand.
 
-    python3 bench/startup/run.py BUILD_DIR [--runs 10] [--display 16]
+    python3 bench/startup/run.py BUILD_DIR [--runs 10] [--display 16] [--before OTHER_BUILD_DIR]
 
 Starts three Xvfb servers of its own (640x480, 1920x1080 and 3840x2160; display numbers
 from --display on), then, alternating in one run: a bare 640 x 480 QWidget on the
@@ -96,6 +96,8 @@ def main():
     ap.add_argument("build")
     ap.add_argument("--runs", type=int, default=10)
     ap.add_argument("--display", type=int, default=16)
+    ap.add_argument("--before", help="another build folder whose game starts in turn with this one's on the "
+                    "640x480 screen, in the same run: what a change costs at start-up")
     args = ap.parse_args()
     build = os.path.abspath(args.build)
     game = os.path.join(build, "kvizarion")
@@ -122,6 +124,9 @@ def main():
                 sys.exit("Xvfb on %s did not start (display in use?)" % env["DISPLAY"])
         runs = [("bare 640 x 480 QWidget", [bare], "640x480", "bare")]
         runs += [("menu on a %s screen" % size, [game], size, "frmIntro") for size, _ in SCREENS]
+        if args.before:
+            before = os.path.join(os.path.abspath(args.before), "kvizarion")
+            runs.append(("menu 640x480, --before", [before], "640x480", "frmIntro"))
         results = {name: ([], []) for name, _, _, _ in runs}
         for _ in range(args.runs):
             for name, cmd, size, window in runs:

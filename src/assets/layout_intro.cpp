@@ -13,10 +13,11 @@ std::unique_ptr<Form> makeFrmIntro() {
       .setVisible(false);
   box(f, QStringLiteral("shpLoading"), {2820, 3060, 3975, 1095}, {0, 0, 0}, Rgb{192, 192, 255}).setVisible(false);
 
-  picture(f, QStringLiteral("imgNova"), {960, 1680, 2430, 525}, "NOVA", Pointer::Hand);
-  picture(f, QStringLiteral("imgPrav"), {1560, 2880, 2385, 525}, "PRAV", Pointer::Hand);
-  picture(f, QStringLiteral("imgAbout"), {2760, 4080, 1995, 525}, "ABOUT", Pointer::Hand);
-  picture(f, QStringLiteral("imgKonec"), {3960, 5160, 2280, 525}, "KONEC", Pointer::Hand);
+  // The buttons also take Tab and Enter, in this order, for a player without a mouse.
+  picture(f, QStringLiteral("imgNova"), {960, 1680, 2430, 525}, "NOVA", Pointer::Hand).setTabStop(true);
+  picture(f, QStringLiteral("imgPrav"), {1560, 2880, 2385, 525}, "PRAV", Pointer::Hand).setTabStop(true);
+  picture(f, QStringLiteral("imgAbout"), {2760, 4080, 1995, 525}, "ABOUT", Pointer::Hand).setTabStop(true);
+  picture(f, QStringLiteral("imgKonec"), {3960, 5160, 2280, 525}, "KONEC", Pointer::Hand).setTabStop(true);
   picture(f, QStringLiteral("imgLogo"), {5400, 600, 3450, 3450}, "LOGO").look().stretch = true;
   picture(f, QStringLiteral("Image1"), {9000, 480, 405, 3660}, "PRUH");
 

@@ -53,8 +53,13 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
   percent.align = Align::Center;
   const int percentLefts[] = {2795, 3270, 3750, 4230};
   const char* percentNames[] = {"lblNDivA", "lblNDivB", "lblNDivC", "lblNDivD"};
-  for (int i = 0; i < 4; ++i)
-    text(f, percentNames[i], {percentLefts[i], 270, 615, 255}, percent).setCaption(QStringLiteral("25%"));
+  // Read with the letter the graph panel shows below each bar.
+  const char* letters[] = {"A: ", "B: ", "C: ", "D: "};
+  for (int i = 0; i < 4; ++i) {
+    Element& e = text(f, percentNames[i], {percentLefts[i], 270, 615, 255}, percent);
+    e.setCaption(QStringLiteral("25%"));
+    e.setSpokenPrefix(QLatin1String(letters[i]));
+  }
 
   picture(f, QStringLiteral("imgVyhra"), {0, 5280, 9600, 1425}, "C01");
   box(f, QStringLiteral("Shape1"), {0, 4560, 9600, 2655}, {0, 0, 0}, std::nullopt);
@@ -73,10 +78,11 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
   // Answers stay on one line: a longer text shows only what fits in its element.
   Look answer;
   answer.font = kSans135;
-  text(f, "lblA", {1200, 6000, 3135, 375}, answer, Pointer::Hand);
-  text(f, "lblB", {6000, 6000, 3135, 375}, answer, Pointer::Hand);
-  text(f, "lblC", {1200, 6720, 3135, 375}, answer, Pointer::Hand);
-  text(f, "lblD", {6000, 6720, 3135, 375}, answer, Pointer::Hand);
+  // Read with the letter and colon their plate shows: "A: ..." to "D: ...".
+  text(f, "lblA", {1200, 6000, 3135, 375}, answer, Pointer::Hand).setSpokenPrefix(QLatin1String(letters[0]));
+  text(f, "lblB", {6000, 6000, 3135, 375}, answer, Pointer::Hand).setSpokenPrefix(QLatin1String(letters[1]));
+  text(f, "lblC", {1200, 6720, 3135, 375}, answer, Pointer::Hand).setSpokenPrefix(QLatin1String(letters[2]));
+  text(f, "lblD", {6000, 6720, 3135, 375}, answer, Pointer::Hand).setSpokenPrefix(QLatin1String(letters[3]));
 
   picture(f, QStringLiteral("imgA"), {0, 5880, 4800, 555}, "A-M", Pointer::Hand);
   picture(f, QStringLiteral("imgB"), {4800, 5880, 4800, 555}, "B-M", Pointer::Hand);

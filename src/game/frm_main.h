@@ -124,6 +124,8 @@ private:
   Timer& tmr(const char* name) const;
   void wireHandlers();
   void pick(const QString& letter);
+  // Shows a text of the reveal and tells a screen reader what it says.
+  void odhal(const char* name);
   // Steps of NovaOtazka that choose and read the question; false when there is none.
   bool nactiOtazku();
   // The way out when a step has no usable question: tell the player, then back to the menu.

@@ -1,3 +1,4 @@
+#include "assets/picture_texts.h"
 #include "game/frm_main.h"
 #include "game/round.h"
 #include "platform/timing_log.h"
@@ -36,18 +37,24 @@ void FrmMain::RozmistiZadani() {
 void FrmMain::tmrZobrazeniOtazky_Timer() {
   ++KrokZobrazeni;
   switch (KrokZobrazeni) {
-    case 1: el("lblZadani").setVisible(true); break;
+    case 1: odhal("lblZadani"); break;
     case 2: break;  // a pause between the question and its first answer
-    case 3: el("lblA").setVisible(true); break;
-    case 4: el("lblB").setVisible(true); break;
-    case 5: el("lblC").setVisible(true); break;
+    case 3: odhal("lblA"); break;
+    case 4: odhal("lblB"); break;
+    case 5: odhal("lblC"); break;
     case 6:
-      el("lblD").setVisible(true);
+      odhal("lblD");
       Odemkni();
       tmr("tmrZobrazeniOtazky").setEnabled(false);
       break;
     default: break;
   }
+}
+
+void FrmMain::odhal(const char* name) {
+  Element& text = el(name);
+  text.setVisible(true);
+  form_->announce(spokenName(text));
 }
 
 void FrmMain::Odemkni() {

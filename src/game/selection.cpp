@@ -1,5 +1,7 @@
+#include "assets/picture_texts.h"
 #include "game/frm_main.h"
 #include "game/round.h"
+#include "game/spoken.h"
 #include "lifelines/lifelines.h"
 
 namespace kvz {
@@ -21,7 +23,10 @@ void FrmMain::lblC_Click() { pick(QStringLiteral("C")); }
 void FrmMain::lblD_Click() { pick(QStringLiteral("D")); }
 
 void FrmMain::ZvyrazniVolbu() {
-  if (const round::Answer* a = round::answerOf(ZvolenaOdpoved)) el(a->plate).setPicture(QLatin1String(a->picked));
+  if (const round::Answer* a = round::answerOf(ZvolenaOdpoved)) {
+    el(a->plate).setPicture(QLatin1String(a->picked));
+    form_->announce(spoken::pick(spokenName(el(a->text))));
+  }
   Zamkni();
   VyhodnotOdpoved();
 }

@@ -1,5 +1,7 @@
+#include "assets/picture_texts.h"
 #include "game/frm_main.h"
 #include "game/round.h"
+#include "game/spoken.h"
 
 namespace kvz {
 
@@ -16,6 +18,8 @@ void FrmMain::tmrZvuk_Timer() {
   s_.effects.setFile(s_.paths.fileName(sound));
   s_.effects.play();
   if (!SpravnaOdpoved || top) s_.music.stop();
+  const round::Answer* rightAnswer = round::answerOf(Otazka.Spravna);
+  form_->announce(spoken::verdict(SpravnaOdpoved, rightAnswer ? spokenName(el(rightAnswer->text)) : QString()));
 
   if (SpravnaOdpoved) {
     tmr("tmrBlik").setEnabled(true);

@@ -1,5 +1,7 @@
+#include "assets/picture_texts.h"
 #include "game/frm_main.h"
 #include "game/round.h"
+#include "game/spoken.h"
 
 namespace kvz {
 
@@ -18,6 +20,7 @@ void FrmMain::tmrCastka_Timer() {
     if (DuvodKonce == round::kKonecEsc || DuvodKonce == round::kKonecSpatna) timer.setInterval(round::kWinningsEndMs);
     if (HodnotaOtazky == round::kLastLevel) DuvodKonce = round::kKonec5Ot;
     if (DuvodKonce == round::kKonec5Ot) timer.setInterval(round::kWinningsTopMs);
+    form_->announce(spoken::winnings(spokenName(el("imgVyhra")), !DuvodKonce.isEmpty()));
   } else if (KrokCastky == 2) {
     el("Shape1").setVisible(false);
     el("imgVyhra").setVisible(false);

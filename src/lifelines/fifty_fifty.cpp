@@ -1,4 +1,6 @@
 #include "assets/media_files.h"
+#include "assets/picture_texts.h"
+#include "game/spoken.h"
 #include "game/round.h"
 #include "lifelines/lifelines.h"
 #include "platform/timing_log.h"
@@ -40,6 +42,10 @@ void Lifelines::imgN5050_Click() {
     w_.services.effects.play();
   }
   makeInert("imgN5050");
+  QStringList left;
+  for (const round::Answer& a : round::kAnswers)
+    if (el(a.text).visible()) left << spokenName(el(a.text));
+  w_.form()->announce(spoken::fiftyFifty(left));
 }
 
 }  // namespace kvz::lifelines

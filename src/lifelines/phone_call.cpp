@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "assets/media_files.h"
+#include "game/spoken.h"
 #include "game/round.h"
 #include "lifelines/lifelines.h"
 #include "platform/timing_log.h"
@@ -47,6 +48,7 @@ void Lifelines::tmrNTel1_Timer() {
     phase.setEnabled(true);
     tmr("tmrNTel2").setEnabled(false);
     el("txtNTelVypis").setVisible(false);
+    w_.form()->announce(spoken::friendsReply(el("txtNTelVypis").caption()));
     w_.services.video.stop();
     el("WMP3").setTop(kVideoParkedTop);
     el("Shape1").setVisible(false);

@@ -2,6 +2,8 @@
 #include <cmath>
 
 #include "assets/media_files.h"
+#include "assets/picture_texts.h"
+#include "game/spoken.h"
 #include "game/round.h"
 #include "lifelines/lifelines.h"
 #include "platform/timing_log.h"
@@ -102,6 +104,9 @@ void Lifelines::ZobrazHlasovani() {
   }
   for (const char* name : kBars) el(name).setVisible(true);
   for (const char* name : kPercents) el(name).setVisible(true);
+  QStringList percents;
+  for (const char* name : kPercents) percents << spokenName(el(name));
+  w_.form()->announce(spoken::poll(percents));
 }
 
 }  // namespace kvz::lifelines

@@ -89,6 +89,15 @@ public:
   // Changes the look after the layout (outline colour of a box, alignment of a text).
   void setLook(const Look& look) { set(look_, look); }
 
+  // What assistive technology reads before the caption ("A: " before an answer), fixed by
+  // the layout: the letter a plate shows beside its text.
+  const QString& spokenPrefix() const { return spokenPrefix_; }
+  void setSpokenPrefix(const QString& prefix) { spokenPrefix_ = prefix; }
+  // The element takes the keyboard focus with Tab and clicks on Enter or Space (the menu's
+  // buttons; the game window's keys stay its own).
+  bool tabStop() const { return tabStop_; }
+  void setTabStop(bool on) { tabStop_ = on; }
+
   // The player behind a media element; null for other kinds.
   MediaBackend* media() const { return media_; }
   void setMedia(MediaBackend* backend) { media_ = backend; }
@@ -119,6 +128,8 @@ private:
   QString picture_;
   QString caption_;
   Pointer pointer_ = Pointer::Arrow;
+  QString spokenPrefix_;
+  bool tabStop_ = false;
   MediaBackend* media_ = nullptr;
 };
 

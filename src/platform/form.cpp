@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/timing_log.h"
+
 namespace kvz {
 
 Form::Form(QString name, QString caption, int widthTwips, int heightTwips)
@@ -21,6 +23,15 @@ Element* Form::find(const QString& name) const {
 Element& Form::operator[](const QString& name) const {
   if (Element* e = find(name)) return *e;
   throw std::out_of_range("no element " + name.toStdString() + " on " + name_.toStdString());
+}
+
+void Form::announce(const QString& text) {
+  if (text.isEmpty()) return;
+  timingMark(QStringLiteral("announce ") + text);
+  if (onAnnounce)
+    onAnnounce(text);
+  else
+    unheard_ = text;
 }
 
 Timer& Form::addTimer(Clock& clock, const QString& name, int intervalMs, bool enabled) {

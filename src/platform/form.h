@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/clock.h"
@@ -48,6 +49,14 @@ public:
   // The window system closes the window (its close button, Alt+F4).
   std::function<void()> onCloseRequest;
 
+  // Tells assistive technology what has just changed on the window (the question shown, the
+  // verdict). It adds no wait: the view passes it on only while a screen reader listens.
+  std::function<void(const QString& text)> onAnnounce;
+  void announce(const QString& text);
+  // The last announcement made while nobody listened (the first question is shown before its
+  // window is); taking it clears it.
+  QString takeUnheard() { return std::exchange(unheard_, {}); }
+
 private:
   QString name_;
   QString caption_;
@@ -55,6 +64,7 @@ private:
   int height_;
   std::vector<std::unique_ptr<Element>> elements_;
   std::vector<std::pair<QString, std::unique_ptr<Timer>>> timers_;
+  QString unheard_;
 };
 
 }  // namespace kvz

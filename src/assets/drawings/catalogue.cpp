@@ -4,6 +4,7 @@
 
 #include "assets/drawings/drawing.h"
 #include "assets/drawings/style.h"
+#include "assets/picture_texts.h"
 
 namespace kvz::drawings {
 namespace {
@@ -39,10 +40,8 @@ std::optional<std::function<void(QPainter&, QSize)>> painterFor(const QString& n
     return std::bind(lifelineIcon, _1, _2, lifeline(m.captured(1)), !m.captured(2).isEmpty());
   if (const auto m = key.match(name); m.hasMatch())
     return std::bind(keyCap, _1, _2, m.captured(1) == QLatin1String("ESC") ? QStringLiteral("Esc") : m.captured(1));
-  if (name == QLatin1String("NOVA")) return std::bind(menuButton, _1, _2, QStringLiteral("nová hra"));
-  if (name == QLatin1String("PRAV")) return std::bind(menuButton, _1, _2, QStringLiteral("pravidla"));
-  if (name == QLatin1String("ABOUT")) return std::bind(menuButton, _1, _2, QStringLiteral("about"));
-  if (name == QLatin1String("KONEC")) return std::bind(menuButton, _1, _2, QStringLiteral("ukončit"));
+  for (const picture_texts::Words& w : picture_texts::kMenuButtons)
+    if (name == QLatin1String(w.picture)) return std::bind(menuButton, _1, _2, QString::fromUtf8(w.text));
   if (name == QLatin1String("LOGO")) return logo;
   if (name == QLatin1String("NDIVGRAF")) return audienceGraphPanel;
   if (name == QLatin1String("PRUH")) return verticalStrip;

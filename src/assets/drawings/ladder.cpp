@@ -3,21 +3,17 @@
 
 #include "assets/drawings/drawing.h"
 #include "assets/drawings/style.h"
+#include "assets/picture_texts.h"
 
 namespace kvz::drawings {
 namespace {
 
-constexpr int kRows = 15;
+constexpr int kRows = picture_texts::kLadderRows;
 constexpr qreal kTopMargin = 4.0;
 constexpr qreal kSideMargin = 4.0;
 // The question plate is laid over the ladder's foot: everything the player must see stays
 // in the top 296 px of the picture.
 constexpr qreal kVisibleHeight = 296.0;
-
-const char* const kAmounts[kRows] = {
-    "1.000",   "2.000",   "3.000",     "5.000",     "10.000",    "20.000",     "40.000",    "80.000",
-    "160.000", "320.000", "640.000",   "1,250.000", "2,500.000", "5,000.000",  "10,000.000",
-};
 
 bool isMilestone(int row) { return row % 5 == 0; }
 
@@ -63,7 +59,8 @@ void paintRow(QPainter& p, const QRectF& box, int row, bool passed) {
     p.drawPolygon(QPolygonF({c + QPointF(0, -3.5), c + QPointF(3.5, 0), c + QPointF(0, 3.5), c + QPointF(-3.5, 0)}));
   }
   paintText(p, box.adjusted(0, 0, -4.0, 0), Qt::AlignRight | Qt::AlignVCenter,
-            QString::fromLatin1(kAmounts[row - 1]) + QStringLiteral(" Kč"), text);
+            QString::fromLatin1(picture_texts::kLadder[row - 1]) + QLatin1Char(' ') +
+                QString::fromUtf8(picture_texts::kCurrency), text);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The lozenge plates: answers, question, winnings and the menu buttons.
 #include "assets/drawings/drawing.h"
 #include "assets/drawings/style.h"
+#include "assets/picture_texts.h"
 
 namespace kvz::drawings {
 namespace {
@@ -19,10 +20,9 @@ QPainterPath widePlate(QSize size) {
 }
 
 QString amountText(int level) {
-  static const char* const amounts[] = {"0", "1 000", "2 000", "3 000", "5 000", "10 000"};
-  QString amount = QString::fromLatin1(amounts[level]);
+  QString amount = QString::fromLatin1(picture_texts::kWinnings[level]);
   amount.replace(QLatin1Char(' '), QChar(0x00A0));  // never split the thousands
-  return amount + QChar(0x00A0) + QStringLiteral("Kč");
+  return amount + QChar(0x00A0) + QString::fromUtf8(picture_texts::kCurrency);
 }
 
 }  // namespace

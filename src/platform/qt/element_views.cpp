@@ -1,10 +1,13 @@
 #include "platform/qt/element_views.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "assets/picture_texts.h"
 #include "platform/qt/picture_set.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/text_wrap.h"
@@ -56,6 +59,9 @@ PaintedElementView::PaintedElementView(Element& element, const SceneFit& fit, QW
   setAttribute(Qt::WA_NoSystemBackground);
   // A box takes no input: a click on it lands on whatever lies below.
   if (element.kind() == ElementKind::Box) setAttribute(Qt::WA_TransparentForMouseEvents);
+  if (element.tabStop()) setFocusPolicy(Qt::StrongFocus);
+  // Nobody has read this element yet: its first name is no change to tell.
+  if (QAccessible::isActive()) spokenName_ = spokenName(element);
   sync();
 }
 
@@ -69,6 +75,25 @@ void PaintedElementView::sync() {
     pixmap_ = shownPicture(pictureName_, fit_, stretch);
   }
   update();
+  // A screen reader hears a new name (a lifeline spent, the next ladder row) as it comes.
+  if (QAccessible::isActive()) {
+    const QString name = spokenName(element_);
+    if (name != spokenName_) {
+      spokenName_ = name;
+      QAccessibleEvent event(this, QAccessible::NameChanged);
+      QAccessible::updateAccessibility(&event);
+    }
+  }
+}
+
+void PaintedElementView::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (element_.tabStop() && !event->isAutoRepeat() &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    element_.click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 QPointF PaintedElementView::exactOffset() const {

@@ -26,9 +26,13 @@ class PaintedElementView final : public QWidget {
 public:
   PaintedElementView(Element& element, const SceneFit& fit, QWidget* parent);
   void sync();
+  const Element& element() const { return element_; }
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  // A tab stop clicks on Enter or Space, on the press: the release may belong to a key that
+  // closed a box above this window.
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -48,6 +52,7 @@ private:
   QPixmap pixmap_;  // at the device pixels it is shown at
   bool pressed_ = false;
   bool releaseEndsDoubleClick_ = false;
+  QString spokenName_;  // as a screen reader last heard it
 };
 
 // The multi-line read-only text panel. A caption that grows at its end (text typed one

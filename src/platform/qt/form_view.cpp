@@ -50,7 +50,12 @@ int shiftStateOf(Qt::KeyboardModifiers modifiers) {
 }
 
 FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags, WindowFit fit)
-    : QWidget(parent, flags), form_(form), fit_(fit), scene_(new QWidget(this)) {
+    : QWidget(parent, flags),
+      form_(form),
+      fit_(fit),
+      scene_(new SceneWidget(this)),
+      announcements_(this) {
+  installAccessibility();
   setWindowTitle(form.caption());
   if (fit == WindowFit::FormSize) setFixedSize(twipsToPixels(form.widthTwips()), twipsToPixels(form.heightTwips()));
   setAutoFillBackground(true);
@@ -69,6 +74,20 @@ FormView::FormView(Form& form, QWidget* parent, Qt::WindowFlags flags, WindowFit
       const bool windowed = kind == ElementKind::TextPanel || kind == ElementKind::Media || kind == ElementKind::Button;
       if (windowed == (pass == 1)) addElement(**it);
     }
+
+  // Tab goes through the tab stops in the layout's order; the first has the focus when the
+  // window opens, so a screen reader names it at once.
+  QWidget* previous = nullptr;
+  for (const auto& element : elements) {
+    if (!element->tabStop()) continue;
+    QWidget* w = elementWidget(element->name());
+    if (previous)
+      setTabOrder(previous, w);
+    else
+      w->setFocus();
+    previous = w;
+  }
+  form.onAnnounce = [this](const QString& text) { announcements_.announce(text); };
 }
 
 FormView::~FormView() { detach(); }
@@ -158,6 +177,7 @@ QWidget* FormView::elementWidget(const QString& name) const {
 void FormView::detach() {
   if (!attached_) return;
   attached_ = false;
+  form_.onAnnounce = nullptr;
   for (const ElementView& v : views_) {
     v.element->onChanged = nullptr;
     // A video shown here goes back to its player before this window goes.
@@ -200,6 +220,10 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
 
 void FormView::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && !isActiveWindow()) keysDown_.clear();
+  // What was announced before the window opened is told once it is the active window, after
+  // the screen reader has named the window.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && attached_)
+    announcements_.announce(form_.takeUnheard());
   QWidget::changeEvent(event);
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/qt/accessibility.h"
 #include "platform/qt/element_views.h"
 
 namespace kvz {
@@ -73,6 +74,7 @@ private:
   const WindowFit fit_;
   SceneFit fitted_;
   QWidget* scene_;
+  Announcer announcements_;
   std::vector<ElementView> views_;
   std::function<void()> afterFirstPaint_;
   bool painted_ = false;

@@ -24,14 +24,6 @@ check_interval() {  # what measured expected [late]
 log_time() { awk -v w="$1" 'index($0, w) { t = $2 } END { print t }' "$work/game.log"; }
 mono_offset=$(python3 -c 'import time; print(time.time() - time.monotonic())')
 log_epoch() { awk -v t="$(log_time "$1")" -v o="$mono_offset" 'BEGIN { printf "%.6f", t / 1000 + o }'; }
-# Waits for a line of the timing log.
-wait_log() {  # what timeout_s
-  local deadline=$((SECONDS + $2))
-  until grep -q "$1" "$work/game.log"; do
-    ((SECONDS < deadline)) || fail "no \"$1\" in the timing log within $2 s"
-    sleep 0.05
-  done
-}
 
 plate_index() { case $1 in A) echo 0 ;; B) echo 1 ;; C) echo 2 ;; D) echo 3 ;; esac; }
 

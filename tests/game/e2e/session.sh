@@ -141,6 +141,15 @@ start_game() {
   game_pid=$!
 }
 
+# Waits for a line of the timing log.
+wait_log() {  # what timeout_s
+  local deadline=$((SECONDS + $2))
+  until grep -q "$1" "$work/game.log"; do
+    ((SECONDS < deadline)) || fail "no \"$1\" in the timing log within $2 s"
+    sleep 0.05
+  done
+}
+
 wait_menu() {  # timeout_s
   watch_until '^M$' "$1" "the start menu"
 }

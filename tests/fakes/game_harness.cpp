@@ -20,7 +20,7 @@ void put16(QByteArray& record, int offset, std::int16_t value) {
 
 }  // namespace
 
-QByteArray questionBytes(const QuestionSpec& q) {
+QByteArray questionBytes(const QuestionFields& q) {
   QByteArray record(496, '\0');
   put(record, 0, 250, q.zadani);
   for (int i = 0; i < 4; ++i) put(record, 250 + 50 * i, 50, q.odp[static_cast<std::size_t>(i)]);
@@ -33,8 +33,8 @@ QByteArray questionBytes(const QuestionSpec& q) {
   return record;
 }
 
-QuestionSpec GameHarness::stockQuestion(int step) {
-  QuestionSpec q;
+QuestionFields GameHarness::stockQuestion(int step) {
+  QuestionFields q;
   const QByteArray n = QByteArray::number(step);
   q.zadani = "Otazka " + n;
   q.odp = {n + "-A", n + "-B", n + "-C", n + "-D"};

@@ -16,7 +16,7 @@ namespace kvz::fakes {
 
 // One question as an author would store it. Texts are raw Windows-1250 bytes, padded with
 // blanks to their width when written; nothing here is checked, so tests can store bad data.
-struct QuestionSpec {
+struct QuestionFields {
   QByteArray zadani = "Kolik nohou ma pavouk?";
   std::array<QByteArray, 4> odp = {"sest", "osm", "deset", "dvanact"};
   QByteArray spravna = "B";
@@ -28,7 +28,7 @@ struct QuestionSpec {
 };
 
 // The 496 bytes of a question file, laid out field by field at their offsets.
-QByteArray questionBytes(const QuestionSpec& q);
+QByteArray questionBytes(const QuestionFields& q);
 
 // A whole game window on the virtual clock: question files in a temporary folder, recorded
 // players, scripted boxes, a window system that keeps what it unloads.
@@ -37,7 +37,7 @@ public:
   // The right letter of the stock question of each step 1 to 5.
   static constexpr std::array<char, 5> kRight = {'B', 'D', 'A', 'C', 'B'};
   // The stock question of a step: "Otazka N", answers "N-A".."N-D", its right letter.
-  static QuestionSpec stockQuestion(int step);
+  static QuestionFields stockQuestion(int step);
 
   // With stock questions for steps 1 to `steps` (one file each).
   explicit GameHarness(int steps = 5);
@@ -47,7 +47,7 @@ public:
 
   // Writes qst/<step>-<number>.qst with the given bytes.
   QString writeFile(int step, int number, const QByteArray& bytes);
-  QString writeQuestion(int step, int number, const QuestionSpec& q) { return writeFile(step, number, questionBytes(q)); }
+  QString writeQuestion(int step, int number, const QuestionFields& q) { return writeFile(step, number, questionBytes(q)); }
   void removeQuestions();
 
   Form& form() const;

@@ -10,7 +10,7 @@ namespace kvz {
 namespace {
 
 using fakes::GameHarness;
-using fakes::QuestionSpec;
+using fakes::QuestionFields;
 using Op = fakes::RecordingMedia::Op;
 using Act = std::function<void(GameHarness&)>;
 
@@ -222,7 +222,7 @@ TEST(BadQuestion, NoCapitalLetterMakesEveryPickWrong) {
   for (const char* letter : {"b", "?", " ", "E", "\x01"})
     for (int key : {vk::A, vk::B, vk::C, vk::D}) {
       GameHarness h(0);
-      QuestionSpec q = GameHarness::stockQuestion(1);
+      QuestionFields q = GameHarness::stockQuestion(1);
       q.spravna = letter;
       h.writeQuestion(1, 1, q);
       h.playTo(1);

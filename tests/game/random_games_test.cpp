@@ -17,7 +17,7 @@ namespace kvz {
 namespace {
 
 using fakes::GameHarness;
-using fakes::QuestionSpec;
+using fakes::QuestionFields;
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int kGames = 300;  // the sanitized build is some twenty times slower
@@ -27,13 +27,13 @@ constexpr int kGames = 10000;
 constexpr int kEventsBeforeHurry = 300, kMostEvents = 3000;
 
 // One question folder for each kind of fault an author may leave; seed % count picks one.
-using Folder = std::vector<std::tuple<int, int, std::function<QByteArray(QuestionSpec)>>>;
-const auto kGood = [](QuestionSpec q) { return fakes::questionBytes(q); };
-const auto kShort = [](QuestionSpec q) { return fakes::questionBytes(q).left(300); };
-const auto kLowerLetter = [](QuestionSpec q) { return q.spravna = q.spravna.toLower(), kGood(q); };
-const auto kNoLetter = [](QuestionSpec q) { return q.spravna = "E", kGood(q); };
-const auto kOddShares = [](QuestionSpec q) { return q.divaci = {-20, 300, 0, 32767}, kGood(q); };
-const auto kLongTexts = [](QuestionSpec q) {
+using Folder = std::vector<std::tuple<int, int, std::function<QByteArray(QuestionFields)>>>;
+const auto kGood = [](QuestionFields q) { return fakes::questionBytes(q); };
+const auto kShort = [](QuestionFields q) { return fakes::questionBytes(q).left(300); };
+const auto kLowerLetter = [](QuestionFields q) { return q.spravna = q.spravna.toLower(), kGood(q); };
+const auto kNoLetter = [](QuestionFields q) { return q.spravna = "E", kGood(q); };
+const auto kOddShares = [](QuestionFields q) { return q.divaci = {-20, 300, 0, 32767}, kGood(q); };
+const auto kLongTexts = [](QuestionFields q) {
   q.zadani = QByteArray(250, 'w');
   q.odp = {QByteArray(50, 'a'), QByteArray(50, ' '), "", QByteArray(50, '\xE8')};
   return kGood(q);

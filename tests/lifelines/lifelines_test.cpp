@@ -174,7 +174,7 @@ TEST(PhoneReply, TheTranscriptIsQuestionAnswersTenBlanksAndReplyOnFourLines) {
 TEST(PhoneCall, RingsPicksUpTypesEndsAndGivesTheGameBackOnTime) {
   for (const bool longText : {false, true}) {
     GameHarness h;
-    fakes::QuestionSpec q = GameHarness::stockQuestion(1);
+    fakes::QuestionFields q = GameHarness::stockQuestion(1);
     if (longText) q.zadani = QByteArray(120, 'x') + " " + QByteArray(120, 'y');
     h.writeQuestion(1, 1, q);
     h.playTo(1);

@@ -22,10 +22,10 @@ bool showsWhole(const Element& label) {
 // The question as the game lays it out with the real fonts, once its reveal is over.
 struct ShownQuestion {
   explicit ShownQuestion(const QByteArray& zadani) {
-    fakes::QuestionSpec spec;
-    spec.zadani = zadani;
+    fakes::QuestionFields question;
+    question.zadani = zadani;
     game.removeQuestions();
-    game.writeQuestion(1, 1, spec);
+    game.writeQuestion(1, 1, question);
     game.game = std::make_unique<FrmMain>(GameServices{game.clock, game.random, game.boxes, measure, game.paths,
                                                        game.windows, game.music, game.effects, game.video});
     game.playTo(1);

@@ -27,7 +27,7 @@ Element& Form::operator[](const QString& name) const {
 
 void Form::announce(const QString& text) {
   if (text.isEmpty()) return;
-  timingMark(QStringLiteral("announce ") + text);
+  if (timingOn()) timingMark(QStringLiteral("announce ") + text);
   if (onAnnounce)
     onAnnounce(text);
   else

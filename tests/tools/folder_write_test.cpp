@@ -87,18 +87,34 @@ TEST(FolderWrite, AFailureAtAnyStepLeavesTheFolderAsItWasAndEveryMomentSeesItOld
   }
 }
 
+// A target that is no folder, or that no folder can be made beside: nothing changes, and
+// the author is told why.
+TEST(FolderWrite, RefusesATargetThatIsNoFolderAndChangesNothing) {
+  for (const auto& [target, message] : {std::pair{"plain", u"plain: is not a folder"_s},
+                                        {"plain/qst", u"plain/qst: no folder can be made beside it"_s}}) {
+    QTemporaryDir root;
+    const fs::path base = root.path().toStdString();
+    fill(base, {{u"plain"_s, "a file"}});
+    QString messages;
+    QTextStream err(&messages);
+    EXPECT_FALSE(kvz::qst::writeAll(base / target, kWritten, dropQuestions, err)) << target;
+    err.flush();
+    EXPECT_EQ(messages, root.path() + u'/' + message + u"; nothing was written\n"_s);
+    EXPECT_EQ(snapshot(base), (Folder{{u"plain"_s, "a file"}})) << target;
+  }
+}
+
 TEST(FolderWrite, MakesAMissingFolderAndWritesThroughALinkIntoTheFolderItNames) {
   QTemporaryDir root;
   const fs::path base = root.path().toStdString();
   QString messages;
   QTextStream err(&messages);
-  const auto keepAll = [](const fs::path&) { return false; };
-  ASSERT_TRUE(kvz::qst::writeAll(base / "made" / "qst", kWritten, keepAll, err));
+  ASSERT_TRUE(kvz::qst::writeAll(base / "made" / "qst", kWritten, dropQuestions, err));
   EXPECT_EQ(snapshot(base / "made" / "qst").size(), 2u);
   // Written from inside: the author's shell is told that it still stands in the old folder.
   const fs::path started = fs::current_path();
   fs::current_path(base / "made" / "qst");
-  EXPECT_TRUE(kvz::qst::writeAll(".", kWritten, keepAll, err));
+  EXPECT_TRUE(kvz::qst::writeAll(".", kWritten, dropQuestions, err));
   fs::current_path(started);
   err.flush();
   EXPECT_TRUE(messages.endsWith(u"'cd .' shows its new files\n"_s)) << messages.toStdString();
@@ -108,11 +124,6 @@ TEST(FolderWrite, MakesAMissingFolderAndWritesThroughALinkIntoTheFolderItNames) 
   ASSERT_TRUE(kvz::qst::writeAll(base / "link", kWritten, dropQuestions, err));
   EXPECT_TRUE(fs::is_symlink(base / "link"));
   EXPECT_EQ(snapshot(base / "real"), kNew);
-
-  fill(base, {{u"plain"_s, "a file"}});
-  EXPECT_FALSE(kvz::qst::writeAll(base / "plain", kWritten, keepAll, err));
-  err.flush();
-  EXPECT_TRUE(messages.endsWith(u"plain: is not a folder; nothing was written\n"_s)) << messages.toStdString();
 }
 
 }  // namespace

@@ -2,22 +2,11 @@
 
 #include "fakes/game_harness.h"
 #include "plate_fit.h"
-#include "platform/qt/element_views.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/text_wrap.h"
+#include "tools/shows_whole.h"
 
 namespace {
 
 using namespace kvz;
-
-// Whether the game window shows all of a label's text, as its painter draws the label.
-bool showsWhole(const Element& label) {
-  const Look& look = label.look();
-  if (!look.wordWrap) return QtTextMeasure().widthTwips(oneLine(label.caption()), look.font) <= label.geometry().width;
-  const QRect area = toPixels(label.geometry());
-  const WrappedText wrapped(label.caption(), qtFont(look.font), look.align, area.width(), area.height());
-  return wrapped.neededLines() <= wrapped.shownLines() && !wrapped.tooWide();
-}
 
 // The question as the game lays it out with the real fonts, once its reveal is over.
 struct ShownQuestion {

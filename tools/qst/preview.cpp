@@ -56,22 +56,25 @@ public:
 constexpr int kRevealDoneMs = 5500;
 
 // The step whose ladder row the preview shows: the question's own, within the played ones.
-int stepOf(const fs::path& file, const QString& wanted) {
-  const std::string name = wanted.isEmpty() ? file.filename().string() : wanted.toStdString() + ".qst";
-  const auto numbers = questionFileNumbers(name);
-  return numbers ? std::clamp(numbers->first, 1, kPlayedSteps) : 1;
-}
+int stepOf(int step) { return std::clamp(step, 1, kPlayedSteps); }
 
+// The record to draw and its step: of a source, the step in the question's [NN-nnn] header,
+// not in the source's own name.
 std::optional<std::array<std::uint8_t, kRecordSize>> recordToShow(const fs::path& file, const QString& wanted,
-                                                                   QTextStream& err) {
+                                                                   QTextStream& err, int& step) {
   if (!isQuestionFile(file)) {
     const SourceFile source = readAuthored(file);
     for (const Diagnostic& d : source.diagnostics) err << d.text() << '\n';
     for (const SourceQuestion& q : source.questions)
-      if (wanted.isEmpty() || q.fileName == wanted + QStringLiteral(".qst")) return q.bytes;
+      if (wanted.isEmpty() || q.fileName == wanted + QStringLiteral(".qst")) {
+        step = stepOf(q.step);
+        return q.bytes;
+      }
     err << shown(file) << ": no question " << (wanted.isEmpty() ? QStringLiteral("without errors") : wanted) << '\n';
     return std::nullopt;
   }
+  const auto numbers = questionFileNumbers(file.filename().string());
+  step = stepOf(numbers ? numbers->first : 1);
   const std::optional<ZaznamOtazky> record = readQuestion(file);
   const auto bytes = record ? encodeRecord(*record) : std::nullopt;
   if (!bytes) err << shown(file) << ": not a question file of " << kRecordSize << " bytes\n";
@@ -94,11 +97,11 @@ int previewCommand(const QStringList& args, Streams io) {
   const QString input = inputs.value(0);
   if (inputs.size() != 1 || output.isEmpty())
     return line.usageError(inputs.size() != 1 ? QStringLiteral("one FILE at a time") : QStringLiteral("no -o PNG given"), io);
-  const auto bytes = recordToShow(input.toStdString(), wanted, io.err);
+  int step = 1;
+  const auto bytes = recordToShow(input.toStdString(), wanted, io.err, step);
   if (!bytes) return kExitErrors;
 
   // The game draws the question of its step from qst/NN-nnn.qst: give it this one alone.
-  const int step = stepOf(input.toStdString(), wanted);
   QTemporaryDir data;
   const fs::path dataDir = data.path().toStdString();
   fs::create_directory(dataDir / "qst");

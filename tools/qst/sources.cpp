@@ -67,7 +67,7 @@ Collected collect(const std::vector<fs::path>& paths) {
     const QString where = q.line > 0 ? QStringLiteral("%1:%2").arg(q.origin).arg(q.line) : q.origin;
     if (const auto [it, fresh] = defined.emplace(name, where); !fresh)
       all.diagnostics.push_back({q.origin, q.line, Diagnostic::Severity::Error,
-                                 QStringLiteral("%1.qst is already defined at %2").arg(name, it->second)});
+                                 QStringLiteral("%1.qst is already given by %2").arg(name, it->second)});
     else all.questions.push_back({name, q, bytes});
   };
   for (const fs::path& path : paths) {

@@ -86,9 +86,10 @@ int importCommand(const QStringList& args, Streams io) {
   for (const SourceQuestion& q : read.questions) checked.push_back(checkedOf(tables[0], q));
   const auto found = checkAll(checked, false, QString());
   read.diagnostics.insert(read.diagnostics.end(), found.begin(), found.end());
-  if (report(read.diagnostics, io.err) || read.questions.empty()) {
-    io.err << "kvizarion-qst: " << (read.questions.empty() ? "no question in the table" : "errors found")
-           << "; nothing was written\n";
+  // A table whose every row has an error is reported as errors, not as an empty table.
+  const bool failed = report(read.diagnostics, io.err);
+  if (failed || read.questions.empty()) {
+    io.err << "kvizarion-qst: " << (failed ? "errors found" : "no question in the table") << "; nothing was written\n";
     return kExitErrors;
   }
   std::map<int, QStringList> byStep;

@@ -130,13 +130,15 @@ TEST(NewGame, TheGameOpensWhenTheSoundHasEndedAndTheMenuSwallowsClicksMeanwhile)
     m.sound.lengthMs = length;
     m.intro.Show();
     Form* menu = m.intro.form();
-    bool labelPainted = false;
+    bool labelPainted = false, framePainted = false;
     m.windows.onProcessEvents = [&] {
-      labelPainted = m.el("lblLoading").visible() && m.el("shpLoading").visible();
+      labelPainted = m.el("lblLoading").visible();
+      framePainted = m.el("shpLoading").visible();
       if (m.intro.form()) m.click("imgNova");
     };
     m.click("imgNova");
     EXPECT_TRUE(labelPainted);
+    EXPECT_TRUE(framePainted);
     m.windows.onProcessEvents = nullptr;
     if (wait > 0) {
       for (const char* button : {"imgNova", "imgPrav", "imgAbout", "imgKonec"}) m.click(button);

@@ -51,6 +51,16 @@ ToolRun qst(const QStringList& args) {
           QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
+// A run's exit code and all it printed to stderr, or the start of that.
+void expectRun(const ToolRun& run, int exitCode, const QString& err) {
+  EXPECT_EQ(run.exitCode, exitCode);
+  EXPECT_EQ(run.err.toStdString(), err.toStdString());
+}
+void expectRunStarting(const ToolRun& run, int exitCode, const QString& errStart) {
+  EXPECT_EQ(run.exitCode, exitCode);
+  EXPECT_TRUE(run.err.startsWith(errStart)) << run.err.toStdString();
+}
+
 QByteArray contentOf(const QString& file) {
   QFile in(file);
   return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<unreadable>");
@@ -135,20 +145,16 @@ TEST_F(QstTool, BuildAndImportRunEveryCheckOfCheckAndWriteNothingOnAnError) {
     SCOPED_TRACE(c.content.toStdString());
     const ToolRun check = qst({u"check"_s, bank, file});
     if (c.error.isEmpty()) {
-      EXPECT_EQ(check.exitCode, 0);
-      EXPECT_EQ(check.err, QString());
+      expectRun(check, 0, {});
       continue;
     }
-    EXPECT_EQ(check.exitCode, 1);
-    EXPECT_TRUE(check.err.startsWith(dir_.path() + u'/' + c.error)) << check.err.toStdString();
-    const ToolRun build = qst({u"build"_s, bank, file, u"-o"_s, p(u"qst"_s), u"--replace"_s});
-    EXPECT_EQ(build.exitCode, 1);
-    EXPECT_EQ(build.err.toStdString(), (check.err + u"kvizarion-qst: errors found; nothing was built\n"_s).toStdString());
+    expectRunStarting(check, 1, dir_.path() + u'/' + c.error);
+    expectRun(qst({u"build"_s, bank, file, u"-o"_s, p(u"qst"_s), u"--replace"_s}), 1,
+              check.err + u"kvizarion-qst: errors found; nothing was built\n"_s);
     EXPECT_EQ(built(u"qst"_s), QStringList{u"01-009.qst"_s});
     if (!file.endsWith(u".csv"_s)) continue;
-    const ToolRun import = qst({u"import"_s, file, u"-o"_s, p(u"src"_s), u"--replace"_s});
-    EXPECT_EQ(import.exitCode, 1);
-    EXPECT_EQ(import.err.toStdString(), (check.err + u"kvizarion-qst: errors found; nothing was written\n"_s).toStdString());
+    expectRun(qst({u"import"_s, file, u"-o"_s, p(u"src"_s), u"--replace"_s}), 1,
+              check.err + u"kvizarion-qst: errors found; nothing was written\n"_s);
     EXPECT_EQ(contentOf(p(u"src/01.txt"_s)), "# mine\n");
     EXPECT_EQ(built(u"src"_s), QStringList{u"01.txt"_s});
   }
@@ -158,9 +164,8 @@ TEST_F(QstTool, ImportWritesNoSourceOverAnotherAndReplaceRemovesOnlyQuestionsTak
   const QString table = write(u"good.csv"_s, kTableHeader + "01-001,\"Jedna, dvě?\",a,b,c,d,A,70,10,10,10,Tým\n"
                                                            "02-003,Tři?,a,b,c,d,B,10,70,10,10,Tým\n");
   write(u"src/01.txt"_s, "# mine\n");
-  ToolRun run = qst({u"import"_s, table, u"-o"_s, p(u"src"_s)});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(run.err.startsWith(p(u"src/01.txt"_s) + u": exists already; --replace writes over it\n"_s)) << run.err.toStdString();
+  expectRunStarting(qst({u"import"_s, table, u"-o"_s, p(u"src"_s)}), 1,
+                    p(u"src/01.txt"_s) + u": exists already; --replace writes over it\n"_s);
   EXPECT_EQ(contentOf(p(u"src/01.txt"_s)), "# mine\n");
   ASSERT_EQ(qst({u"import"_s, table, u"-o"_s, p(u"src"_s), u"--replace"_s}).exitCode, 0);
   EXPECT_EQ(built(u"src"_s), (QStringList{u"01.txt"_s, u"02.txt"_s}));
@@ -171,9 +176,7 @@ TEST_F(QstTool, ImportWritesNoSourceOverAnotherAndReplaceRemovesOnlyQuestionsTak
   const QString bank = write(u"a.txt"_s, wholeBank());
   write(u"qst/01-009.qst"_s, "taken out");
   write(u"qst/notes.txt"_s, "kept");
-  const ToolRun build = qst({u"build"_s, bank, u"-o"_s, p(u"qst"_s)});
-  ASSERT_EQ(build.exitCode, 0);
-  EXPECT_EQ(build.err, QString());
+  expectRun(qst({u"build"_s, bank, u"-o"_s, p(u"qst"_s)}), 0, {});
   EXPECT_TRUE(built(u"qst"_s).contains(u"01-009.qst"_s));  // kept without --replace
   ASSERT_EQ(qst({u"build"_s, bank, u"-o"_s, p(u"qst"_s), u"--replace"_s}).exitCode, 0);
   EXPECT_EQ(built(u"qst"_s), (QStringList{u"01-001.qst"_s, u"02-001.qst"_s, u"03-001.qst"_s, u"04-001.qst"_s,
@@ -183,8 +186,7 @@ TEST_F(QstTool, ImportWritesNoSourceOverAnotherAndReplaceRemovesOnlyQuestionsTak
 TEST_F(QstTool, CheckPassesASoundBankWithWarningsAndFindsFaultsOfQuestionFiles) {
   const QString source = write(u"01.txt"_s, wholeBank() + question("[01-002]", "Bez autora?").replace("Autor: Tým\n", ""));
   ToolRun check = qst({u"check"_s, dir_.path()});
-  EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
-  EXPECT_EQ(check.err.trimmed(), source + u":46: warning: no author (Autor)"_s);
+  expectRun(check, 0, source + u":46: warning: no author (Autor)\n"_s);
   EXPECT_TRUE(check.out.startsWith(u"6 questions checked"_s)) << check.out.toStdString();
 
   ASSERT_EQ(qst({u"build"_s, source, u"-o"_s, p(u"qst"_s)}).exitCode, 0);
@@ -273,8 +275,7 @@ TEST_F(QstTool, EveryCommandGivesItsHelpAndRefusesAWrongCommandLineWithItsUsage)
     // The parser's own words say what was wrong; the tool adds its name and the usage.
     for (const QStringList& args : std::vector<QStringList>{{command, source, u"--bogus"_s, u"-o"_s, out}, {command, source, u"-o"_s}}) {
       const ToolRun run = qst(args);
-      EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
-      EXPECT_TRUE(run.err.startsWith(u"kvizarion-qst "_s + command + u": "_s)) << run.err.toStdString();
+      expectRunStarting(run, 2, u"kvizarion-qst "_s + command + u": "_s);
       EXPECT_TRUE(run.err.contains(u"\n\n"_s + usage)) << run.err.toStdString();
       EXPECT_FALSE(QFileInfo::exists(out));
     }

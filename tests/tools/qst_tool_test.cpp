@@ -128,7 +128,6 @@ TEST_F(QstTool, BuildAndImportRunEveryCheckOfCheckAndWriteNothingOnAnError) {
        u"b.txt:1: the question needs 5 lines on its plate; only 2 fit"_s},
       {"b.txt", question("[02-002]", QByteArray(250, 'i')), u"b.txt:1: a word of the question is wider than its plate"_s},
       {"b.txt", question("[02-002]", "Široká?").replace("Praha", wide), u"b.txt:1: answer B is"_s},
-      {"b.txt", question("[02-002]", QByteArray("Dlouhá ").repeated(16)), {}},  // two lines of question fit
       {"b.txt", question("[02-002]", "Široká?").replace("Praha", QByteArray("Š").repeated(16)), {}},  // a full plate
       {"t.csv", kTableHeader + "02-002,Dvě?,a," + wide + ",c,d,B,10,70,10,10,Tým\n", u"t.csv:2: answer B is"_s},
       {"t.csv", kTableHeader + "02-002,Dvě?,a,b,c,d,E,10,70,10,10,Tým\n", u"t.csv:2: Spravna"_s},

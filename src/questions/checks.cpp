@@ -104,6 +104,12 @@ std::vector<Diagnostic> checkQuestion(const CheckedQuestion& q) {
   return found;
 }
 
+Diagnostic givenTwice(const CheckedQuestion& again, const CheckedQuestion& first) {
+  return at(again, Severity::Error, QStringLiteral("%1 is already given by %2")
+                                        .arg(QString::fromStdString(questionFileName(again.step, again.number)),
+                                             where(first)));
+}
+
 std::vector<Diagnostic> checkBank(const std::vector<CheckedQuestion>& questions, bool wholeBank,
                                   const QString& bankName) {
   std::vector<Diagnostic> found;
@@ -116,9 +122,7 @@ std::vector<Diagnostic> checkBank(const std::vector<CheckedQuestion>& questions,
       found.push_back(at(q, Severity::Error, QStringLiteral("the same question as %1").arg(where(*it->second))));
     if (q.step < 1) continue;
     if (const auto [it, fresh] = names.emplace(std::pair{q.step, q.number}, &q); !fresh)
-      found.push_back(at(q, Severity::Error, QStringLiteral("%1 is already given by %2")
-                                                 .arg(QString::fromStdString(questionFileName(q.step, q.number)),
-                                                      where(*it->second))));
+      found.push_back(givenTwice(q, *it->second));
     if (q.step <= kPlayedSteps) stepHas[q.step] = true;
   }
   if (wholeBank)

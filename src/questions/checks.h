@@ -36,6 +36,10 @@ CheckedFile checkQuestionFile(const std::filesystem::path& file, const QString& 
 // empty texts. Warnings for what is odd but plays.
 std::vector<Diagnostic> checkQuestion(const CheckedQuestion& question);
 
+// The error of a question file given a second time, at `again`; `first` is where it was
+// given first.
+Diagnostic givenTwice(const CheckedQuestion& again, const CheckedQuestion& first);
+
 // Rules over a set of questions: the same question twice, the same file twice and, for a
 // whole bank, a step of the game without any question.
 std::vector<Diagnostic> checkBank(const std::vector<CheckedQuestion>& questions, bool wholeBank,

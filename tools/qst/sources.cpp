@@ -62,12 +62,9 @@ CheckedQuestion checkedOf(const QString& origin, const SourceQuestion& q) {
 
 Collected collect(const std::vector<fs::path>& paths) {
   Collected all;
-  std::map<QString, QString> defined;  // name -> where
+  std::map<QString, CheckedQuestion> defined;  // by name, where each was given first
   auto add = [&](const QString& name, const CheckedQuestion& q, const std::array<std::uint8_t, kRecordSize>& bytes) {
-    const QString where = q.line > 0 ? QStringLiteral("%1:%2").arg(q.origin).arg(q.line) : q.origin;
-    if (const auto [it, fresh] = defined.emplace(name, where); !fresh)
-      all.diagnostics.push_back({q.origin, q.line, Diagnostic::Severity::Error,
-                                 QStringLiteral("%1.qst is already given by %2").arg(name, it->second)});
+    if (const auto [it, fresh] = defined.emplace(name, q); !fresh) all.diagnostics.push_back(givenTwice(q, it->second));
     else all.questions.push_back({name, q, bytes});
   };
   for (const fs::path& path : paths) {

@@ -38,23 +38,20 @@ void fill(const fs::path& dir, const Folder& files) {
 
 // The real operations, the n-th of them failing; before each it looks at the folder, as a
 // kill at that moment would leave it.
-class FailingOps final : public kvz::qst::FileOps {
-public:
-  FailingOps(int failAt, fs::path watched) : failAt_(failAt), watched_(std::move(watched)) {}
+struct FailingOps final : kvz::qst::FileOps {
+  FailingOps(int failAt, fs::path watched) : failAt(failAt), watched(std::move(watched)) {}
   bool write(const fs::path& file, const QByteArray& content) override { return next() && FileOps::write(file, content); }
   bool keep(const fs::path& from, const fs::path& to) override { return next() && FileOps::keep(from, to); }
   bool swap(const fs::path& fresh, const fs::path& dir) override { return next() && FileOps::swap(fresh, dir); }
+  bool next() {
+    seen.push_back(snapshot(watched));
+    return ++calls != failAt;
+  }
 
+  int failAt;
+  fs::path watched;
   int calls = 0;
   std::vector<Folder> seen;
-
-private:
-  bool next() {
-    seen.push_back(snapshot(watched_));
-    return ++calls != failAt_;
-  }
-  int failAt_;
-  fs::path watched_;
 };
 
 const Folder kOld = {{u"01-001.qst"_s, "old 1"}, {u"01-009.qst"_s, "taken out"}, {u"notes.txt"_s, "kept"},

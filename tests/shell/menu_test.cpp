@@ -185,9 +185,7 @@ TEST(EndOfProgram, EveryEndRestoresTheDisplayOnceInOrderAndQuits) {
     m.clock.advance(60000);
     EXPECT_EQ(m.display.switches, c.switches);
     EXPECT_EQ(m.boxes.shown.size(), c.boxes);
-    if (c.boxes) {
-      EXPECT_EQ(order, (std::vector<std::string>{"restore after 1", "events"}));
-    }
+    if (c.boxes) EXPECT_EQ(order, (std::vector<std::string>{"restore after 1", "events"}));
     EXPECT_TRUE(m.windows.quitCalled);
     EXPECT_EQ(m.gamesShown, 0);
   }

@@ -3,8 +3,11 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <fstream>
+#include <limits>
+#include <tuple>
 
 #include "soundgen/loudness.h"
+#include "support/wav_bytes.h"
 
 namespace kvz::testing {
 namespace {
@@ -21,46 +24,30 @@ std::vector<float> tone(double seconds, const std::function<bool(double)>& on) {
   return s;
 }
 
-// A WAVE file of `format` (1 PCM, 3 float) with `bits` per sample and `bytes` of data.
+// A mono WAVE file at 8 kHz of `format` (1 PCM, 3 float) with `bits` per sample and `bytes` of data.
 std::string wav(std::uint16_t format, std::uint16_t bits, const std::string& bytes) {
-  std::string h = "RIFF";
-  const auto put = [&h](std::uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) h.push_back(static_cast<char>(v >> (8 * i) & 0xFF));
-  };
-  put(static_cast<std::uint32_t>(36 + bytes.size()), 4);
-  h += "WAVEfmt ";
-  put(16, 4), put(format, 2), put(1, 2), put(8000, 4), put(8000U * bits / 8, 4), put(bits / 8U, 2), put(bits, 2);
-  h += "data";
-  put(static_cast<std::uint32_t>(bytes.size()), 4);
-  return h + bytes;
+  return wavBytes({.format = format, .channels = 1, .rate = 8000, .bits = bits, .data = bytes});
 }
 
 TEST(SoundMeter, ReadsOnlySixteenBitPcmAndNothingPastTheFile) {
   QTemporaryDir dir;
   const std::filesystem::path file = dir.filePath("x.wav").toStdString();
-  const struct {
-    const char* what;
-    std::string bytes;
-    std::optional<std::size_t> samples;
-  } cases[] = {
-      {"16-bit PCM", wav(1, 16, std::string("\x00\x40\x00\xC0", 4)), 2},
-      {"data shorter than its header says", wav(1, 16, std::string("\x00\x40\x00\xC0", 4)).substr(0, 47), 1},
+  const std::string halves("\x00\x40\x00\xC0", 4);  // 0.5 and -0.5
+  using Samples = std::optional<std::vector<float>>;
+  const std::tuple<const char*, std::string, Samples> cases[] = {
+      {"16-bit PCM", wav(1, 16, halves), std::vector{0.5F, -0.5F}},
+      {"data shorter than its header says", wav(1, 16, halves).substr(0, 47), std::vector{0.5F}},
       {"8-bit PCM", wav(1, 8, "\x80\x80"), std::nullopt},
       {"float", wav(3, 32, std::string(8, '\0')), std::nullopt},
       {"not WAVE", "RIFF0000AVI LIST", std::nullopt},
       {"empty", "", std::nullopt},
   };
-  for (const auto& c : cases) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << c.bytes;
+  for (const auto& [what, bytes, samples] : cases) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
     const std::optional<Pcm> pcm = readPcm16(file);
-    ASSERT_EQ(pcm.has_value(), c.samples.has_value()) << c.what;
-    if (pcm) {
-      EXPECT_EQ(pcm->samples.size(), *c.samples) << c.what;
-    }
+    EXPECT_EQ(pcm ? Samples(pcm->samples) : std::nullopt, samples) << what;
   }
   EXPECT_EQ(readPcm16(dir.filePath("missing.wav").toStdString()), std::nullopt);
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << wav(1, 16, std::string("\x00\x40\x00\xC0", 4));
-  EXPECT_EQ(readPcm16(file)->samples, (std::vector<float>{0.5F, -0.5F}));
 }
 
 TEST(SoundMeter, RefusesBuffersItCannotMeasure) {
@@ -69,7 +56,7 @@ TEST(SoundMeter, RefusesBuffersItCannotMeasure) {
   EXPECT_FALSE(measureLoudness({0.1F}, 1, 0));
   const auto silent = measureLoudness(std::vector<float>(8000, 0.0F), 1, 8000);
   ASSERT_TRUE(silent);
-  EXPECT_TRUE(std::isinf(silent->integratedLufs) && silent->integratedLufs < 0);
+  EXPECT_EQ(silent->integratedLufs, -std::numeric_limits<double>::infinity());
 }
 
 TEST(SoundMeter, FindsTheOnsetOfASoundAndNoneInSilence) {

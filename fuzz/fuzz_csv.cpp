@@ -4,6 +4,7 @@
 
 #include "questions/csv.h"
 #include "questions/table.h"
+#include "questions/steps.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<kvz::TableEntry> entries;
   for (const kvz::Diagnostic& d : table.diagnostics) require(d.isError() && d.line >= 1 && !d.message.isEmpty());
   for (const kvz::SourceQuestion& q : table.questions) {
-    require(q.step >= 1 && q.step <= 15 && q.number >= 1 && q.number <= 25 && q.line >= 2);
+    require(q.step >= 1 && q.step <= kvz::kLadderSteps && q.number >= 1 && q.number <= kvz::kFilesPerStep && q.line >= 2);
     require(kvz::decodeRecord(q.bytes) == q.record);
     entries.push_back({q.fileName.chopped(4), q.record});
   }

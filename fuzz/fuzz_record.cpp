@@ -59,7 +59,7 @@ void makeFolder(const std::uint8_t* data, std::size_t size) {
   std::size_t at = 0;
   for (int entry = 0; entry < 12 && at + 4 <= size; ++entry) {
     const int step = 1 + data[at] % 3;
-    const int number = data[at] / 3 % 30;  // 0..29: some outside 1..25
+    const int number = data[at] / 3 % (kvz::kFilesPerStep + 5);  // some outside 1..kFilesPerStep
     const int variant = data[at + 1];
     const std::size_t length = std::min<std::size_t>(data[at + 2] | (data[at + 3] << 8), size - at - 4);
     std::string name = kvz::questionFileName(step, number);
@@ -93,7 +93,7 @@ void checkDraw(double u) {
       std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
       require(name.size() == 10 && name.compare(0, 3, kvz::questionFileName(step, 1).substr(0, 3)) == 0);
       const int number = std::stoi(name.substr(3, 3));
-      require(number >= 1 && number <= 25);
+      require(number >= 1 && number <= kvz::kFilesPerStep);
     }
   }
 }

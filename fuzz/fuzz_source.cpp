@@ -3,6 +3,7 @@
 
 #include "questions/checks.h"
 #include "questions/source.h"
+#include "questions/steps.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::vector<kvz::CheckedQuestion> questions;
   for (const kvz::SourceQuestion& q : file.questions) {
-    require(q.step >= 1 && q.step <= 15 && q.number >= 1 && q.number <= 25);
+    require(q.step >= 1 && q.step <= kvz::kLadderSteps && q.number >= 1 && q.number <= kvz::kFilesPerStep);
     require(kvz::decodeRecord(q.bytes) == q.record);
     questions.push_back({QStringLiteral("fuzz.txt"), q.line, q.step, q.number, q.record});
     (void)kvz::checkQuestion(questions.back());

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/scene_scale.h"
+
 namespace {
 
 class FirstPaint final : public QObject {
@@ -29,7 +31,7 @@ protected:
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QWidget window;
-  window.setFixedSize(640, 480);
+  window.setFixedSize(kvz::kSceneWidth, kvz::kSceneHeight);
   window.setStyleSheet(QStringLiteral("background: black"));
   FirstPaint probe;
   window.installEventFilter(&probe);

@@ -16,12 +16,11 @@
 #include "assets/qt/pictures.h"
 #include "platform/clock.h"
 #include "platform/qt/form_view.h"
-#include "platform/qt/picture_set.h"
 #include "platform/scene_scale.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  kvz::usePictureSet({&kvz::picture, &kvz::handCursor, &kvz::drawPictures});
+  kvz::useGamePictures();
   QSize size = QGuiApplication::primaryScreen()->size();
   int frames = 100;
   const QStringList args = QCoreApplication::arguments();

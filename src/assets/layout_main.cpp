@@ -5,6 +5,7 @@
 #include "assets/layout_builders.h"
 #include "game/durations.h"
 #include "lifelines/durations.h"
+#include "lifelines/graph.h"
 
 namespace kvz {
 namespace {
@@ -42,9 +43,11 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
 
   box(f, QStringLiteral("Shape2"), {5280, 240, 1095, 1095}, {0, 0, 0}, Rgb{255, 0, 0}).setVisible(false);
 
-  const int barLefts[] = {2960, 3440, 3925, 4405};
+  using namespace lifelines;
   const char* barNames[] = {"colNDivA", "colNDivB", "colNDivC", "colNDivD"};
-  for (int i = 0; i < 4; ++i) box(f, QString::fromLatin1(barNames[i]), {barLefts[i], 1680, 255, 1245}, {255, 0, 0}, std::nullopt);
+  for (int i = 0; i < 4; ++i)
+    box(f, QString::fromLatin1(barNames[i]), {kBarLefts[i], kGraphBaseline - kBarStartHeight, kBarWidth, kBarStartHeight},
+        {255, 0, 0}, std::nullopt);
 
   Look percent;
   percent.font = kSans825Bold;
@@ -90,7 +93,7 @@ std::unique_ptr<Form> makeFrmMain(Clock& clock) {
   picture(f, QStringLiteral("imgD"), {4800, 6600, 4800, 555}, "D-M", Pointer::Hand);
 
   picture(f, QStringLiteral("imgStupnice"), {6480, 0, 3000, 4665}, "S03");
-  picture(f, QStringLiteral("imgNDivGraf"), {2580, 170, 2400, 3150}, kGraphPicture);
+  picture(f, QStringLiteral("imgNDivGraf"), {kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight}, kGraphPicture);
   picture(f, QStringLiteral("imgLogo"), {2280, 120, 2970, 3090}, kLogoPicture).look().stretch = true;
 
   f.addTimer(clock, QStringLiteral("tmrZobrazeniOtazky"), round::kRevealStepMs, true);

@@ -6,7 +6,7 @@
 
 #include "assets/media_files.h"
 #include "game/durations.h"
-#include "questions/checks.h"
+#include "questions/steps.h"
 
 // Fixed values of one game round: timings, end markers, files and the names that bind an
 // answer letter to its elements and bitmaps.
@@ -14,9 +14,6 @@ namespace kvz::round {
 
 // Delay before a game that cannot go on returns to the menu: just past the running handler.
 inline constexpr int kReturnMs = 1;
-
-// The last playable question; answering it right ends the game.
-inline constexpr std::int16_t kLastLevel = kPlayedSteps;
 
 // The suspense before the verdict grows with the level.
 int suspenseMs(int level);

@@ -13,7 +13,7 @@ void FrmMain::VyhodnotOdpoved() {
 
 void FrmMain::tmrZvuk_Timer() {
   // The fifth right answer and every wrong one end the game: the music stops with the sound.
-  const bool top = HodnotaOtazky >= round::kLastLevel;
+  const bool top = HodnotaOtazky >= kPlayedSteps;
   const char* sound = !SpravnaOdpoved ? round::kSoundWrong : top ? round::kSoundTop : round::kSoundRight;
   s_.effects.setFile(s_.paths.fileName(sound));
   s_.effects.play();

@@ -18,7 +18,7 @@ void FrmMain::tmrCastka_Timer() {
     el("imgVyhra").setPicture(round::levelBitmap('C', HodnotaOtazky));
     timer.setInterval(round::kWinningsGoOnMs);
     if (DuvodKonce == round::kKonecEsc || DuvodKonce == round::kKonecSpatna) timer.setInterval(round::kWinningsEndMs);
-    if (HodnotaOtazky == round::kLastLevel) DuvodKonce = round::kKonec5Ot;
+    if (HodnotaOtazky == kPlayedSteps) DuvodKonce = round::kKonec5Ot;
     if (DuvodKonce == round::kKonec5Ot) timer.setInterval(round::kWinningsTopMs);
     form_->announce(spoken::winnings(spokenName(el("imgVyhra")), !DuvodKonce.isEmpty()));
   } else if (KrokCastky == 2) {

@@ -37,10 +37,8 @@ void Lifelines::imgN5050_Click() {
     el(a.text).setVisible(false);
     makeInert(a.plate);
   }
-  if (!w_.SpravnaOdpoved) {
-    w_.services.effects.setFile(w_.services.paths.fileName(media::kSound5050));
-    w_.services.effects.play();
-  }
+  w_.services.effects.setFile(w_.services.paths.fileName(media::kSound5050));
+  w_.services.effects.play();
   makeInert("imgN5050");
   QStringList left;
   for (const round::Answer& a : round::kAnswers)

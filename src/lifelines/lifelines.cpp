@@ -14,7 +14,6 @@ GameWindow GameWindow::of(FrmMain& frm) {
       frm.Pouzito5050,
       frm.PouzitoDivaci,
       frm.Zamceno,
-      frm.SpravnaOdpoved,
       frm.Otazka,
       frm.HodnotaOtazky,
       frm.TelPocetZnaku,

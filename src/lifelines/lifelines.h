@@ -7,6 +7,7 @@
 
 #include "game/frm_main.h"
 #include "lifelines/durations.h"
+#include "lifelines/graph.h"
 #include "lifelines/phone_reply.h"
 
 // The three lifelines of the game window: fifty-fifty, the audience poll and the phone call.
@@ -15,9 +16,6 @@ namespace kvz::lifelines {
 // Ticks without a character after the last one, before a fully typed call ends.
 inline constexpr int kIdleTicks = 4;
 
-// Graph geometry, in twips: the bars stand on this baseline, 24 twips per percentage point.
-inline constexpr int kGraphBaseline = 2925;
-inline constexpr int kTwipsPerPoint = 24;
 // The countdown video waits above the window between calls.
 inline constexpr int kVideoParkedTop = -2500;
 
@@ -34,7 +32,6 @@ struct GameWindow {
   bool& Pouzito5050;
   bool& PouzitoDivaci;
   const bool& Zamceno;
-  const bool& SpravnaOdpoved;
   const ZaznamOtazky& Otazka;
   const std::int16_t& HodnotaOtazky;
   std::int16_t& TelPocetZnaku;  // reset by every new question
@@ -53,12 +50,11 @@ struct Bar {
   int top = kGraphBaseline;
 };
 // The graph of four stored shares; after a fifty-fifty, `visible` tells which answers are
-// left and the removed answers' votes are shared out between them (with the sum and its two
-// halves). Captions show the numbers as they are; heights are clamped to what the window
-// can show above the baseline, so a negative share gives a bar of height 0.
+// left and the removed answers' votes are shared out between them, the odd point going to
+// the later letter. Captions show the numbers as they are; heights are clamped to what the
+// window can show above the baseline, so a negative share gives a bar of height 0.
 struct Graph {
   std::array<Bar, 4> bars;
-  int SoucetOdebranych = 0, PulkaDolni = 0, PulkaHorni = 0;
 };
 Graph drawGraph(const std::array<std::int16_t, 4>& shares, const std::array<bool, 4>* visible);
 
@@ -78,8 +74,8 @@ public:
   void tmrNTel1_Timer();
   void tmrNTel2_Timer();
 
-  // Working values; they outlive the loaded window, as the game window's values do.
-  int SoucetOdebranych = 0, PulkaDolni = 0, PulkaHorni = 0;
+  // The friend's reply of the current call; it outlives the loaded window, as the game
+  // window's values do.
   PhoneTexts telefon;
 
 private:

@@ -199,7 +199,6 @@ void composeCall(const PhoneInputs& in, RandomSource& random, PhoneTexts& texts)
   texts.TelMoznosti = c.answersLine();
 
   const auto [x, k] = c.drawSuggestionAndReply();
-  texts.PritelMaPravdu = c.isRight(x);
   texts.TipPritele = c.named(x);
   if (const int second = c.drawSecond(x); second >= 0) texts.TipPritele2 = c.named(second);
 

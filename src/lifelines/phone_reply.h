@@ -25,7 +25,6 @@ struct PhoneTexts {
   QString TelMoznosti;
   QString TipPritele;
   QString TipPritele2;
-  bool PritelMaPravdu = false;
   QString OdpovedPritele;
   QString TelVypis;
   int reply = 0;  // the number (1..50) of the accepted reply

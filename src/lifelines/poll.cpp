@@ -39,11 +39,9 @@ Graph drawGraph(const std::array<std::int16_t, 4>& shares, const std::array<bool
   }};
   for (const auto& [p, q, r, s] : kPairs) {
     if (!(*visible)[p] || !(*visible)[q]) continue;
-    g.SoucetOdebranych = shares[r] + shares[s];
-    g.PulkaDolni = half(g.SoucetOdebranych, -0.1);
-    g.PulkaHorni = half(g.SoucetOdebranych, +0.1);
-    g.bars[p] = bar(std::int64_t{shares[p]} + g.PulkaDolni);
-    g.bars[q] = bar(std::int64_t{shares[q]} + g.PulkaHorni);
+    const int SoucetOdebranych = shares[r] + shares[s];
+    g.bars[p] = bar(std::int64_t{shares[p]} + half(SoucetOdebranych, -0.1));
+    g.bars[q] = bar(std::int64_t{shares[q]} + half(SoucetOdebranych, +0.1));
     g.bars[r] = bar(0);
     g.bars[s] = bar(0);
   }
@@ -91,11 +89,6 @@ void Lifelines::ZobrazHlasovani() {
   std::array<bool, 4> visible{};
   for (std::size_t i = 0; i < 4; ++i) visible[i] = el(round::kAnswers[i].text).visible();
   const Graph g = drawGraph({q.DivaciA, q.DivaciB, q.DivaciC, q.DivaciD}, w_.Pouzito5050 ? &visible : nullptr);
-  if (w_.Pouzito5050) {
-    SoucetOdebranych = g.SoucetOdebranych;
-    PulkaDolni = g.PulkaDolni;
-    PulkaHorni = g.PulkaHorni;
-  }
   for (std::size_t i = 0; i < 4; ++i) {
     el(kPercents[i]).setCaption(g.bars[i].caption);
     Element& column = el(kBars[i]);

@@ -16,8 +16,6 @@ class Clock {
 public:
   virtual ~Clock() = default;
   virtual std::int64_t nowMs() const = 0;
-  // Lets pending window events run once; the virtual clock has none to run.
-  virtual void processEvents() {}
 
 protected:
   friend class Timer;

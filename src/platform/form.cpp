@@ -6,8 +6,7 @@
 
 namespace kvz {
 
-Form::Form(QString name, QString caption, int widthTwips, int heightTwips)
-    : name_(std::move(name)), caption_(std::move(caption)), width_(widthTwips), height_(heightTwips) {}
+Form::Form(QString name, QString caption) : name_(std::move(name)), caption_(std::move(caption)) {}
 
 Element& Form::add(ElementKind kind, const QString& name, Rect geometry) {
   elements_.push_back(std::make_unique<Element>(kind, name, geometry));

@@ -8,14 +8,15 @@
 
 #include "platform/clock.h"
 #include "platform/element.h"
+#include "platform/scene_scale.h"
 
 namespace kvz {
 
 // Virtual-key codes of the keys the game reads (the codes of keys, not of characters).
 namespace vk {
 inline constexpr int Escape = 27;
-inline constexpr int A = 65, B = 66, C = 67, D = 68;
-inline constexpr int F5 = 116, F6 = 117, F7 = 118, F10 = 121;
+inline constexpr int A = 65, B = 66, C = 67, D = 68;  // the letters run on to Z = 90
+inline constexpr int F1 = 112, F5 = F1 + 4, F6 = F1 + 5, F7 = F1 + 6, F10 = F1 + 9;  // and on to F24
 }  // namespace vk
 
 // The elements and timers of one loaded window, made afresh at every load from the
@@ -23,14 +24,15 @@ inline constexpr int F5 = 116, F6 = 117, F7 = 118, F10 = 121;
 // the first added lies on top.
 class Form {
 public:
-  Form(QString name, QString caption, int widthTwips = 9600, int heightTwips = 7200);
+  Form(QString name, QString caption);
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
   const QString& name() const { return name_; }
   const QString& caption() const { return caption_; }
-  int widthTwips() const { return width_; }
-  int heightTwips() const { return height_; }
+  // Every window of the game is the scene's size.
+  static constexpr int widthTwips() { return kSceneWidth * kTwipsPerPixel; }
+  static constexpr int heightTwips() { return kSceneHeight * kTwipsPerPixel; }
 
   Element& add(ElementKind kind, const QString& name, Rect geometry);
   // The named element; a name that is not in the layout is a programming error (throws).
@@ -60,8 +62,6 @@ public:
 private:
   QString name_;
   QString caption_;
-  int width_;
-  int height_;
   std::vector<std::unique_ptr<Element>> elements_;
   std::vector<std::pair<QString, std::unique_ptr<Timer>>> timers_;
   QString unheard_;

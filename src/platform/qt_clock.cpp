@@ -1,6 +1,5 @@
 #include "platform/qt_clock.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 #include "platform/timing_log.h"
@@ -12,8 +11,6 @@ QtClock::QtClock() { elapsed_.start(); }
 QtClock::~QtClock() {
   for (auto& [timer, armed] : timers_) delete armed.qtimer;
 }
-
-void QtClock::processEvents() { QCoreApplication::processEvents(); }
 
 void QtClock::arm(Timer& timer, int ms) { start(timer, nowMs() + ms); }
 

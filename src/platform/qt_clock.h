@@ -14,7 +14,6 @@ public:
   QtClock();
   ~QtClock() override;
   std::int64_t nowMs() const override { return elapsed_.elapsed(); }
-  void processEvents() override;
 
 protected:
   void arm(Timer& timer, int ms) override;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "questions/record.h"
+#include "questions/steps.h"
 
 namespace kvz {
 
@@ -30,9 +31,6 @@ public:
 private:
   std::filesystem::path folder_;
 };
-
-// File numbers 1 to 25 are drawn for each step; any others are never read.
-inline constexpr int kFilesPerStep = 25;
 
 // Reads the record at the start of a question file; nullopt when the file cannot be opened
 // or holds fewer than 496 bytes.

@@ -60,9 +60,9 @@ CheckedFile checkQuestionFile(const std::filesystem::path& file, const QString& 
   const auto numbers = questionFileNumbers(file.filename().string());
   if (!numbers) {
     problem(Severity::Error, QStringLiteral("the name is not NN-nnn.qst (as 01-017.qst), so the game never chooses it"));
-  } else if (numbers->second < 1 || numbers->second > 25 || numbers->first < 1) {
-    problem(Severity::Error, QStringLiteral("the file number must be 001 to 025 and the step 01 or more; "
-                                            "the game never chooses this file"));
+  } else if (numbers->second < 1 || numbers->second > kFilesPerStep || numbers->first < 1) {
+    problem(Severity::Error, QStringLiteral("the file number must be 001 to %1 and the step 01 or more; "
+                                            "the game never chooses this file").arg(kFilesPerStep, 3, 10, QLatin1Char('0')));
   } else {
     q.step = numbers->first;
     q.number = numbers->second;

@@ -7,6 +7,7 @@
 
 #include "questions/record.h"
 #include "questions/source.h"
+#include "questions/steps.h"
 
 namespace kvz {
 
@@ -39,8 +40,5 @@ std::vector<Diagnostic> checkQuestion(const CheckedQuestion& question);
 // whole bank, a step of the game without any question.
 std::vector<Diagnostic> checkBank(const std::vector<CheckedQuestion>& questions, bool wholeBank,
                                   const QString& bankName);
-
-// The steps the game plays: questions 1 to 5.
-inline constexpr int kPlayedSteps = 5;
 
 }  // namespace kvz

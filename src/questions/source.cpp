@@ -36,9 +36,6 @@ constexpr std::array<KeyInfo, kKeyCount> kKeys{{
     {"ID", false, "ID"},
 }};
 
-constexpr int kLastStep = 15;
-constexpr int kLastNumber = 25;
-
 std::optional<Key> keyNamed(const QString& name) {
   for (std::size_t i = 0; i < kKeys.size(); ++i)
     if (name == QLatin1String(kKeys[i].name)) return static_cast<Key>(i);
@@ -264,12 +261,12 @@ std::optional<std::pair<int, int>> questionName(const QString& name) {
   const QRegularExpressionMatch match = pattern.match(name);
   const int step = match.hasMatch() ? match.captured(1).toInt() : 0;
   const int number = match.hasMatch() ? match.captured(2).toInt() : 0;
-  if (step < 1 || step > kLastStep || number < 1 || number > kLastNumber) return std::nullopt;
+  if (step < 1 || step > kLadderSteps || number < 1 || number > kFilesPerStep) return std::nullopt;
   return std::pair{step, number};
 }
 
 QString questionNameRule() {
-  return QStringLiteral("NN-nnn with the step 01 to %1 and the number 001 to 0%2").arg(kLastStep).arg(kLastNumber);
+  return QStringLiteral("NN-nnn with the step 01 to %1 and the number 001 to 0%2").arg(kLadderSteps).arg(kFilesPerStep);
 }
 
 SourceQuestion newQuestion(int step, int number, int line) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <exception>
 
 namespace kvz {
 
@@ -15,11 +14,7 @@ int rateFor(ScreenSize target, ScreenSize startSize, int startRate, int currentR
 }
 
 void ZmenRozliseni(DisplayMode& display, std::int16_t width, std::int16_t height) {
-  try {
-    if (display.offers(width, height)) display.switchTo(width, height);
-  } catch (const std::exception&) {
-    // A failing display call ends the operation quietly; the caller goes on.
-  }
+  if (display.offers(width, height)) display.switchTo(width, height);
 }
 
 }  // namespace kvz

@@ -5,6 +5,7 @@
 
 #include "assets/layout_intro.h"
 #include "assets/media_files.h"
+#include "platform/scene_scale.h"
 #include "shell/command_line.h"
 #include "shell/fit_texts.h"
 
@@ -75,7 +76,7 @@ void FrmIntro::PrepniObrazovku() {
   const ScreenSize screen = s_.display.current();
   sirka = toInt16(screen.width);
   vyska = toInt16(screen.height);
-  ZmenRozliseni(s_.display, kGameWidth, kGameHeight);
+  ZmenRozliseni(s_.display, kSceneWidth, kSceneHeight);
 }
 
 bool FrmIntro::prijimaVstup() const {

@@ -17,9 +17,6 @@
 
 namespace kvz {
 
-// The game's display size.
-inline constexpr std::int16_t kGameWidth = 640;
-inline constexpr std::int16_t kGameHeight = 480;
 // The longest the menu waits for its sound, whatever the file claims: a damaged length
 // must not leave the menu locked.
 inline constexpr int kMenuSoundLimitMs = 30000;
@@ -70,8 +67,6 @@ public:
   // display was taken over.
   void VratObrazovku();
 
-  // True from the click on new game until the menu is unloaded: the menu takes no input.
-  bool Nacitani() const { return nacitani_; }
   // The farewell box's text and title.
   static QString TextRozlouceni();
   static QString TitulekRozlouceni();
@@ -94,6 +89,7 @@ private:
   GameWindowLink frmMain_;
   std::unique_ptr<Form> form_;
   Timer tmrNacitani_;
+  // True from the click on new game until the menu is unloaded: the menu takes no input.
   bool nacitani_ = false;
   bool obrazovkaVracena_ = false;
 };

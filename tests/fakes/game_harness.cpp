@@ -6,31 +6,17 @@
 
 namespace kvz::fakes {
 
-namespace {
-
-void put(QByteArray& record, int offset, int width, const QByteArray& text) {
-  record.replace(offset, width, text.left(width).leftJustified(width, ' '));
-}
-
-void put16(QByteArray& record, int offset, std::int16_t value) {
-  const auto bits = static_cast<std::uint16_t>(value);
-  record[offset] = static_cast<char>(bits & 0xFF);
-  record[offset + 1] = static_cast<char>(bits >> 8);
-}
-
-}  // namespace
-
+// The texts are Windows-1250 bytes already; the game's own encoder lays out the record.
 QByteArray questionBytes(const QuestionFields& q) {
-  QByteArray record(496, '\0');
-  put(record, 0, 250, q.zadani);
-  for (int i = 0; i < 4; ++i) put(record, 250 + 50 * i, 50, q.odp[static_cast<std::size_t>(i)]);
-  put(record, 450, 1, q.spravna);
-  for (int i = 0; i < 4; ++i) put16(record, 451 + 2 * i, q.divaci[static_cast<std::size_t>(i)]);
-  put(record, 459, 30, q.autor);
-  put16(record, 489, q.korekce);
-  put16(record, 491, q.hodnota);
-  put(record, 493, 3, q.id);
-  return record;
+  const auto text = [](const QByteArray& bytes) {
+    return fromWindows1250({reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<std::size_t>(bytes.size())});
+  };
+  const ZaznamOtazky record{text(q.zadani), text(q.odp[0]), text(q.odp[1]), text(q.odp[2]), text(q.odp[3]),
+                            text(q.spravna), q.divaci[0], q.divaci[1], q.divaci[2], q.divaci[3], text(q.autor),
+                            q.korekce, q.hodnota, text(q.id)};
+  const auto bytes = encodeRecord(record);
+  if (!bytes) throw std::runtime_error("a test question that does not fit its record");
+  return QByteArray(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
 }
 
 QuestionFields GameHarness::stockQuestion(int step) {

@@ -27,7 +27,7 @@ struct QuestionFields {
   QByteArray id = "P01";
 };
 
-// The 496 bytes of a question file, laid out field by field at their offsets.
+// The 496 bytes of a question file, as the game's record encoder writes them.
 QByteArray questionBytes(const QuestionFields& q);
 
 // A whole game window on the virtual clock: question files in a temporary folder, recorded

@@ -25,7 +25,7 @@ TEST(GameLayout, EveryElementLiesInsideTheWindow) {
   for (const auto& e : form->elements()) {
     const Rect& r = e->geometry();
     const bool lowerPanel = e->name() == "Shape1" || e->name() == "txtNTelVypis";
-    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right() <= 9600 && r.bottom() <= 7200 + (lowerPanel ? kTwipsPerPixel : 0))
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right() <= form->widthTwips() && r.bottom() <= form->heightTwips() + (lowerPanel ? kTwipsPerPixel : 0))
         << e->name().toStdString();
   }
 }

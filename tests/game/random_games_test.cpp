@@ -8,6 +8,7 @@
 #include <set>
 
 #include "fakes/game_harness.h"
+#include "game/round.h"
 
 // Whole games of random input on the virtual clock: keys, clicks and double clicks on every
 // element at random times, boxes answered at random delays or left open across the end, over
@@ -98,7 +99,7 @@ const std::vector<Invariant> kInvariants = {
        if (!h.game->form() || !h["imgVyhra"].visible()) return "";
        const FrmMain& g = *h.game;
        const int question = h["imgStupnice"].picture().mid(1).toInt();
-       const int expected = g.DuvodKonce == "SpatnaOdp" ? 0 : g.DuvodKonce == "Esc" ? question - 1 : question;
+       const int expected = g.DuvodKonce == round::kKonecSpatna ? 0 : g.DuvodKonce == round::kKonecEsc ? question - 1 : question;
        return h["imgVyhra"].picture() == QStringLiteral("C0%1").arg(expected) && g.HodnotaOtazky == expected
                   ? ""
                   : "shows " + h["imgVyhra"].picture().toStdString() + " at question " + std::to_string(question);

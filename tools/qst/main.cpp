@@ -2,7 +2,6 @@
 #include <cstdio>
 
 #include "assets/qt/pictures.h"
-#include "platform/qt/picture_set.h"
 #include "tool.h"
 
 namespace {
@@ -36,7 +35,7 @@ int main(int argc, char** argv) {
   // The tool never shows a window; fonts and pictures still need the GUI part of Qt.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  kvz::usePictureSet({&kvz::picture, &kvz::handCursor, &kvz::drawPictures});
+  kvz::useGamePictures();
   QTextStream out(stdout);
   QTextStream err(stderr);
   const kvz::qst::Streams io{out, err};

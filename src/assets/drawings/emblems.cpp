@@ -5,15 +5,20 @@
 
 #include "assets/drawings/drawing.h"
 #include "assets/drawings/style.h"
+#include "lifelines/graph.h"
+#include "platform/element.h"
 
 namespace kvz::drawings {
 namespace {
 
-// The audience graph lines up with the bars laid over it: 100 % is 160 px tall and the
-// bars stand on a baseline 184 px below the panel's top edge.
-constexpr qreal kGraphBaseline = 183.7;
-constexpr qreal kGraphFullHeight = 160.0;
-constexpr qreal kBarCentres[] = {33.8, 65.8, 98.2, 130.2};
+// The audience graph lines up with the bars laid over it: its baseline, its 100 % line and
+// the bars' centres, in the panel's pixels.
+constexpr qreal panelPixels(double twips) { return twips / kTwipsPerPixel; }
+constexpr qreal kGraphBaseline = panelPixels(lifelines::kGraphBaseline - lifelines::kGraphTop);
+constexpr qreal kGraphFullHeight = panelPixels(100 * lifelines::kTwipsPerPoint);
+constexpr qreal barCentre(int bar) {
+  return panelPixels(lifelines::kBarLefts[bar] + lifelines::kBarWidth / 2.0 - lifelines::kGraphLeft);
+}
 
 void paintRays(QPainter& p, QPointF c, qreal radius, int count) {
   p.save();
@@ -127,7 +132,7 @@ void audienceGraphPanel(QPainter& p, QSize size) {
     p.drawLine(QPointF(left, y), QPointF(right, y));
   }
   for (int i = 0; i <= 4; ++i) {
-    const qreal x = i == 0 ? left : i == 4 ? right : (kBarCentres[i - 1] + kBarCentres[i]) / 2.0;
+    const qreal x = i == 0 ? left : i == 4 ? right : (barCentre(i - 1) + barCentre(i)) / 2.0;
     p.setPen(QPen(QColor(90, 120, 230, 90), 1.0));
     p.drawLine(QPointF(x, fullLine), QPointF(x, kGraphBaseline));
   }
@@ -140,7 +145,7 @@ void audienceGraphPanel(QPainter& p, QSize size) {
   letter.outlineWidth = 1.0;
   const char* const letters[] = {"A", "B", "C", "D"};
   for (int i = 0; i < 4; ++i)
-    paintText(p, QRectF(kBarCentres[i] - 12, kGraphBaseline + 3, 24, size.height() - kGraphBaseline - 5),
+    paintText(p, QRectF(barCentre(i) - 12, kGraphBaseline + 3, 24, size.height() - kGraphBaseline - 5),
               Qt::AlignCenter, QString::fromLatin1(letters[i]), letter);
 }
 

@@ -11,6 +11,7 @@
 
 #include "assets/drawings/drawing.h"
 #include "assets/picture_names.h"
+#include "platform/qt/picture_set.h"
 #include "platform/timing_log.h"
 
 // The pictures are compiled into a static library; registering them by hand keeps the
@@ -106,5 +107,7 @@ QCursor handCursor(int scale) {
   }
   return *it;
 }
+
+void useGamePictures() { usePictureSet({&picture, &handCursor, &drawPictures}); }
 
 }  // namespace kvz

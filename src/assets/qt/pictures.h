@@ -26,4 +26,8 @@ void drawPicturesAhead(int scale);
 // The hand pointer of the clickable elements at that scale, its fingertip the hot spot.
 QCursor handCursor(int scale = 1);
 
+// Hands these pictures and the hand pointer to the window layer: every program that shows
+// or draws a window calls it once, after making its QApplication.
+void useGamePictures();
+
 }  // namespace kvz

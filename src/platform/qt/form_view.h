@@ -11,8 +11,8 @@
 
 namespace kvz {
 
-// Windows virtual-key code of a Qt key, or 0 for a key the game has no code for. Letter
-// keys give the code of the key whatever Shift or Caps Lock.
+// Windows virtual-key code of a letter, function key or Esc; 0 for any other key, which no
+// window reads. Letter keys give the code of the key whatever Shift or Caps Lock.
 int virtualKeyOf(int qtKey);
 // The shift state of a key event as a window system passes it: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftStateOf(Qt::KeyboardModifiers modifiers);

@@ -16,8 +16,9 @@ class QVideoWidget;
 
 namespace kvz {
 
-// Chooses the GStreamer back end of Qt Multimedia unless the user chose one; must run
-// before the first multimedia object is made.
+// Chooses the GStreamer back end of Qt Multimedia unless the user chose one (it plays the
+// game's WAV and AVI files on a stock Linux desktop); must run before the first multimedia
+// object is made.
 void selectMediaBackend();
 // True when the machine has an audio output to play to.
 bool audioOutputAvailable();

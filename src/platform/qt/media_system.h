@@ -29,7 +29,6 @@ public:
 
   // Makes the real player now, if it is not made yet.
   void create();
-  bool created() const { return real_ != nullptr; }
 
 private:
   QString name_;

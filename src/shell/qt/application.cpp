@@ -14,7 +14,6 @@
 #include "platform/qt/fonts.h"
 #include "platform/qt/media_system.h"
 #include "platform/qt/message_boxes.h"
-#include "platform/qt/picture_set.h"
 #include "platform/qt/window_system.h"
 #include "platform/qt_clock.h"
 #include "platform/random.h"
@@ -64,7 +63,7 @@ struct Application::Parts {
         frmIntro(ShellServices{clock, windows, boxes, *display, menuSound, paths, measure}, commandLine, frmRules,
                  frmAbout, GameWindowLink{frmMain.HodnotaOtazky, [this] { showGame(); }}),
         terminationSignals([this](int) { frmIntro.UkonciProgram(); }) {
-    usePictureSet({&picture, &handCursor, &drawPictures});
+    useGamePictures();
     frmMain.ZobrazMenu = [this] { frmIntro.Show(); };
     // Whatever else ends the event loop, the display goes back before the program ends.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &connections, [this] { frmIntro.VratObrazovku(); });

@@ -87,7 +87,10 @@ public:
   bool isShown(const Form& form) const override;
   void moveWindow(Form& form, int x, int y) override;
   void unload(std::unique_ptr<Form> form) override;
-  void processEvents() override { ++eventRuns, onProcessEvents ? onProcessEvents() : void(); }
+  void processEvents() override {
+    ++eventRuns;
+    if (onProcessEvents) onProcessEvents();
+  }
   std::function<void()> onProcessEvents;  // what pending events do (a close of the window, say)
   // A window unloaded while one of these boxes is open would take the box with it.
   const ScriptedMessageBoxes* boxes = nullptr;

@@ -4,44 +4,21 @@
 #include <QFile>
 #include <stdexcept>
 
+#include "game/round.h"
+#include "questions/qst_test_files.h"
+
 namespace kvz::fakes {
 
-namespace {
-
-void put(QByteArray& record, int offset, int width, const QByteArray& text) {
-  record.replace(offset, width, text.left(width).leftJustified(width, ' '));
+QByteArray questionBytes(const ZaznamOtazky& q) {
+  const std::vector<std::uint8_t> bytes = testing::recordBytes(q);
+  return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
 }
 
-void put16(QByteArray& record, int offset, std::int16_t value) {
-  const auto bits = static_cast<std::uint16_t>(value);
-  record[offset] = static_cast<char>(bits & 0xFF);
-  record[offset + 1] = static_cast<char>(bits >> 8);
-}
-
-}  // namespace
-
-QByteArray questionBytes(const QuestionFields& q) {
-  QByteArray record(496, '\0');
-  put(record, 0, 250, q.zadani);
-  for (int i = 0; i < 4; ++i) put(record, 250 + 50 * i, 50, q.odp[static_cast<std::size_t>(i)]);
-  put(record, 450, 1, q.spravna);
-  for (int i = 0; i < 4; ++i) put16(record, 451 + 2 * i, q.divaci[static_cast<std::size_t>(i)]);
-  put(record, 459, 30, q.autor);
-  put16(record, 489, q.korekce);
-  put16(record, 491, q.hodnota);
-  put(record, 493, 3, q.id);
-  return record;
-}
-
-QuestionFields GameHarness::stockQuestion(int step) {
-  QuestionFields q;
-  const QByteArray n = QByteArray::number(step);
-  q.zadani = "Otazka " + n;
-  q.odp = {n + "-A", n + "-B", n + "-C", n + "-D"};
-  q.spravna = QByteArray(1, kRight[static_cast<std::size_t>(step - 1)]);
-  q.hodnota = static_cast<std::int16_t>(step);
-  q.id = "Q0" + n;
-  return q;
+ZaznamOtazky GameHarness::stockQuestion(int step) {
+  const QString n = QString::number(step);
+  const QString right(QLatin1Char(kRight[static_cast<std::size_t>(step - 1)]));
+  return {QStringLiteral("Otazka ") + n, n + "-A", n + "-B", n + "-C", n + "-D", right, 10, 70, 15, 5,
+          QStringLiteral("Jana Novakova"), -1, static_cast<std::int16_t>(step), QStringLiteral("Q0") + n};
 }
 
 GameHarness::GameHarness(int steps) : GameHarness(std::filesystem::path(), 42) {
@@ -101,21 +78,18 @@ void GameHarness::playTo(int level) {
 }
 
 QString GameHarness::gate() const {
-  const FrmMain& g = *game;
+  const bool open = !game->Zamceno;
   QStringList odd;
-  const auto check = [&](const Element& e, bool takes, bool hand) {
-    if (e.enabled() != takes || (e.pointer() == Pointer::Hand) != hand) odd << e.name();
+  const auto takes = [&](const Element& e, bool click) {
+    if (e.enabled() != click || (e.pointer() == Pointer::Hand) != click) odd << e.name();
   };
-  for (const char* letter : {"A", "B", "C", "D"}) {
-    const Element& text = (*this)[("lbl" + std::string(letter)).c_str()];
-    const bool open = !g.Zamceno && (!g.Pouzito5050 || text.visible());
-    check((*this)[("img" + std::string(letter)).c_str()], open, open);
-    if ((text.pointer() == Pointer::Hand) == g.Zamceno) odd << text.name();
+  for (const round::Answer& a : round::kAnswers) {
+    takes((*this)[a.plate], open && (*this)[a.text].visible());
+    if (((*this)[a.text].pointer() == Pointer::Hand) != open) odd << QLatin1String(a.text);
   }
-  for (const auto& [icon, available] : {std::pair{"imgN5050", g.N5050}, {"imgNDiv", g.NDivaci}, {"imgNTel", g.NTelefon}})
-    check((*this)[icon], !g.Zamceno && available, !g.Zamceno && available);
+  for (const char* icon : round::kLifelineIcons) takes((*this)[icon], open && !(*this)[icon].picture().endsWith(QLatin1Char('x')));
   if (!odd.isEmpty()) return QStringLiteral("odd: ") + odd.join(QLatin1Char(' '));
-  return g.Zamceno ? QStringLiteral("locked") : QStringLiteral("open");
+  return open ? QStringLiteral("open") : QStringLiteral("locked");
 }
 
 }  // namespace kvz::fakes

@@ -28,17 +28,18 @@ TEST(QuestionCheck, ReportsWhatGoesWrongInAGameAndWarnsOfWhatIsOdd) {
        {u"01.txt:10: Spravna is 'b'; only A, B, C or D in capitals can ever be picked right"_s}},
       {[](CheckedQuestion& q) { q.record.Spravna = u" "_s; },
        {u"01.txt:10: Spravna is ' '; only A, B, C or D in capitals can ever be picked right"_s}},
-      {[](CheckedQuestion& q) { q.record.Spravna = u"D"_s, q.record.DivaciD = 3; }, {}},
-      {[](CheckedQuestion& q) { q.record.DivaciA = -1, q.record.DivaciB = 101, q.record.DivaciC = q.record.DivaciD = 0; },
+      {[](CheckedQuestion& q) { q.record.Spravna = u"D"_s; q.record.DivaciD = 3; }, {}},
+      {[](CheckedQuestion& q) { std::tie(q.record.DivaciA, q.record.DivaciB, q.record.DivaciC, q.record.DivaciD) = std::tuple(-1, 101, 0, 0); },
        {u"01.txt:10: the audience share of A is -1; shares are 0 to 100"_s,
         u"01.txt:10: the audience share of B is 101; shares are 0 to 100"_s}},
       {[](CheckedQuestion& q) { q.record.DivaciB = 87; }, {u"01.txt:10: the audience shares add up to 99, not 100"_s}},
-      {[](CheckedQuestion& q) { q.record.Zadani = QString(250, u' '), q.record.OdpC.clear(); },
+      {[](CheckedQuestion& q) { q.record.Zadani = QString(250, u' '); q.record.OdpC.clear(); },
        {u"01.txt:10: Zadani is empty"_s, u"01.txt:10: C is empty"_s}},
       {[](CheckedQuestion& q) {
          q.step = 7;
          q.record.Autor = QString(30, u' ');
-         q.record.DivaciA = 92, q.record.DivaciB = 0;
+         q.record.DivaciA = 92;
+         q.record.DivaciB = 0;
        },
        {u"01.txt:10: warning: no author (Autor)"_s,
         u"01.txt:10: warning: the right answer has an audience share of 0; the phone friend can never name it"_s,
@@ -54,7 +55,7 @@ TEST(QuestionCheck, ReportsWhatGoesWrongInAGameAndWarnsOfWhatIsOdd) {
 TEST(QuestionBankCheck, FindsTheSameQuestionOrFileTwiceAndStepsWithoutAQuestion) {
   std::vector<CheckedQuestion> set{question(1, 1, u"stejná"_s), question(2, 2, u"jiná"_s), question(4, 4), question(6, 6)};
   set[2].record.Zadani = u"  OTÁZKA   STEJNÁ "_s;  // the same whatever the blanks and case
-  set[3].number = 2, set[3].step = 2, set[3].line = 99;
+  std::tie(set[3].number, set[3].step, set[3].line) = std::tuple(2, 2, 99);
   EXPECT_EQ(messages(checkBank(set, false, {})),
             (QStringList{u"01.txt:40: the same question as 01.txt:10"_s,
                          u"01.txt:99: 02-002.qst is already given by 01.txt:20"_s}));

@@ -277,8 +277,8 @@ void expectBackToMenu(GameHarness& h, int step, std::int64_t failedAt) {
   EXPECT_EQ(h.game->SouborOtazky, "");
   EXPECT_TRUE(h.menuShown.empty());
   EXPECT_FALSE(h.music.sounding());
-  h.clock.advance(1);
-  expectOverAt(h, failedAt + 1);
+  h.clock.advance(kReturnMs);
+  expectOverAt(h, failedAt + kReturnMs);
 }
 
 const auto kStock1 = fakes::questionBytes(GameHarness::stockQuestion(1));

@@ -55,6 +55,7 @@ TEST(FiftyFifty, EmptiesTwoWrongPlatesAtOnceWithItsSoundAndTheyTakeNoKey) {
       h.form().keyUp('A' + static_cast<int>(i));
     }
   EXPECT_EQ(gone, 2);
+  EXPECT_TRUE(h["lblB"].visible());
   EXPECT_EQ(h.game->ZvolenaOdpoved, "");
   EXPECT_EQ(h.gate(), "open");
 }
@@ -73,7 +74,7 @@ TEST(PollGraph, BarsAndCaptionsOfStoredShares) {
   for (const auto& [shares, left, expected] : cases) {
     const Graph g = drawGraph(shares, left ? &*left : nullptr);
     QStringList got;
-    for (const auto& bar : g.bars) got << QStringLiteral("%1:%2").arg(bar.caption).arg(bar.height) + (bar.top == 2925 - bar.height ? "" : "!");
+    for (const auto& bar : g.bars) got << QStringLiteral("%1:%2").arg(bar.caption).arg(bar.height) + (bar.top == kGraphBaseline - bar.height ? "" : "!");
     EXPECT_EQ(got.join(' '), expected);
   }
 }

@@ -5,8 +5,9 @@
 #include "game/spoken.h"
 #include "lifelines/durations.h"
 
-// What a screen reader is told: the names of the pictures that show texts, and each moment of
-// a question announced when it happens, at its exact virtual millisecond.
+// What a screen reader is told: the names of the pictures that show texts, the friend's reply,
+// and what the lifelines and Esc announce. The reveal, pick, verdict and winnings are told in
+// the game's own timelines (game_test).
 namespace kvz {
 namespace {
 
@@ -33,7 +34,6 @@ TEST(FriendsReply, IsTheTypedLineAfterTheBlankOneOrNothingBeforeIt) {
   for (const auto& [typed, said] : cases) EXPECT_EQ(spoken::friendsReply(typed), said) << typed.toStdString();
 }
 
-// The reveal, the pick, the verdict and the winnings are told in the game's timelines (game_test).
 // Esc confirmed keeps the last amount and says so with the end; the poll and fifty-fifty say
 // what is left and what the audience voted, at the moment the graph is drawn.
 TEST(Announcements, TellTheKeptAmountTheAnswersLeftAndThePollResult) {

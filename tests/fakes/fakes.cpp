@@ -60,8 +60,6 @@ bool FakeWindowSystem::isShown(const Form& form) const {
   return std::any_of(open_.begin(), open_.end(), [&](const Open& o) { return o.form == &form; });
 }
 
-void FakeWindowSystem::moveWindow(Form& form, int x, int y) { moves.emplace_back(form.name(), x, y); }
-
 void FakeWindowSystem::unload(std::unique_ptr<Form> form) {
   if (!form) return;
   for (const auto& [name, timer] : form->timers()) timer->setEnabled(false);

@@ -85,7 +85,7 @@ class FakeWindowSystem final : public WindowSystem {
 public:
   void show(Form& form, Form* modalOwner) override;
   bool isShown(const Form& form) const override;
-  void moveWindow(Form& form, int x, int y) override;
+  void moveWindow(Form&, int, int) override {}
   void unload(std::unique_ptr<Form> form) override;
   void processEvents() override {
     ++eventRuns;
@@ -106,7 +106,6 @@ public:
   };
   std::vector<Shown> showLog;
   std::vector<QString> unloadLog;
-  std::vector<std::tuple<QString, int, int>> moves;
   int eventRuns = 0;
   bool quitCalled = false;
 

@@ -60,21 +60,15 @@ int GameHarness::rightKey(int level) { return kRight[static_cast<std::size_t>(le
 
 int GameHarness::wrongKey(int level) { return rightKey(level) == 'A' ? 'B' : 'A'; }
 
-void GameHarness::finishReveal() {
-  while (game->Zamceno && clock.step()) continue;
-}
-
-void GameHarness::answerRightAndGoOn() {
-  const int level = game->HodnotaOtazky;
-  form().keyUp(rightKey(level));
-  while (game->HodnotaOtazky == level && clock.step()) continue;
-  finishReveal();
-}
-
 void GameHarness::playTo(int level) {
   game->Show();
-  finishReveal();
-  while (game->HodnotaOtazky < level) answerRightAndGoOn();
+  while (true) {
+    while (game->Zamceno && clock.step()) continue;  // the reveal
+    const int at = game->HodnotaOtazky;
+    if (at >= level) return;
+    form().keyUp(rightKey(at));
+    while (game->HodnotaOtazky == at && clock.step()) continue;
+  }
 }
 
 QString GameHarness::gate() const {

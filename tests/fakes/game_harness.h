@@ -45,11 +45,7 @@ public:
   // The key of the right (or of a wrong) answer at a level.
   static int rightKey(int level);
   static int wrongKey(int level);
-  // Advances until the question of the current level is fully shown and input is open.
-  void finishReveal();
-  // From a revealed question, answers right and waits until the next question is revealed.
-  void answerRightAndGoOn();
-  // Starts a game and plays right answers until question `level` is revealed.
+  // Starts a game and plays right answers until question `level` is revealed and input is open.
   void playTo(int level);
   std::int64_t now() const { return clock.nowMs(); }
   // "locked" or "open" as the game's Zamceno says, or "odd:" and the elements that disagree

@@ -128,14 +128,17 @@ void expectOverAt(const GameHarness& h, std::int64_t end) {
   for (const auto* player : {&h.music, &h.effects, &h.video}) EXPECT_FALSE(player->sounding());
 }
 
-// At question 5 the kept amount is that of question 4, shown as an ending, not as a win.
+// At question 5 the kept amount is that of question 4, shown and told as an ending, not as a win.
 TEST(Ending, EscConfirmedKeepsTheLastRightAmountForThreeSecondsWithEverythingLocked) {
   for (int level : {1, 3, 5}) {
     GameHarness h;
     h.playTo(level);
     const std::int64_t t = h.now();
     h.boxes.answers = {MsgResult::Yes, MsgResult::Yes};
+    QStringList said;
+    h.form().onAnnounce = [&](const QString& text) { said << text; };
     h.form().keyUp(vk::Escape);
+    EXPECT_EQ(said, QStringList{"Výhra " + pictureText(levelBitmap('C', level - 1)) + ". Konec hry."});
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(h["imgVyhra"].picture(), levelBitmap('C', level - 1));

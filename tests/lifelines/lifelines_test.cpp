@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "assets/picture_texts.h"
 #include "fakes/game_harness.h"
 #include "game/round.h"
 #include "lifelines/lifelines.h"
@@ -43,19 +44,21 @@ TEST(FiftyFiftyDraw, RemovesTwoDifferentWrongAnswersEachPairEquallyOften) {
   }
 }
 
-TEST(FiftyFifty, EmptiesTwoWrongPlatesAtOnceWithItsSoundAndTheyTakeNoKey) {
+// The emptied plates take no key; what is left is told, and the icon is read as spent.
+TEST(FiftyFifty, EmptiesTwoWrongPlatesAtOnceWithItsSoundAndTellsWhatIsLeft) {
   GameHarness h;
   h.playTo(1);  // right answer B
+  QStringList said, left;
+  h.form().onAnnounce = [&](const QString& text) { said << text; };
   h.form().keyUp(vk::F5);
   EXPECT_EQ(h.effects.played(), std::vector<QString>{"50-50.wav"});
-  int gone = 0;
-  for (std::size_t i : {0, 2, 3})
-    if (!h[round::kAnswers[i].text].visible()) {
-      ++gone;
-      h.form().keyUp('A' + static_cast<int>(i));
-    }
-  EXPECT_EQ(gone, 2);
-  EXPECT_TRUE(h["lblB"].visible());
+  for (const round::Answer& a : round::kAnswers)
+    if (h[a.text].visible()) left << spokenName(h[a.text]);
+    else h.form().keyUp(a.letter[0]);
+  EXPECT_EQ(left.size(), 2);
+  EXPECT_TRUE(left.contains("B: 1-B"));
+  EXPECT_EQ(said, QStringList{"50:50, zbývá " + left.join(" a ")});
+  EXPECT_EQ(spokenName(h["imgN5050"]), "50:50, použito");
   EXPECT_EQ(h.game->ZvolenaOdpoved, "");
   EXPECT_EQ(h.gate(), "open");
 }
@@ -82,36 +85,35 @@ TEST(PollGraph, BarsAndCaptionsOfStoredShares) {
 TEST(Poll, RunsItsThreePhasesAtExactTimesWithTheInputLockedThroughout) {
   GameHarness h;
   h.playTo(1);  // shares 10, 70, 15, 5
-  // The graph as shown: "caption height top" of each bar whose bar and caption are visible.
-  const auto shownGraph = [&h] {
-    QStringList s;
+  // The graph, the logo and the lock, then "caption height top" of each bar shown with its caption.
+  const auto state = [&h] {
+    QStringList s{QStringLiteral("graph %1 logo %2 locked %3").arg(h["imgNDivGraf"].visible()).arg(h["imgLogo"].visible()).arg(h.game->Zamceno)};
     for (const std::string l : {"A", "B", "C", "D"})
       if (const Element &bar = h[("colNDiv" + l).c_str()], &label = h[("lblNDiv" + l).c_str()]; bar.visible() && label.visible())
         s << QStringLiteral("%1 %2 %3").arg(label.caption()).arg(bar.geometry().height).arg(bar.geometry().top);
-    return s;
+    return s.join(", ");
   };
-  const auto state = [&h] {
-    return QStringLiteral("graph %1 logo %2 locked %3").arg(h["imgNDivGraf"].visible()).arg(h["imgLogo"].visible()).arg(h.game->Zamceno);
-  };
-  const QStringList bars{"10% 240 2685", "70% 1680 1245", "15% 360 2565", "5% 120 2805"};
+  const QString bars = ", 10% 240 2685, 70% 1680 1245, 15% 360 2565, 5% 120 2805";
+  std::vector<std::pair<std::int64_t, QString>> said;
+  h.form().onAnnounce = [&](const QString& text) { said.emplace_back(h.now(), text); };
   const std::int64_t t0 = h.now();
   h.form().keyUp(vk::F7);
   EXPECT_EQ(h.music.log.back().op, Op::Stop);
   EXPECT_EQ(h.effects.played(), std::vector<QString>{"div.wav"});
-  const std::tuple<std::int64_t, const char*, bool> steps[] = {
-      {kPollEmptyGraphMs - 1, "graph 0 logo 1 locked 1", false}, {kPollEmptyGraphMs, "graph 1 logo 0 locked 1", false},
-      {kPollBarsAtMs - 1, "graph 1 logo 0 locked 1", false},     {kPollBarsAtMs, "graph 1 logo 0 locked 1", true},
-      {kPollMusicAtMs - 1, "graph 1 logo 0 locked 1", true},     {kPollMusicAtMs, "graph 1 logo 0 locked 0", true}};
-  for (const auto& [at, expected, withBars] : steps) {
+  const std::pair<std::int64_t, QString> steps[] = {
+      {kPollEmptyGraphMs - 1, "graph 0 logo 1 locked 1"}, {kPollEmptyGraphMs, "graph 1 logo 0 locked 1"},
+      {kPollBarsAtMs - 1, "graph 1 logo 0 locked 1"},     {kPollBarsAtMs, "graph 1 logo 0 locked 1" + bars},
+      {kPollMusicAtMs - 1, "graph 1 logo 0 locked 1" + bars}, {kPollMusicAtMs, "graph 1 logo 0 locked 0" + bars}};
+  for (const auto& [at, expected] : steps) {
     h.clock.advanceTo(t0 + at);
     EXPECT_EQ(state(), expected) << at;
-    EXPECT_EQ(shownGraph(), withBars ? bars : QStringList{}) << at;
   }
+  EXPECT_EQ(said, (std::vector<std::pair<std::int64_t, QString>>{{t0 + kPollBarsAtMs, "Hlasování diváků: A: 10%, B: 70%, C: 15%, D: 5%"}}));
   // The music again from its beginning; then a fifty-fifty leaves the graph as it is.
   EXPECT_EQ(h.music.times(Op::SetFile).back(), t0 + kPollMusicAtMs);
   EXPECT_EQ(h.music.times(Op::Play).back(), t0 + kPollMusicAtMs);
   h.form().keyUp(vk::F5);
-  EXPECT_EQ(shownGraph(), bars);
+  EXPECT_EQ(state(), "graph 1 logo 0 locked 0" + bars);
 }
 
 ZaznamOtazky question(std::array<std::int16_t, 4> shares, const char* right = "B") {

@@ -1,10 +1,9 @@
 #include "fakes/game_harness.h"
 
-#include <QDir>
-#include <QFile>
 #include <stdexcept>
 
 #include "game/round.h"
+#include "questions/bank.h"
 #include "questions/qst_test_files.h"
 
 namespace kvz::fakes {
@@ -38,18 +37,12 @@ GameHarness::GameHarness(const std::filesystem::path& dataDir, std::uint64_t see
 
 GameHarness::~GameHarness() = default;
 
-QString GameHarness::writeFile(int step, int number, const QByteArray& bytes) {
-  const QString root = QString::fromStdString(paths.dataDir().string());
-  const QString name =
-      QStringLiteral("%1/qst/%2-%3.qst").arg(root).arg(step, 2, 10, QLatin1Char('0')).arg(number, 3, 10, QLatin1Char('0'));
-  QDir(root).mkpath(QStringLiteral("qst"));
-  QFile file(name);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-    throw std::runtime_error("cannot write " + name.toStdString());
-  return name;
+void GameHarness::writeFile(int step, int number, const QByteArray& bytes) {
+  std::filesystem::create_directories(paths.questionDir());
+  testing::writeFile(paths.questionDir() / questionFileName(step, number), bytes);
 }
 
-void GameHarness::removeQuestions() { QDir(QString::fromStdString((paths.dataDir() / "qst").string())).removeRecursively(); }
+void GameHarness::removeQuestions() { std::filesystem::remove_all(paths.questionDir()); }
 
 Form& GameHarness::form() const {
   if (!game->form()) throw std::logic_error("the game window is not loaded");

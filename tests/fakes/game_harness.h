@@ -33,9 +33,9 @@ public:
   GameHarness(const std::filesystem::path& dataDir, std::uint64_t seed);
   ~GameHarness();
 
-  // Writes qst/<step>-<number>.qst with the given bytes.
-  QString writeFile(int step, int number, const QByteArray& bytes);
-  QString writeQuestion(int step, int number, const ZaznamOtazky& q) { return writeFile(step, number, questionBytes(q)); }
+  // Writes the question file of a step and number with the given bytes.
+  void writeFile(int step, int number, const QByteArray& bytes);
+  void writeQuestion(int step, int number, const ZaznamOtazky& q) { writeFile(step, number, questionBytes(q)); }
   void removeQuestions();
 
   Form& form() const;

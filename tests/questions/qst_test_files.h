@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,6 +27,13 @@ inline std::vector<std::uint8_t> recordBytes(const ZaznamOtazky& record) {
   return {bytes->begin(), bytes->end()};
 }
 
+// Writes `bytes` as the whole file, or throws.
+inline void writeFile(const std::filesystem::path& file, QByteArrayView bytes) {
+  QFile out(QString::fromStdString(file.string()));
+  if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), bytes.size()) != bytes.size())
+    throw std::runtime_error("cannot write " + file.string());
+}
+
 // A fresh folder removed at the end of the test, with helpers to lay files into it.
 struct QstFolder {
   std::filesystem::path path() const { return dir.path().toStdString(); }
@@ -34,11 +42,8 @@ struct QstFolder {
     return addBytes(name, recordBytes(sampleQuestion(QString::fromStdString(name))));
   }
   std::filesystem::path addBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::filesystem::path file = path() / name;
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!dir.isValid() || !out) throw std::runtime_error("cannot write " + file.string());
-    return file;
+    writeFile(path() / name, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return path() / name;
   }
   QTemporaryDir dir;
 };

@@ -100,21 +100,13 @@ public:
   bool isShown(const QString& formName) const;  // shown and not unloaded
   QString modalOwnerOf(const QString& formName) const;  // or an empty name
 
-  struct Shown {
-    QString name;
-    QString owner;
-  };
-  std::vector<Shown> showLog;
+  std::vector<std::pair<QString, QString>> showLog;  // (window, modal owner or empty)
   std::vector<QString> unloadLog;
   int eventRuns = 0;
   bool quitCalled = false;
 
 private:
-  struct Open {
-    const Form* form;
-    const Form* owner;
-  };
-  std::vector<Open> open_;
+  std::vector<std::pair<const Form*, const Form*>> open_;  // (window, modal owner)
   std::vector<std::unique_ptr<Form>> graveyard_;
 };
 

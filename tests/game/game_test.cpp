@@ -165,17 +165,8 @@ TEST(Ending, ABoxHeldOpenOverTheEndClosesWithTheGameOnTime) {
   const std::tuple<const char*, int, Act, std::int64_t> ends[] = {
       {"wrong answer", 1, [](GameHarness& h) { h.form().keyUp(GameHarness::wrongKey(1)); }, suspenseMs(1) + kWrongToMenuMs},
       {"top prize", 5, [](GameHarness& h) { h.form().keyUp(GameHarness::rightKey(5)); }, suspenseMs(5) + kTopToMenuMs},
-      {"confirmed Esc", 2,
-       [](GameHarness& h) {
-         h.boxes.answers = {MsgResult::Yes, MsgResult::Ok};
-         h.form().keyUp(vk::Escape);
-       },
-       kWinningsEndMs},
-      {"no next question", 1,
-       [](GameHarness& h) {
-         h.removeQuestions();
-         h.form().keyUp(GameHarness::rightKey(1));
-       },
+      {"confirmed Esc", 2, [](GameHarness& h) { h.boxes.answers = {MsgResult::Yes, MsgResult::Ok}; h.form().keyUp(vk::Escape); }, kWinningsEndMs},
+      {"no next question", 1, [](GameHarness& h) { h.removeQuestions(); h.form().keyUp(GameHarness::rightKey(1)); },
        suspenseMs(1) + kRightToNextQuestionMs + kReturnMs}};
   for (const auto& [what, level, start, endsAfter] : ends) {
     SCOPED_TRACE(what);

@@ -12,17 +12,18 @@
 namespace kvz {
 namespace {
 
-int depth(const Form& form, const char* name) {
-  const auto& all = form.elements();
-  for (std::size_t i = 0; i < all.size(); ++i)
-    if (all[i]->name() == QLatin1String(name)) return static_cast<int>(i);
-  return -1;
-}
+class GameLayout : public ::testing::Test {
+protected:
+  int depth(const char* name) const {
+    const auto& all = form->elements();
+    return static_cast<int>(std::ranges::find(all, QLatin1String(name), [](const auto& e) { return e->name(); }) - all.begin());
+  }
+  VirtualClock clock;
+  const std::unique_ptr<Form> form = makeFrmMain(clock);
+};
 
 // The two lower panels reach one pixel below the window, which clips them.
-TEST(GameLayout, EveryElementLiesInsideTheWindow) {
-  VirtualClock clock;
-  const auto form = makeFrmMain(clock);
+TEST_F(GameLayout, EveryElementLiesInsideTheWindow) {
   for (const auto& e : form->elements()) {
     const Rect& r = e->geometry();
     const bool lowerPanel = e->name() == "Shape1" || e->name() == "txtNTelVypis";
@@ -37,33 +38,27 @@ TEST(GameLayout, EveryElementLiesInsideTheWindow) {
 // Where two elements overlap (the phone's square and video once moved onto the logo), the
 // upper one is drawn above: the winnings plate over its black backdrop over the plates and
 // texts, every text over its plate, the bars and percentages over the graph over the logo.
-TEST(GameLayout, OverlappingElementsAreDrawnUpperOverLower) {
-  VirtualClock clock;
-  const auto form = makeFrmMain(clock);
+TEST_F(GameLayout, OverlappingElementsAreDrawnUpperOverLower) {
   const std::pair<const char*, const char*> upperLower[] = {
       {"txtNTelVypis", "Shape1"}, {"imgVyhra", "Shape1"}, {"Shape1", "lblZadani"}, {"Shape1", "imgA"},
       {"Shape1", "lblD"},         {"lblZadani", "imgZadani"}, {"lblA", "imgA"},  {"lblD", "imgD"},
       {"WMP3", "imgLogo"},        {"Shape2", "imgLogo"},  {"colNDivA", "imgNDivGraf"}, {"lblNDivD", "imgNDivGraf"},
       {"imgNDivGraf", "imgLogo"}};
   for (const auto& [upper, lower] : upperLower) {
-    ASSERT_GE(depth(*form, lower), 0) << lower;
-    EXPECT_LT(depth(*form, upper), depth(*form, lower)) << upper << " over " << lower;
+    ASSERT_LT(depth(lower), static_cast<int>(form->elements().size())) << lower;
+    EXPECT_LT(depth(upper), depth(lower)) << upper << " over " << lower;
   }
 }
 
 // The lifelines' timers wait, disabled, until a lifeline starts them: an enabled one would
 // start a poll or a call by itself at the game's load. Their intervals are held to the
 // lifelines' timelines by the Poll and PhoneCall tests, which run on this layout.
-TEST(GameLayout, TheLifelineTimersStartDisabled) {
-  VirtualClock clock;
-  const auto form = makeFrmMain(clock);
+TEST_F(GameLayout, TheLifelineTimersStartDisabled) {
   for (const char* name : {"tmrNDivaci", "tmrNTel1", "tmrNTel2"}) EXPECT_FALSE(form->timer(QLatin1String(name)).enabled()) << name;
 }
 
 // Every bitmap the game puts on a picture element fills it exactly (15 twips to a pixel).
-TEST(GameLayout, EachBitmapIsTheSizeOfTheElementsThatShowIt) {
-  VirtualClock clock;
-  const auto form = makeFrmMain(clock);
+TEST_F(GameLayout, EachBitmapIsTheSizeOfTheElementsThatShowIt) {
   const std::pair<const char*, std::vector<const char*>> shows[] = {
       {"imgA", {"A-M", "A-O", "A-Z"}}, {"imgB", {"B-M", "B-O", "B-Z"}}, {"imgC", {"C-M", "C-O", "C-Z"}},
       {"imgD", {"D-M", "D-O", "D-Z"}}, {"imgZadani", {"ZADANI"}},

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "questions/record.h"
+#include "questions/source.h"
 
 namespace kvz::testing {
 
@@ -32,6 +33,20 @@ inline void writeFile(const std::filesystem::path& file, QByteArrayView bytes) {
   QFile out(QString::fromStdString(file.string()));
   if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), bytes.size()) != bytes.size())
     throw std::runtime_error("cannot write " + file.string());
+}
+
+// The bytes of the sample question with some fields changed.
+inline std::vector<std::uint8_t> sampleBytes(void (*change)(ZaznamOtazky&)) {
+  ZaznamOtazky r = sampleQuestion();
+  change(r);
+  return recordBytes(r);
+}
+
+// The texts of reported faults, in order.
+inline QStringList messagesOf(const std::vector<Diagnostic>& found) {
+  QStringList texts;
+  for (const Diagnostic& d : found) texts << d.text();
+  return texts;
 }
 
 // A fresh folder removed at the end of the test, with helpers to lay files into it.

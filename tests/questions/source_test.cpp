@@ -25,14 +25,6 @@ std::vector<std::uint8_t> onlyQuestion(const QByteArray& text) {
                                 : std::vector<std::uint8_t>(file.questions[0].bytes.begin(), file.questions[0].bytes.end());
 }
 
-// The sample question with some fields changed, as bytes.
-template <typename Change>
-std::vector<std::uint8_t> sample(Change change) {
-  ZaznamOtazky r = testing::sampleQuestion();
-  change(r);
-  return testing::recordBytes(r);
-}
-
 TEST(QuestionSource, ReadsValuesAsAuthorsWriteThemAndGivesLeftOutKeysTheirDefaults) {
   const struct {
     QByteArray text;
@@ -48,7 +40,7 @@ TEST(QuestionSource, ReadsValuesAsAuthorsWriteThemAndGivesLeftOutKeysTheirDefaul
       {"\xEF\xBB\xBF" + minimal("[01-001]", "\n   # indented\n\nAutor: Tým\nID: 001").replace("\n", "\r\n"),
        [](ZaznamOtazky&) {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(onlyQuestion(c.text), sample(c.change)) << c.text.toStdString();
+  for (const auto& c : cases) EXPECT_EQ(onlyQuestion(c.text), testing::sampleBytes(c.change)) << c.text.toStdString();
 }
 
 TEST(QuestionSource, NamesTheLineOfEveryFaultAndLeavesTheQuestionOut) {
@@ -70,9 +62,7 @@ TEST(QuestionSource, NamesTheLineOfEveryFaultAndLeavesTheQuestionOut) {
   };
   for (const auto& [text, expected] : faults) {
     const SourceFile file = parse(text);
-    QStringList messages;
-    for (const Diagnostic& d : file.diagnostics) messages << d.text();
-    EXPECT_EQ(messages.join(u'\n'), QString::fromUtf8(expected));
+    EXPECT_EQ(testing::messagesOf(file.diagnostics).join(u'\n'), QString::fromUtf8(expected));
     EXPECT_EQ(file.questions.size(), text.count("[01-001]") > 1 ? 1u : 0u) << expected;
   }
   for (const char* shares : {"10 20 30", "10 20 30 40 0", "a b c d", "10 20 30 40000", "1.5 0 0 98.5", "10,20,30,40"})

@@ -24,8 +24,7 @@ struct Outcome {
 
 Outcome read(const QByteArray& csv) {
   const SourceFile file = parseTable(QStringLiteral("t.csv"), csv);
-  Outcome outcome;
-  for (const Diagnostic& d : file.diagnostics) outcome.errors << d.text();
+  Outcome outcome{testing::messagesOf(file.diagnostics), {}};
   for (const SourceQuestion& q : file.questions) {
     for (const Diagnostic& d : checkQuestion({QStringLiteral("t.csv"), q.line, q.step, q.number, q.record}))
       if (d.isError()) outcome.errors << d.text();
@@ -89,9 +88,7 @@ TEST(QuestionTable, EachEdgeGivesTheRightRecordOrAnErrorWithItsRow) {
   for (const auto& c : cases) {
     const Outcome outcome = read(c.csv);
     EXPECT_TRUE(matches(outcome.errors, c.error)) << c.what << ": " << outcome.errors.join(u'\n').toStdString();
-    ZaznamOtazky expected = testing::sampleQuestion();
-    if (c.change) c.change(expected);
-    EXPECT_EQ(outcome.bytes, c.change ? testing::recordBytes(expected) : std::vector<std::uint8_t>{}) << c.what;
+    EXPECT_EQ(outcome.bytes, c.change ? testing::sampleBytes(c.change) : std::vector<std::uint8_t>{}) << c.what;
   }
 }
 

@@ -33,16 +33,6 @@ Outcome read(const QByteArray& csv) {
   return outcome;
 }
 
-// Every error as expected: whole, or up to a closing "…" where the wording is the one the
-// source format shares (pinned in source_test and record_test): then the row and field alone.
-bool matches(const QStringList& got, const char* expected) {
-  const QStringList want = *expected ? QString::fromUtf8(expected).split(u'\n') : QStringList{};
-  bool same = got.size() == want.size();
-  for (qsizetype i = 0; same && i < got.size(); ++i)
-    same = want[i].endsWith(u'…') ? got[i].startsWith(want[i].chopped(1)) : got[i] == want[i];
-  return same;
-}
-
 TEST(QuestionTable, EachEdgeGivesTheRightRecordOrAnErrorWithItsRow) {
   using Change = void (*)(ZaznamOtazky&);
   const Change same = [](ZaznamOtazky&) {};
@@ -87,7 +77,7 @@ TEST(QuestionTable, EachEdgeGivesTheRightRecordOrAnErrorWithItsRow) {
   };
   for (const auto& c : cases) {
     const Outcome outcome = read(c.csv);
-    EXPECT_TRUE(matches(outcome.errors, c.error)) << c.what << ": " << outcome.errors.join(u'\n').toStdString();
+    EXPECT_TRUE(testing::matches(outcome.errors, c.error)) << c.what << ": " << outcome.errors.join(u'\n').toStdString();
     EXPECT_EQ(outcome.bytes, c.change ? testing::sampleBytes(c.change) : std::vector<std::uint8_t>{}) << c.what;
   }
 }

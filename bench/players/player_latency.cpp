@@ -13,6 +13,7 @@
 // it), so the delay is: time of the first sample of the tone - time of play().
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -23,7 +24,7 @@
 
 namespace {
 
-using kvz::sound::waitMs;
+using QTest::qWait;
 
 constexpr int kRuns = 10;
 constexpr int kEffectHz = 1000;
@@ -47,12 +48,12 @@ std::vector<double> measure(kvz::MediaBackend& player, const QString& file, cons
   std::vector<double> delays;
   for (int run = 0; run < kRuns; ++run) {
     player.setFile(file);
-    waitMs(300);
+    qWait(300);
     const double at = recorder.nowMs();
     player.play();
-    waitMs(playMs);
+    qWait(playMs);
     player.stop();
-    waitMs(500);  // silence before the next run
+    qWait(500);  // silence before the next run
     const auto [onset, freq] = recorder.onsetAfter(at);
     if (qEnvironmentVariableIsSet("KVZ_BENCH_VERBOSE"))
       std::printf("  run %d: onset %.1f ms after play, %.0f Hz\n", run, onset >= 0 ? onset - at : -1.0, freq);
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "parec did not start\n");
     return 1;
   }
-  waitMs(1000);  // let the recording settle
+  qWait(1000);  // let the recording settle
 
   // KVZ_BENCH_DATA=<folder with snd/>: the effect player holds the game's effects decoded beside
   // the measured tone, as it does in the game.
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
     for (const char* name : kvz::media::kEffects) preload << data + QString::fromLatin1(name).replace(u'\\', u'/');
   kvz::EffectPlayer effects(preload);
   kvz::MusicPlayer musicPlayer;
-  waitMs(500);
+  qWait(500);
   double effectHz = 0, musicHz = 0;
   const int effectPlayMs = qEnvironmentVariableIntValue("KVZ_BENCH_EFFECT_MS") > 0 ? qEnvironmentVariableIntValue("KVZ_BENCH_EFFECT_MS") : 300;
   const auto effectDelays = measure(effects, effect, recorder, effectPlayMs, &effectHz);

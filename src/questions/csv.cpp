@@ -55,13 +55,13 @@ Table read(const QByteArray& content, char separator) {
     open = true;
     if (text[i] == kQuote) {
       for (++i;; ++i) {
-        if (i == size) return fail("the closing quote is missing");
+        if (i == size) return fail(kNoClosingQuote);
         if (text[i] != kQuote) cell += text[i];
         else if (i + 1 < size && text[i + 1] == kQuote) cell += text[++i];
         else break;
       }
       ++i;
-      if (i < size && text[i] != separator && !isLineEnd(text[i])) return fail("text after the closing quote");
+      if (i < size && text[i] != separator && !isLineEnd(text[i])) return fail(kTextAfterQuote);
     } else {
       while (i < size && text[i] != separator && !isLineEnd(text[i])) cell += text[i++];
     }

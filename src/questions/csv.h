@@ -7,6 +7,10 @@
 
 namespace kvz::csv {
 
+// Why a quoted text is refused: one wording for the tables' cells and the source's values.
+inline constexpr char kNoClosingQuote[] = "the closing quote is missing";
+inline constexpr char kTextAfterQuote[] = "text after the closing quote";
+
 // One record of a CSV table. Rows are counted as a spreadsheet shows them, the first row
 // being 1: a line break inside a quoted cell does not start a new row.
 struct Row {

@@ -1,6 +1,7 @@
 #include "questions/source.h"
 
 #include "questions/bank.h"
+#include "questions/csv.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -65,7 +66,7 @@ std::optional<QString> unquote(const QString& raw, QString& error) {
     const QChar c = raw[i];
     if (c == u'"') {
       if (i + 1 != raw.size()) {
-        error = QStringLiteral("text after the closing quote");
+        error = QString::fromLatin1(csv::kTextAfterQuote);
         return std::nullopt;
       }
       return text;
@@ -79,7 +80,7 @@ std::optional<QString> unquote(const QString& raw, QString& error) {
     }
     text += raw[i];
   }
-  error = QStringLiteral("the closing quote is missing");
+  error = QString::fromLatin1(csv::kNoClosingQuote);
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "assets/media_files.h"
 #include "game/durations.h"
 #include "lifelines/durations.h"
 #include "sound_samples.h"
@@ -16,13 +17,19 @@ namespace {
 using soundgen::Pcm;
 
 constexpr double s(int ms) { return ms / 1000.0; }
-constexpr const char* kEffects[] = {"r.wav",     "w.wav",   "pt.wav", "tel.wav", "tel-end.wav",
-                                    "div.wav", "50-50.wav", "lights.wav"};
+using namespace media;
+
+// Every short sound the game plays: the effects and the menu's sound.
+std::vector<std::string> shortSounds() {
+  std::vector<std::string> names(kEffects.begin(), kEffects.end());
+  names.push_back(kMenuSound);
+  return names;
+}
 // Below this a 50 ms window counts as silence.
 constexpr double kQuietDb = -45.0;
 
 Pcm load(const char* name) {
-  std::optional<Pcm> pcm = soundgen::readPcm16(sndFile(name));
+  std::optional<Pcm> pcm = soundgen::readPcm16(mediaFile(name));
   if (!pcm) ADD_FAILURE() << name << " is missing or not 16-bit PCM WAV";
   return pcm.value_or(Pcm{2, 44100, std::vector<float>(2, 0.0F)});
 }
@@ -35,11 +42,18 @@ double peak(const Pcm& p, double from, double to) {
   return most;
 }
 
+// The loudness of a stretch in LUFS; not a number when it cannot be measured.
+double lufsBetween(const Pcm& p, double from, double to) {
+  const auto at = [&p](double t) { return p.samples.begin() + static_cast<long>(t * p.rate) * p.channels; };
+  const auto l = soundgen::measureLoudness({at(from), at(to)}, p.channels, p.rate);
+  return l ? l->integratedLufs : std::nan("");
+}
+
 // The game times its sequences from play(), so each effect sounds within its first 10 ms; the
 // effect player cuts the last 50 to 110 ms, so the last 200 ms are silent.
 TEST(EffectFiles, SoundAtOnceAndEndInSilence) {
-  for (const char* name : kEffects) {
-    const Pcm p = load(name);
+  for (const std::string& name : shortSounds()) {
+    const Pcm p = load(name.c_str());
     EXPECT_GT(peak(p, 0, 0.01), 0.01) << name << ": nothing above -40 dBFS in the first 10 ms";
     EXPECT_LT(peak(p, p.seconds() - 0.2, p.seconds()), 0.001) << name << ": the tail is not silent";
   }
@@ -53,11 +67,11 @@ TEST(EffectFiles, FillTheirSequencesAndEndBeforeTheNextStep) {
     double next;         // the next step of the sequence, from the play
     double soundsUntil;  // the sound lasts at least this long
   } cases[] = {
-      {"div.wav", s(lifelines::kPollMusicAtMs), s(lifelines::kPollMusicAtMs) - 1.5},
-      {"tel.wav", s(lifelines::kCallCutAtMs), s(lifelines::kCallCutAtMs) - 0.5},
-      {"pt.wav", s(round::kTopToMenuMs), s(round::kTopToMenuMs) - 1.5},
-      {"w.wav", s(round::kWrongToMenuMs), s(round::kWrongToMenuMs) - 1.5},
-      {"r.wav", s(round::kRightToNextQuestionMs), 1.0},
+      {kSoundPoll, s(lifelines::kPollMusicAtMs), s(lifelines::kPollMusicAtMs) - 1.5},
+      {kSoundPhone, s(lifelines::kCallCutAtMs), s(lifelines::kCallCutAtMs) - 0.5},
+      {kSoundTop, s(round::kTopToMenuMs), s(round::kTopToMenuMs) - 1.5},
+      {kSoundWrong, s(round::kWrongToMenuMs), s(round::kWrongToMenuMs) - 1.5},
+      {kSoundRight, s(round::kRightToNextQuestionMs), 1.0},
   };
   for (const auto& c : cases) {
     const Pcm p = load(c.name);
@@ -67,27 +81,22 @@ TEST(EffectFiles, FillTheirSequencesAndEndBeforeTheNextStep) {
     EXPECT_GE(end, c.soundsUntil) << c.name << " falls silent too early";
     if (quiet.size() > 1) ADD_FAILURE() << c.name << " is silent from " << quiet.front().start << " s";
   }
-  EXPECT_GE(load("tel.wav").seconds(), s(lifelines::kCallCutAtMs) - 0.1) << "tel.wav stops before the call's cut";
+  EXPECT_GE(load(kSoundPhone).seconds(), s(lifelines::kCallCutAtMs) - 0.1) << "the call's sound stops before its cut";
 }
 
 // The poll: the voting picks up at the empty graph and the closing cue lands on the bars.
 TEST(EffectFiles, PollCuesFallOnTheEmptyGraphAndOnTheBars) {
-  const Pcm p = load("div.wav");
+  const Pcm p = load(kSoundPoll);
   const double graph = s(lifelines::kPollEmptyGraphMs), bars = s(lifelines::kPollBarsAtMs);
   const auto cue = soundgen::strongestOnset(p.samples, p.channels, p.rate, graph + 1.0, p.seconds());
   ASSERT_TRUE(cue);
   EXPECT_NEAR(*cue, bars, 0.1) << "the closing cue";
-  const auto before = soundgen::measureLoudness({p.samples.begin() + static_cast<long>((graph - 3) * p.rate) * 2,
-                                                 p.samples.begin() + static_cast<long>(graph * p.rate) * 2}, 2, p.rate);
-  const auto after = soundgen::measureLoudness({p.samples.begin() + static_cast<long>(graph * p.rate) * 2,
-                                                p.samples.begin() + static_cast<long>((graph + 3) * p.rate) * 2}, 2, p.rate);
-  ASSERT_TRUE(before && after);
-  EXPECT_GE(after->integratedLufs - before->integratedLufs, 1.0) << "nothing changes at the empty graph";
+  EXPECT_GE(lufsBetween(p, graph, graph + 3) - lufsBetween(p, graph - 3, graph), 1.0) << "nothing changes at the empty graph";
 }
 
 // The call: the pick-up, then a tick a second in step with the countdown video's numbers.
 TEST(EffectFiles, CallPicksUpOnTimeAndTicksEverySecond) {
-  const Pcm p = load("tel.wav");
+  const Pcm p = load(kSoundPhone);
   const double pickUp = s(lifelines::kCallPickUpMs);
   for (int k = 0; k < lifelines::kCallLongestMs / 1000; ++k) {
     const auto at = soundgen::strongestOnset(p.samples, p.channels, p.rate, pickUp + k - 0.2, pickUp + k + 0.2);
@@ -98,18 +107,14 @@ TEST(EffectFiles, CallPicksUpOnTimeAndTicksEverySecond) {
 
 // One loudness for all effects, the music clearly under them, no peak over the ceiling, no DC.
 TEST(SoundFiles, AreLevelledByLoudness) {
-  std::vector<std::string> names(std::begin(kEffects), std::end(kEffects));
-  names.push_back("bgm.wav");
+  std::vector<std::string> names = shortSounds();
+  names.push_back(kMusic);
   for (const std::string& name : names) {
     const Pcm p = load(name.c_str());
     const auto l = soundgen::measureLoudness(p.samples, p.channels, p.rate);
     ASSERT_TRUE(l) << name;
-    if (name == "bgm.wav") {
-      EXPECT_GE(soundgen::kEffectLufs - l->integratedLufs, 6.0) << name;
-      EXPECT_LE(soundgen::kEffectLufs - l->integratedLufs, 8.0) << name;
-    } else {
-      EXPECT_NEAR(l->integratedLufs, soundgen::kEffectLufs, 0.5) << name;
-    }
+    const bool music = name == kMusic;
+    EXPECT_NEAR(l->integratedLufs, music ? soundgen::kMusicLufs : soundgen::kEffectLufs, music ? 1.0 : 0.5) << name;
     EXPECT_LE(l->truePeakDb, -1.0) << name;
     for (int c = 0; c < p.channels; ++c) {
       double sum = 0;
@@ -121,10 +126,8 @@ TEST(SoundFiles, AreLevelledByLoudness) {
 
 // The step and the change of slope across the seam must look like the music's just before and
 // after it: a cut in the middle of a wave stands out by far.
-TEST(BackgroundMusic, IsALongStereoLoopWithoutAClickOrAJumpInLoudness) {
-  const Pcm music = load("bgm.wav");
-  EXPECT_EQ(music.rate, 44100);
-  EXPECT_EQ(music.channels, 2);
+TEST(BackgroundMusic, IsALongLoopWithoutAClickOrAJumpInLoudness) {
+  const Pcm music = load(kMusic);
   EXPECT_GE(music.seconds(), 60.0) << "heard coming round again within one question";
   const long n = static_cast<long>(music.samples.size()) / music.channels;
   for (int c = 0; c < music.channels; ++c) {
@@ -144,10 +147,9 @@ TEST(BackgroundMusic, IsALongStereoLoopWithoutAClickOrAJumpInLoudness) {
     std::vector<float> w;
     for (double t = from; t < to; t += 1.0 / music.rate) {
       const long i = (static_cast<long>(std::lround(t * music.rate)) % n + n) % n;
-      w.push_back(music.samples[static_cast<std::size_t>(i * 2)]);
-      w.push_back(music.samples[static_cast<std::size_t>(i * 2 + 1)]);
+      for (int c = 0; c < music.channels; ++c) w.push_back(music.samples[static_cast<std::size_t>(i * music.channels + c)]);
     }
-    return soundgen::measureLoudness(w, 2, music.rate)->integratedLufs;
+    return soundgen::measureLoudness(w, music.channels, music.rate)->integratedLufs;
   };
   EXPECT_NEAR(window(-2.0, 0.0), window(0.0, 2.0), 1.5) << "a jump in loudness at the seam";
 }

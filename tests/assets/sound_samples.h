@@ -3,9 +3,11 @@
 // The generated sound and video files, read back for the tests.
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace kvz::testing {
@@ -16,7 +18,11 @@ inline std::filesystem::path buildDir() {
   return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()).parent_path();
 }
 
-inline std::filesystem::path sndFile(const char* name) { return buildDir() / "snd" / name; }
+// A sound or video file of the game, by its name in assets/media_files.h ("\\snd\\r.wav").
+inline std::filesystem::path mediaFile(std::string name) {
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return buildDir() / name.substr(1);
+}
 
 inline std::vector<char> readBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QEventLoop>
 #include <QImage>
 #include <QMediaPlayer>
-#include <QTimer>
+#include <QTest>
 #include <QUrl>
 #include <cstring>
 
 #include "assets/layout_main.h"
+#include "assets/media_files.h"
+#include "platform/qt/media_players.h"
 #include "sound_samples.h"
 
 namespace kvz::testing {
@@ -16,7 +17,7 @@ namespace {
 // The JPEG frames of odpocet.avi: the "00dc" chunks, found by walking the chunk sizes and
 // stepping into the "movi" list.
 std::vector<QImage> countdownFrames() {
-  const std::vector<char> b = readBytes(sndFile("odpocet.avi"));
+  const std::vector<char> b = readBytes(mediaFile(media::kVideo));
   const auto tag = [&](std::size_t at, const char* t) { return at + 4 <= b.size() && std::memcmp(b.data() + at, t, 4) == 0; };
   std::vector<QImage> frames;
   if (!tag(0, "RIFF") || !tag(8, "AVI ")) return frames;
@@ -46,29 +47,16 @@ TEST(CountdownVideo, EveryFrameDecodesAtThePlayersSizeAndTheyChangeAsTheCountRun
   EXPECT_NE(frames[frames.size() / 2], frames.back());
 }
 
-// What the game's media library makes of the video: its length in ms, or -1 if it cannot
-// load it. (The sounds need a sound server to load, so they are checked by ear instead.)
-qint64 playerDuration(const std::filesystem::path& file) {
-  QMediaPlayer player;
-  QEventLoop loop;
-  auto settled = [&player] {
-    return player.mediaStatus() == QMediaPlayer::InvalidMedia ||
-           (player.mediaStatus() == QMediaPlayer::LoadedMedia && player.duration() > 0);
-  };
-  auto check = [&] {
-    if (settled()) loop.quit();
-  };
-  QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, check);
-  QObject::connect(&player, &QMediaPlayer::durationChanged, &loop, check);
-  QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-  QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-  player.setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
-  if (!settled()) loop.exec();
-  return player.mediaStatus() == QMediaPlayer::LoadedMedia ? player.duration() : -1;
-}
-
+// The sounds need a sound server to load, so they are checked by ear instead.
 TEST(CountdownVideo, TheGamesMediaLibraryLoadsItAsThirtySeconds) {
-  EXPECT_NEAR(playerDuration(sndFile("odpocet.avi")), 30000, 300);
+  selectMediaBackend();
+  QMediaPlayer player;
+  player.setSource(QUrl::fromLocalFile(QString::fromStdString(mediaFile(media::kVideo).string())));
+  constexpr int kLoadDeadlineMs = 15000;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return player.duration() > 0 || player.error() != QMediaPlayer::NoError; },
+                              kLoadDeadlineMs));
+  EXPECT_EQ(player.error(), QMediaPlayer::NoError) << player.errorString().toStdString();
+  EXPECT_NEAR(player.duration(), 30000, 300);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <ranges>
 
 namespace kvz::fakes {
 
@@ -57,28 +58,25 @@ void FakeWindowSystem::show(Form& form, Form* modalOwner) {
 }
 
 bool FakeWindowSystem::isShown(const Form& form) const {
-  return std::any_of(open_.begin(), open_.end(), [&](const Open& o) { return o.form == &form; });
+  return std::ranges::any_of(open_, [&](const auto& o) { return o.first == &form; });
 }
-
-void FakeWindowSystem::moveWindow(Form& form, int x, int y) { moves.emplace_back(form.name(), x, y); }
 
 void FakeWindowSystem::unload(std::unique_ptr<Form> form) {
   if (!form) return;
   for (const auto& [name, timer] : form->timers()) timer->setEnabled(false);
   unloadLog.push_back(form->name());
   if (boxes && boxes->open() > 0) ++unloadsUnderOpenBox;
-  std::erase_if(open_, [&](const Open& o) { return o.form == form.get() || o.owner == form.get(); });
+  std::erase_if(open_, [&](const auto& o) { return o.first == form.get() || o.second == form.get(); });
   graveyard_.push_back(std::move(form));
 }
 
 bool FakeWindowSystem::isShown(const QString& formName) const {
-  return std::any_of(open_.begin(), open_.end(), [&](const Open& o) { return o.form->name() == formName; });
+  return std::ranges::any_of(open_, [&](const auto& o) { return o.first->name() == formName; });
 }
 
 QString FakeWindowSystem::modalOwnerOf(const QString& formName) const {
-  for (auto it = showLog.rbegin(); it != showLog.rend(); ++it)
-    if (it->name == formName) return it->owner;
-  return {};
+  const auto last = std::ranges::find(showLog | std::views::reverse, formName, &std::pair<QString, QString>::first);
+  return last == showLog.rend() ? QString() : last->second;
 }
 
 }  // namespace kvz::fakes

@@ -85,9 +85,12 @@ class FakeWindowSystem final : public WindowSystem {
 public:
   void show(Form& form, Form* modalOwner) override;
   bool isShown(const Form& form) const override;
-  void moveWindow(Form& form, int x, int y) override;
+  void moveWindow(Form&, int, int) override {}
   void unload(std::unique_ptr<Form> form) override;
-  void processEvents() override { ++eventRuns, onProcessEvents ? onProcessEvents() : void(); }
+  void processEvents() override {
+    ++eventRuns;
+    if (onProcessEvents) onProcessEvents();
+  }
   std::function<void()> onProcessEvents;  // what pending events do (a close of the window, say)
   // A window unloaded while one of these boxes is open would take the box with it.
   const ScriptedMessageBoxes* boxes = nullptr;
@@ -97,22 +100,13 @@ public:
   bool isShown(const QString& formName) const;  // shown and not unloaded
   QString modalOwnerOf(const QString& formName) const;  // or an empty name
 
-  struct Shown {
-    QString name;
-    QString owner;
-  };
-  std::vector<Shown> showLog;
+  std::vector<std::pair<QString, QString>> showLog;  // (window, modal owner or empty)
   std::vector<QString> unloadLog;
-  std::vector<std::tuple<QString, int, int>> moves;
   int eventRuns = 0;
   bool quitCalled = false;
 
 private:
-  struct Open {
-    const Form* form;
-    const Form* owner;
-  };
-  std::vector<Open> open_;
+  std::vector<std::pair<const Form*, const Form*>> open_;  // (window, modal owner)
   std::vector<std::unique_ptr<Form>> graveyard_;
 };
 

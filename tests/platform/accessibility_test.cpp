@@ -29,6 +29,8 @@ QStringList readable(FormView& view) {
   return out;
 }
 
+// Fifty-fifty's icon named as spent and its answers leaving the tree, and answers joining it
+// as they are shown, are checked over AT-SPI by game/check_accessibility.sh.
 TEST(Accessibility, ListsTheShownElementsWithSomethingToReadInReadingOrder) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
   Element& answer = form.add(ElementKind::Text, QStringLiteral("lblB"), {6000, 6000, 3135, 375});
@@ -45,19 +47,11 @@ TEST(Accessibility, ListsTheShownElementsWithSomethingToReadInReadingOrder) {
   form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555}).setPicture(QStringLiteral("A-M"));
   Element& hidden = form.add(ElementKind::Text, QStringLiteral("lblD"), {6000, 6720, 3135, 375});
   hidden.setCaption(QStringLiteral("Čtyři"));
-  hidden.setSpokenPrefix(QStringLiteral("D: "));
   hidden.setVisible(false);
   FormView view(form);
   view.show();
 
-  const QStringList all{"button:50:50, k dispozici", "text:Kolik?", "text:3 000 Kč", "text:B: Dva"};
-  EXPECT_EQ(readable(view), all);
-  // Fifty-fifty spent and the answer gone: the icon says so, the answer leaves the tree.
-  icon.setPicture(QStringLiteral("N-5050x"));
-  answer.setVisible(false);
-  hidden.setVisible(true);
-  EXPECT_EQ(readable(view),
-            (QStringList{"button:50:50, použito", "text:Kolik?", "text:3 000 Kč", "text:D: Čtyři"}));
+  EXPECT_EQ(readable(view), (QStringList{"button:50:50, k dispozici", "text:Kolik?", "text:3 000 Kč", "text:B: Dva"}));
 }
 
 // Tab stops follow the layout's order, the first holds the focus as the window opens, and

@@ -44,42 +44,14 @@ TEST(VirtualClock, TimersTickAsAWindowSystemsTimersDo) {
   EXPECT_EQ(ticksOf(1000, true, 700, [](Timer& t) { t.setEnabled(true); }, 1100), (Times{1000}))
       << "enabling a running timer does not restart it";
   EXPECT_EQ(ticksOf(1000, true, 700, [](Timer& t) { t.setEnabled(false); }, 5000), Times{}) << "disabled";
-  // A handler that changes its own interval ticks after the new one (the audience poll's phases).
+  // A handler that changes its own interval ticks after the new one (the audience poll's
+  // phases), and one that disables its own timer is not called again.
   EXPECT_EQ(ticksOf(8250, true, 0, {}, 60000,
                     [](Timer& t, const Times& ticks) {
                       t.setInterval(ticks.size() == 1 ? 15800 : 1220);
                       if (ticks.size() == 3) t.setEnabled(false);
                     }),
             (Times{8250, 24050, 25270}));
-}
-
-// A destroyed timer never fires and leaves nothing due.
-TEST(VirtualClock, AHandlerMayStopItselfAndStartAnotherTiesFireInTheOrderArmedAndADestroyedTimerNever) {
-  VirtualClock clock;
-  Timer first(clock, 2000, false), second(clock, 350, false), tie(clock, 2000, false);
-  std::string log;
-  {
-    Timer gone(clock, 100, true);
-    gone.onTick = [&] { log += "gone "; };
-  }
-  first.onTick = [&] {
-    log += "1@" + std::to_string(clock.nowMs()) + ' ';
-    first.setEnabled(false);
-    second.setEnabled(true);
-  };
-  tie.onTick = [&] {
-    log += "t ";
-    tie.setEnabled(false);
-  };
-  second.onTick = [&] {
-    log += "2@" + std::to_string(clock.nowMs()) + ' ';
-    if (log.size() > 20) second.setEnabled(false);
-  };
-  first.setEnabled(true);
-  tie.setEnabled(true);
-  clock.advance(10000);
-  EXPECT_EQ(log, "1@2000 t 2@2350 2@2700 ");
-  EXPECT_EQ(clock.nextDue(), -1);
 }
 
 // The real clock on Qt's event loop. Timing is the virtual clock's to test; here a busy
@@ -97,7 +69,8 @@ TEST(QtClock, ATimerTicksAgainAndAgainNeverBeforeItsIntervalAZeroIntervalNeverAn
     t->onTick = [&clock, at] { at->push_back(clock.nowMs()); };
   const std::int64_t restart = clock.nowMs();
   restarted.setInterval(300);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.size() >= 3 && !late.empty(); }, kDeadlineMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.size() >= 3; }, kDeadlineMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !late.empty(); }, kDeadlineMs));
   // Each tick counts from when the one before was due, so only the k-th tick's own time is bounded.
   for (std::size_t i = 0; i < ticks.size(); ++i) EXPECT_GE(ticks[i] - start, 30 * std::int64_t(i + 1) - 1) << i;
   EXPECT_TRUE(none.empty());
@@ -130,9 +103,9 @@ TEST(QtWindowSystem, AFormCanUnloadItselfFromItsOwnTimer) {
   };
   token.reset();  // only the form's handler holds it now
   windows.show(form);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return laterTicked && alive.expired(); }, kDeadlineMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return laterTicked; }, kDeadlineMs));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return alive.expired(); }, kDeadlineMs)) << "the form outlived its handler";
   EXPECT_TRUE(viewGoneAtOnce);
-  EXPECT_TRUE(alive.expired());  // destroyed once the handler had returned
   EXPECT_EQ(otherTicks, 0);
 }
 

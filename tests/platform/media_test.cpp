@@ -11,6 +11,7 @@
 #include <QVideoSink>
 #include <QVideoWidget>
 
+#include "assets/media_files.h"
 #include "assets/sound_samples.h"
 #include "platform/form.h"
 #include "platform/qt/form_view.h"
@@ -29,7 +30,8 @@ TEST(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
   QStringList bad = {dir.filePath(QStringLiteral("missing.wav")), QString(), dir.path()};
   for (const QByteArray& bytes : {QByteArray(), QByteArray(3000, '\x7f'), QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16)}) {
     QFile f(dir.filePath(QStringLiteral("bad%1.wav").arg(bad.size())));  // empty, garbage, cut off
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
     bad << f.fileName();
   }
   const auto playAll = [&](MediaBackend& player) {
@@ -64,7 +66,7 @@ TEST(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
 // beginning and run on past it; a play that goes on where the one before stopped never does.
 TEST(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
   constexpr int kFramesDeadlineMs = 10000;
-  const QString video = QString::fromStdString(testing::sndFile("odpocet.avi").string());
+  const QString video = QString::fromStdString(testing::mediaFile(media::kVideo).string());
   std::vector<qint64> frames;  // the time of each frame shown, ms into the file; outlives the player
   QWidget surface;
   surface.resize(120, 120);

@@ -35,17 +35,8 @@ TEST(SceneFit, AFullScreenPlacesTheSceneByTheDevicePixelsAtAnyDesktopFactor) {
   }
 }
 
-// A window of the scene's size keeps 640 x 480 logical pixels at the desktop's factor; its
-// pictures are drawn at that density, rounded up to a whole scale where it is not whole.
-TEST(SceneFit, AWindowOfTheScenesSizeTakesTheDesktopsFactorAsItsDensity) {
-  for (const auto& [ratio, scale] : {std::pair{1.0, 1}, {1.25, 2}, {1.5, 2}, {2.0, 2}, {3.0, 3}}) {
-    SCOPED_TRACE(ratio);
-    const SceneFit fit = windowFit(ratio);
-    EXPECT_EQ(fit.density, ratio);
-    EXPECT_EQ(fit.pictureScale(), scale);
-    EXPECT_EQ(fit.logical({78, 432, 485, 16}), QRectF(78, 432, 485, 16));
-  }
-}
+// A window of the scene's size, at the desktop's factor and its pictures' whole scale: the
+// FormView test of that window, which ctest runs at 1, 1.5 and 2.
 
 }  // namespace
 }  // namespace kvz

@@ -115,10 +115,8 @@ TEST(QuestionDraw, NamesAndTheFolderInAnyLetterCaseAreFoundAndLowerCaseWins) {
   QstFolder outer;
   const fs::path upper = outer.path() / "QST";
   fs::create_directory(upper);
-  QstFolder files;
-  for (const char* name : {"01-001.QST", "01-002.Qst", "01-002.qst", "01-003.QST"})
-    fs::copy_file(files.addQuestion(name), upper / name);
-  fs::copy_file(files.addBytes("01-003.qst", {1, 2, 3}), upper / "01-003.qst");  // broken: another spelling stands in
+  for (const char* name : {"01-001.QST", "01-002.Qst", "01-002.qst", "01-003.QST"}) outer.addQuestion("QST/" + std::string(name));
+  outer.addBytes("QST/01-003.qst", {1, 2, 3});  // broken: another spelling stands in
   const QuestionBank bank(outer.path() / "qst");
   ASSERT_EQ(namesOf(bank.usableFiles(1)), (std::vector<std::string>{"01-001.QST", "01-002.qst", "01-003.QST"}));
   EXPECT_EQ(bank.usableFiles(1).front().parent_path(), upper);

@@ -1,12 +1,11 @@
 #include "support/null_sink.h"
 
-#include <QDataStream>
-#include <QEventLoop>
 #include <QFile>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "support/wav_bytes.h"
 
 namespace kvz::sound {
 
@@ -16,26 +15,13 @@ constexpr double kThreshold = 0.02;  // of full scale: above the null sink's sil
 
 void writeTone(const QString& path, int hz, double seconds, double silenceSeconds) {
   const int tone = static_cast<int>(seconds * kRate), total = tone + static_cast<int>(silenceSeconds * kRate);
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return;
-  QDataStream out(&file);
-  out.setByteOrder(QDataStream::LittleEndian);
-  const auto tag = [&](const char* t) { out.writeRawData(t, 4); };
-  tag("RIFF");
-  out << quint32(36 + total * 2);
-  tag("WAVE");
-  tag("fmt ");
-  out << quint32(16) << quint16(1) << quint16(1) << quint32(kRate) << quint32(kRate * 2) << quint16(2) << quint16(16);
-  tag("data");
-  out << quint32(total * 2);
+  std::string data;
   for (int i = 0; i < total; ++i)
-    out << qint16(i < tone ? std::lround(0.5 * 32767 * std::sin(2 * std::numbers::pi * hz * i / kRate)) : 0);
-}
-
-void waitMs(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
+    testing::putLittleEndian(
+        data, static_cast<quint16>(i < tone ? std::lround(0.5 * 32767 * std::sin(2 * std::numbers::pi * hz * i / kRate)) : 0), 2);
+  const std::string bytes = testing::wavBytes({.channels = 1, .rate = kRate, .data = data});
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 SinkRecorder::SinkRecorder() {

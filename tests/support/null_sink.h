@@ -16,9 +16,6 @@ inline constexpr int kRate = 48000;
 // A 16-bit mono WAV of a sine tone at half scale, then silence.
 void writeTone(const QString& path, int hz, double seconds, double silenceSeconds);
 
-// Runs the event loop for ms milliseconds.
-void waitMs(int ms);
-
 // Reads the monitor of the null sink as it plays. Times are ms on the recorder's own clock
 // (nowMs()); the time of each sample is estimated from the arrival of the recorded blocks,
 // the earliest arrival bounding it.

@@ -11,8 +11,8 @@ using namespace kvz;
 // The question as the game lays it out with the real fonts, once its reveal is over.
 struct ShownQuestion {
   explicit ShownQuestion(const QByteArray& zadani) {
-    fakes::QuestionFields question;
-    question.zadani = zadani;
+    ZaznamOtazky question = fakes::GameHarness::stockQuestion(1);
+    question.Zadani = QString::fromLatin1(zadani);
     game.removeQuestions();
     game.writeQuestion(1, 1, question);
     game.game = std::make_unique<FrmMain>(GameServices{game.clock, game.random, game.boxes, measure, game.paths,

@@ -2,12 +2,12 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QThread>
 #include <QTimer>
-#include <atomic>
+#include <QtConcurrent/QtConcurrentMap>
+#include <algorithm>
 #include <memory>
 #include <optional>
-#include <thread>
-#include <vector>
 
 #include "assets/drawings/drawing.h"
 #include "assets/picture_names.h"
@@ -56,7 +56,7 @@ void drawAheadFrom(std::shared_ptr<const QStringList> names, qsizetype next, int
     timingMark(QStringLiteral("pictures drawn ahead at %1 x").arg(scale));
     return;
   }
-  const qsizetype batch = std::max(1u, std::thread::hardware_concurrency());
+  const qsizetype batch = std::max(1, QThread::idealThreadCount());
   drawPictures(names->mid(next, batch), scale);
   QTimer::singleShot(0, qApp, [names, next, batch, scale] { drawAheadFrom(names, next + batch, scale); });
 }
@@ -82,18 +82,8 @@ void drawPictures(const QStringList& names, int scale) {
     if (const auto canonical = canonicalPictureName(name))
       if (!cache().contains(Key(*canonical, scale)) && !missing.contains(*canonical)) missing << *canonical;
   // Painting into images is safe off the GUI thread; pixmaps are made back on it.
-  std::vector<std::optional<QImage>> drawn(missing.size());
-  std::atomic<qsizetype> next{0};
-  const auto work = [&] {
-    for (qsizetype i; (i = next++) < missing.size();)
-      drawn[i] = drawings::drawPicture(missing[i], sizeOf(missing[i]), scale);
-  };
-  {
-    std::vector<std::jthread> helpers;
-    for (unsigned t = 1; t < std::thread::hardware_concurrency() && t < static_cast<unsigned>(missing.size()); ++t)
-      helpers.emplace_back(work);
-    work();
-  }
+  const QList<std::optional<QImage>> drawn = QtConcurrent::blockingMapped(
+      missing, [scale](const QString& name) { return drawings::drawPicture(name, sizeOf(name), scale); });
   for (qsizetype i = 0; i < missing.size(); ++i)
     cache().insert(Key(missing[i], scale), fromDrawing(drawn[i], missing[i], scale));
   if (!missing.isEmpty()) timingMark(QStringLiteral("drew %1 pictures at %2 x").arg(missing.size()).arg(scale));

@@ -6,6 +6,7 @@
 // Exit status: 0 all heard, 1 a fault, 77 no sound server or recorder (the check is skipped).
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
 #include <functional>
 
@@ -15,10 +16,8 @@
 
 namespace {
 
-using kvz::sound::waitMs;
-
 constexpr int kRuns = 10;
-constexpr double kHeardWithinMs = 2000;
+constexpr int kHeardWithinMs = 2000;
 int failures = 0;
 
 // Plays ten times, each from silence, and checks that each play is heard.
@@ -28,15 +27,12 @@ void heardEveryTime(const char* name, kvz::sound::SinkRecorder& recorder, const 
   for (int run = 0; run < kRuns; ++run) {
     const double at = recorder.nowMs();
     play();
-    double onset = -1;
-    while (onset < 0 && recorder.nowMs() - at < kHeardWithinMs) {
-      waitMs(20);
-      onset = recorder.onsetAfter(at).first;
-    }
-    waitMs(200);
+    const bool started = QTest::qWaitFor([&] { return recorder.onsetAfter(at).first >= 0; }, kHeardWithinMs);
+    const double onset = recorder.onsetAfter(at).first;
+    QTest::qWait(200);
     stop();
-    waitMs(400);  // silence before the next run
-    if (onset >= 0 && onset - at <= kHeardWithinMs)
+    QTest::qWait(400);  // silence before the next run
+    if (started && onset - at <= kHeardWithinMs)
       ++heard;
     else
       std::printf("FAIL: %s, play %d of %d\n", name, run + 1, kRuns);
@@ -68,7 +64,7 @@ int main(int argc, char** argv) {
   };
   const QString low = tone("low.wav", kLowHz, 2.0, 0.2), high = tone("high.wav", kHighHz, 0.6, 0.2),
                 music = tone("music.wav", 440, 2.0, 0.0), menu = tone("menu.wav", 700, 0.5, 0.1);
-  waitMs(1000);  // let the recording settle
+  QTest::qWait(1000);  // let the recording settle
 
   kvz::EffectPlayer effects({low, high});
   kvz::MusicPlayer musicPlayer;
@@ -80,13 +76,13 @@ int main(int argc, char** argv) {
   // A long low effect, then a high one over it: from the high one on, the low one is gone.
   effects.setFile(low);
   effects.play();
-  waitMs(800);
+  QTest::qWait(800);
   const double switchAt = recorder.nowMs();
   effects.setFile(high);
   effects.play();
-  waitMs(900);
+  QTest::qWait(900);
   effects.stop();
-  waitMs(300);
+  QTest::qWait(300);
   const double highAt = recorder.onsetAfter(switchAt).first;
   const double lowBefore = recorder.toneLevel(switchAt - 300, switchAt - 100, kLowHz);
   const double lowAfter = recorder.toneLevel(highAt + 100, highAt + 400, kLowHz);

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "platform/clock.h"
@@ -85,7 +86,7 @@ class FakeWindowSystem final : public WindowSystem {
 public:
   void show(Form& form, Form* modalOwner) override;
   bool isShown(const Form& form) const override;
-  void moveWindow(Form&, int, int) override {}
+  void moveWindow(Form& form, int x, int y) override { moves.emplace_back(form.name(), x, y); }
   void unload(std::unique_ptr<Form> form) override;
   void processEvents() override {
     ++eventRuns;
@@ -102,6 +103,7 @@ public:
 
   std::vector<std::pair<QString, QString>> showLog;  // (window, modal owner or empty)
   std::vector<QString> unloadLog;
+  std::vector<std::tuple<QString, int, int>> moves;  // (window, x, y): the menu's corner is tested
   int eventRuns = 0;
   bool quitCalled = false;
 

@@ -1,0 +1,331 @@
+# The harness of the whole-program checks: servers of their own, the real game, its screen read
+# in-process, real input, and every place taken from the build's layout.json.
+#
+# A check is a function of a Session, run by run(): what cannot run here is skipped (exit 77;
+# failed under KVZ_STRICT_CHECKS=1), a failure keeps the work folder with a screenshot, the game's
+# output and the screen states seen, and everything started is ended on every way out.
+# Times are time.monotonic() seconds, the clock of the game's timing log.
+import json
+import mmap
+import os
+import re
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+
+class Skip(Exception):
+    pass
+
+
+class Fail(Exception):
+    pass
+
+
+def skip(why):
+    raise Skip(why)
+
+
+def fail(why):
+    raise Fail(why)
+
+
+def note(what):
+    print("check:", what, flush=True)
+
+
+def need(*tools):
+    for tool in tools:
+        if not shutil.which(tool):
+            skip(f"{tool} is not installed (run.sh test installs it)")
+
+
+def near(what, measured_s, expected_ms, early_ms=400, late_ms=1000):
+    # A measured interval within [expected - early, expected + late]; the times seen by a poll
+    # on a loaded machine come late, so the window leans late.
+    ms = measured_s * 1000
+    note(f"{what}: {ms:.0f} ms (expected {expected_ms})")
+    if not expected_ms - early_ms <= ms <= expected_ms + late_ms:
+        fail(f"{what} took {ms:.0f} ms, expected {expected_ms} ms (-{early_ms}/+{late_ms})")
+
+
+# Bytes above 200 become 1, the rest 0: a white pixel is three 1s in a row, read in C.
+BRIGHT = bytes(int(v > 200) for v in range(256))
+
+
+class Screen:
+    # An X screen's pixels from an XWD image: Xvfb's live framebuffer file (mapped, read
+    # without a fork per poll), or one taken with xwd from any server.
+    def __init__(self, data):
+        self.data = data
+        h = struct.unpack(">25I", data[:100])
+        if h[11] != 32:
+            fail(f"the screen's XWD image has {h[11]} bits a pixel, not 32")
+        self.width, self.height, self.bpl = h[4], h[5], h[12]
+        self.base = h[0] + h[19] * 12
+        # LSB first: blue, green, red, pad; MSB first: pad, red, green, blue.
+        self.order, self.first = ((2, 1, 0), 0) if h[7] == 0 else ((1, 2, 3), 1)
+
+    @staticmethod
+    def grab(env):
+        # The screen now, from any X server (one fork).
+        return Screen(subprocess.run(["xwd", "-root", "-silent"], env=env, capture_output=True, check=True).stdout)
+
+    def row(self, x, y, w):
+        at = self.base + y * self.bpl + x * 4
+        return self.data[at:at + w * 4]
+
+    def pixel(self, x, y):
+        return tuple(self.row(x, y, 1)[i] for i in self.order)
+
+    def pixels(self, rect):
+        # The rectangle's pixels as (r, g, b), row by row.
+        x, y, w, h = rect
+        out = []
+        for j in range(y, y + h):
+            r = self.row(x, j, w)
+            out += zip(r[self.order[0]::4], r[self.order[1]::4], r[self.order[2]::4])
+        return out
+
+    def shows_white(self, rect):
+        # Whether white text (or anything white) shows in the rectangle.
+        x, y, w, h = rect
+        for j in range(y, y + h):
+            r = self.row(x, j, w).translate(BRIGHT)
+            i = r.find(b"\1\1\1")
+            while i >= 0:
+                if i % 4 == self.first:
+                    return True
+                i = r.find(b"\1\1\1", i + 1)
+        return False
+
+
+class Session:
+    def __init__(self, build):
+        self.build = os.path.abspath(build)
+        self.work = tempfile.mkdtemp(prefix="kvz-check.")
+        self.env = dict(os.environ)
+        for var in ("KVIZARION_PROBE", "KVIZARION_SEED", "PULSE_SERVER", "PULSE_SINK", "QT_MEDIA_BACKEND",
+                    "QT_MESSAGE_PATTERN", "DBUS_SESSION_BUS_ADDRESS"):
+            self.env.pop(var, None)
+        self.procs = []  # (name, Popen), ended in reverse order
+        self.fb = None
+        self.game = None
+        self.seen = []  # (time, what, state): every change a poll saw, for the failure report
+        places = os.path.join(self.build, "tests", "layout.json")
+        if not os.path.exists(places):
+            fail(f"{places} is missing: build the target kvz_layout_json")
+        with open(places, encoding="utf-8") as f:
+            self.layout = json.load(f)
+
+    def place(self, form, element):
+        # An element's rectangle in scene pixels: x, y, width, height.
+        return tuple(self.layout[form][element])
+
+    def path(self, name):
+        return os.path.join(self.work, name)
+
+    def spawn(self, name, argv, **kw):
+        # Starts a program, its output in the work folder; ended at the session's end.
+        out = open(self.path(name + ".log"), "ab")
+        p = subprocess.Popen(argv, env=kw.pop("env", self.env), stdout=kw.pop("stdout", out), stderr=subprocess.STDOUT,
+                             start_new_session=True, **kw)
+        self.procs.append((name, p))
+        return p
+
+    def end(self, p):
+        if p.poll() is None:
+            os.killpg(p.pid, signal.SIGTERM)
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                os.killpg(p.pid, signal.SIGKILL)
+                p.wait()
+
+    def end_all(self):
+        for _, p in reversed(self.procs):
+            self.end(p)
+
+    # ------------------------------------------------------------------ servers
+    def start_x(self, size="640x480", wm=None):
+        # Xvfb of its own (it picks its display: -displayfd), its screen in a file read in-process;
+        # optionally a window manager on it.
+        need("Xvfb", "xdotool")
+        os.makedirs(self.path("fb"))
+        r, w = os.pipe()
+        self.spawn("xvfb", ["Xvfb", "-displayfd", str(w), "-screen", "0", size + "x24", "-fbdir", self.path("fb"),
+                            "-nolisten", "tcp", "-noreset"], pass_fds=(w,))
+        os.close(w)
+        with os.fdopen(r) as f:
+            display = f.readline().strip()
+        if not display:
+            skip(f"no X server: Xvfb gave no display ({self.tail('xvfb', 1)})")
+        self.env["DISPLAY"] = ":" + display
+        with open(self.path("fb/Xvfb_screen0"), "rb") as f:
+            self.fb = Screen(mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ))
+        if wm:
+            need(wm)
+            self.spawn(wm, [wm])
+        return self.env["DISPLAY"]
+
+    def start_pulse(self):
+        # A sound server of its own with a null sink "nul", the only output the game sees.
+        need("pulseaudio", "pactl")
+        run = self.path("pulse")
+        os.makedirs(run, mode=0o700)
+        self.env.update(XDG_RUNTIME_DIR=run, HOME=run)
+        self.spawn("pulse", ["pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "-n", "--load=module-null-sink sink_name=nul",
+                             "--load=module-native-protocol-unix"])
+        self.until(lambda: subprocess.run(["pactl", "info"], env=self.env, capture_output=True).returncode == 0,
+                   10, "the sound server answering", on_timeout=skip)
+
+    def start_a11y_bus(self):
+        # A session bus and at-spi2-core's bus launcher behind it, as a desktop starts them; the
+        # game then reads its tree out to whoever asks, as under a running screen reader.
+        need("dbus-daemon")
+        launcher = "/usr/libexec/at-spi-bus-launcher"
+        if not os.access(launcher, os.X_OK):
+            skip(f"at-spi2-core is not installed (no {launcher})")
+        bus = self.spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip() or skip("dbus-daemon gives no address")
+        self.spawn("at-spi", [launcher, "--launch-immediately"])
+        ask = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"]
+        self.until(lambda: subprocess.run(ask, env=self.env, capture_output=True).returncode == 0, 10,
+                   "the accessibility bus", on_timeout=skip)
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+
+    # ------------------------------------------------------------------ the game
+    def game_dir(self, questions=None):
+        # The game's folder: a copy of the program (it finds its data beside its resolved path),
+        # the build's sounds, and the questions compiled from the source given (else the build's).
+        d = self.path("game")
+        for f in ("kvizarion", "kvizarion-qst"):
+            if not os.access(os.path.join(self.build, f), os.X_OK):
+                fail(f"{self.build}/{f} is not built")
+        shutil.copytree(os.path.join(self.build, "snd"), os.path.join(d, "snd"))
+        shutil.copy(os.path.join(self.build, "kvizarion"), d)
+        if questions is None:
+            shutil.copytree(os.path.join(self.build, "qst"), os.path.join(d, "qst"))
+        else:
+            built = subprocess.run([os.path.join(self.build, "kvizarion-qst"), "build", questions, "-o", os.path.join(d, "qst")],
+                                   env=dict(self.env, QT_QPA_PLATFORM="offscreen"), capture_output=True, text=True)
+            if built.returncode:
+                fail(f"the questions do not build: {built.stdout}{built.stderr}")
+        return d
+
+    def start_game(self, *args, env=None):
+        # The game from its folder with its timing log on (game.log), in a window unless told.
+        e = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LOGGING_RULES="kvizarion.timing=true", **(env or {}))
+        self.game = self.spawn("game", ["./kvizarion", *(args or ["no_fullscreen"])], cwd=self.path("game"), env=e)
+        return self.game
+
+    def log(self, what=""):
+        # The timing log's lines that begin with what: (time in s, the line's text), in order.
+        try:
+            with open(self.path("game.log"), encoding="utf-8", errors="replace") as f:
+                lines = f.read().splitlines()
+        except FileNotFoundError:
+            return []
+        return [(int(m.group(1)) / 1000, m.group(2)) for m in (re.match(r"kvizarion\.timing: (\d+) (.*)", s) for s in lines)
+                if m and m.group(2).startswith(what)]
+
+    def wait_log(self, what, timeout, after=0.0):
+        # Waits for a line of the timing log logged after the given time; returns its time.
+        return self.until(lambda: next((t for t, _ in self.log(what) if t > after), None), timeout,
+                          f'"{what}" in the timing log')
+
+    # ------------------------------------------------------------------ waiting and input
+    def until(self, probe, timeout, what, poll=0.015, on_timeout=fail):
+        # Polls probe until it returns a true value; returns that value. Every change seen is
+        # kept with its time; the game ending on the way fails at once.
+        end, last = time.monotonic() + timeout, object()
+        while True:
+            value = probe()
+            if value != last:
+                self.seen.append((time.monotonic(), what, value))
+                last = value
+            if value:
+                return value
+            if self.game and self.game.poll() is not None:
+                fail(f"{what}: the game ended unexpectedly (exit status {self.game.returncode})")
+            if time.monotonic() > end:
+                on_timeout(f"{what}: not seen within {timeout} s (last: {value})")
+            time.sleep(poll)
+
+    def state(self, probe, want, timeout, what):
+        # Waits until probe() matches the regular expression want; returns (time, state).
+        def seen():
+            s = probe()
+            return (time.monotonic(), s) if re.fullmatch(want, s) else None
+        return self.until(seen, timeout, what) or (0, "")
+
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True)
+        return time.monotonic()
+
+    def key(self, key):
+        return self.xdo("key", key)
+
+    def change_after(self, act, rect, timeout, what):
+        # Does act() (input; returns its time) and waits until the rectangle's pixels change:
+        # returns the seconds between the two.
+        before = self.fb.pixels(rect)
+        sent = act()
+        return self.until(lambda: self.fb.pixels(rect) != before and time.monotonic(), timeout, what) - sent
+
+    def click(self, form, element):
+        # Clicks an element's centre (the window at 0,0), then moves the pointer out of the way
+        # of every place read: it is drawn into the framebuffer.
+        x, y, w, h = self.place(form, element)
+        t = self.xdo("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+        self.xdo("mousemove", "5", "5")
+        return t
+
+    def window_shown(self, name):
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.env,
+                              capture_output=True).returncode == 0
+
+    # ------------------------------------------------------------------ the report
+    def screenshot(self, file):
+        subprocess.run(["import", "-window", "root", file], env=self.env, capture_output=True)
+
+    def tail(self, name, n):
+        try:
+            with open(self.path(name + ".log"), encoding="utf-8", errors="replace") as f:
+                return "\n".join(f.read().splitlines()[-n:])
+        except FileNotFoundError:
+            return ""
+
+
+def run(check, build=None):
+    # Runs check(session) and exits with its outcome: 0, 1 failed, 77 skipped.
+    build = build or (sys.argv[1] if len(sys.argv) > 1 else sys.exit("usage: CHECK BUILD_DIR"))
+    s, rc = None, 1
+    try:
+        s = Session(build)
+        check(s)
+        rc = 0
+    except Skip as e:
+        strict = os.environ.get("KVZ_STRICT_CHECKS", "0") != "0"
+        print(("FAIL: this check cannot run here, and KVZ_STRICT_CHECKS is set: " if strict else "SKIPPED: ") + str(e))
+        rc = 1 if strict else 77
+    except Fail as e:
+        print("FAIL:", e, file=sys.stderr)
+    except Exception:
+        traceback.print_exc()
+    finally:
+        if s and rc == 1:
+            if s.fb:
+                s.screenshot(s.path("last-screen.png"))
+            print("--- screen states seen (time, what, state)", *(f"{t:.3f} {w}: {v}" for t, w, v in s.seen[-40:]),
+                  "--- game output", s.tail("game", 20), f"kept for inspection: {s.work}", sep="\n", file=sys.stderr)
+        if s:
+            s.end_all()
+            if rc != 1:
+                shutil.rmtree(s.work, ignore_errors=True)
+    sys.exit(rc)

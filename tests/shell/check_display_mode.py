@@ -11,10 +11,15 @@ import display_checks as d
 import kvz_check as k
 
 
+def over_screen(s, what, depth=1):
+    s.until(lambda: any(w[1:] == (640, 480, 0, 0) for w in d.windows(s, depth)), 10, f"{what} over the whole screen")
+
+
 def menu_over_screen(s, depth=1, after=0.0):
-    s.wait_log("painted frmIntro", 30, after)
+    painted = s.wait_log("painted frmIntro", 30, after)
     d.expect_mode(s, "640x480", "the menu shown")
-    s.until(lambda: any(w[1:] == (640, 480, 0, 0) for w in d.windows(s, depth)), 10, "the menu over the whole screen")
+    over_screen(s, "the menu", depth)
+    return painted
 
 
 def leave(s, depth=1):
@@ -67,12 +72,13 @@ def check(s):
 
     changes = d.watch_changes(s)
     d.start_game(s)
-    menu_over_screen(s)
+    menu = menu_over_screen(s)
     for _ in range(3):
-        d.answers_shown(s, after=s.click("frmIntro", "imgNova"))
+        s.click("frmIntro", "imgNova")
+        game = d.answers_shown(s, after=menu)
         s.key("Escape")
         d.answer_box(s)  # the quit question's default answer: yes
-        menu_over_screen(s, after=s.log("input open")[-1])
+        menu = menu_over_screen(s, after=game)
     leave(s)
     d.expect_mode(s, "1024x768@60", "after three games")
     s.until(lambda: changes() == "640x480 1024x768", 5, "three games: switched once and restored once")
@@ -89,7 +95,7 @@ def check(s):
         s.until(lambda: len(d.windows(s, 2)) == 1, 10, f"{wm}: the rules screen's OK closing it")
         s.click("frmIntro", "imgNova")
         s.wait_log("painted frmMain 640x480", 30)
-        s.until(lambda: [w[1:] for w in d.windows(s, 2)] == [(640, 480, 0, 0)], 10, f"{wm}: the game over the screen")
+        over_screen(s, f"{wm}: the game", 2)
         s.end(s.game)
         s.game = None
         d.expect_mode(s, "1024x768@60", f"{wm}: after the end")

@@ -37,7 +37,7 @@ def start_xorg(s):
     if not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so"):
         k.skip("the dummy video driver is missing")
     k.need("Xorg", "xrandr", "xdotool", "xprop", "import")
-    return start_server(s, "xorg", ["Xorg", "-config", os.path.join(HERE, "xorg_dummy_modes.conf"), "-logfile", s.path("xorg.log")])
+    return start_server(s, "xorg", ["Xorg", "-config", os.path.join(HERE, "xorg_dummy_modes.conf"), "-logfile", s.path("xorg-server.log")])
 
 
 def mode(s):
@@ -54,8 +54,10 @@ def set_mode(s, m):
 
 
 def expect_mode(s, m, what, timeout=10):
-    s.state(lambda: mode(s), m if "@" in m else m + "@.*", timeout, f"{what}: the screen at {m}")
+    """Waits for the screen at the mode (with or without its rate); returns when it was seen."""
+    seen = s.state(lambda: mode(s), m if "@" in m else m + "@.*", timeout, f"{what}: the screen at {m}")[0]
     k.note(f"{what}: the screen at {m}")
+    return seen
 
 
 def watch_changes(s):
@@ -112,8 +114,11 @@ def on_screen(s, form, element, scene=SCENE_2X, dx=0, dy=0):
 
 
 def click_scene(s, form, element, scene=SCENE_2X):
+    """Clicks an element's centre, then moves the pointer (drawn into Xvfb's screen) aside."""
     x, y, w, h = s.place(form, element)
-    return s.xdo("mousemove", *(str(v) for v in on_screen(s, form, element, scene, w // 2, h // 2)[:2]), "click", "1")
+    clicked = s.xdo("mousemove", *(str(v) for v in on_screen(s, form, element, scene, w // 2, h // 2)[:2]), "click", "1")
+    s.xdo("mousemove", "5", "5")
+    return clicked
 
 
 def game_dir_with_guard(s):
@@ -147,8 +152,8 @@ def windows(s, depth=1):
     frame of its own (depth 2); without one, a window one level deeper is the video player's."""
     found = []
     for wid in out(s, "xdotool", "search", "--maxdepth", str(depth), "--onlyvisible", "--pid", str(s.game.pid)).split():
-        g = dict(re.findall(r"(\w+)=(\d+)", out(s, "xdotool", "getwindowgeometry", "--shell", wid)))
-        if g:
+        g = dict(re.findall(r"(\w+)=(-?\d+)", out(s, "xdotool", "getwindowgeometry", "--shell", wid)))
+        if len(g) > 4:  # not a window gone while asked
             found.append((wid, int(g["WIDTH"]), int(g["HEIGHT"]), int(g["X"]), int(g["Y"])))
     return found
 

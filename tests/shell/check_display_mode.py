@@ -1,116 +1,101 @@
 #!/usr/bin/env python3
-"""The display mode on a screen that switches (Xorg with the dummy driver). The game takes the
-screen to 640x480 while it runs and gives back the mode found at start, rate and all, after the
-exit button, SIGTERM and the game window's close message; "no_fullscreen" leaves the screen
-alone; three games switch once and restore once; with two monitors nothing switches. Under
-openbox and xfwm4 the menu is frameless at the corner, the rules screen's OK answers, "nová hra"
-opens the game over the whole screen, and "no_fullscreen" is a decorated 640x480 window."""
+# The display mode on a screen that switches (Xorg with the dummy driver). The game takes the screen to
+# 640x480 while it runs and gives back the mode found at start, rate and all, after the exit button,
+# SIGTERM and the game window's close message; "no_fullscreen" leaves the screen alone; three games
+# switch once and restore once; with two monitors nothing switches. Under openbox and xfwm4 the menu is
+# frameless at the corner, the rules screen's OK answers, "nová hra" opens the game over the whole
+# screen, and "no_fullscreen" is a decorated 640x480 window.
 import subprocess
 
 import display_checks as d
-import kvz_check as k
 
 
-def over_screen(s, what, depth=1):
-    s.until(lambda: any(w[1:] == (640, 480, 0, 0) for w in d.windows(s, depth)), 10, f"{what} over the whole screen")
+def over_screen(s, what):
+    s.until(lambda: any(w[1:] == (640, 480, 0, 0) for w in d.windows(s)), 10, f"{what} over the whole screen")
 
 
-def menu_over_screen(s, depth=1, after=0.0):
+def menu_shown(s, *args, after=0.0):
+    if not after:
+        d.start_game(s, *args)
     painted = s.wait_log("painted frmIntro", 30, after)
-    d.expect_mode(s, "640x480", "the menu shown")
-    over_screen(s, "the menu", depth)
+    d.expect_mode(s, "1024x768" if args else "640x480", "the menu shown")  # no_fullscreen: not switched
+    over_screen(s, "the menu")
     return painted
 
 
-def leave(s, depth=1):
+def leave(s):
     s.click("frmIntro", "imgKonec")
-    d.answer_box(s, depth)
+    d.answer_box(s)  # the farewell
     d.game_ends(s)
 
 
 def check(s):
     d.start_xorg(s)
-    d.game_dir_with_guard(s)
-    helper = f"{s.build}/tests/kvz_xrandr_helper"
-
     d.set_mode(s, "1024x768@75")
-    d.start_game(s)
-    menu_over_screen(s)
+    menu_shown(s)
     leave(s)
     d.expect_mode(s, "1024x768@75", "after the exit button")
 
     d.set_mode(s, "1024x768@60")
-    d.start_game(s)
-    menu_over_screen(s)
-    s.end(s.game)
-    s.game = None
+    menu_shown(s)
+    d.stop_game(s)
     d.expect_mode(s, "1024x768@60", "after SIGTERM")
 
-    d.start_game(s)
-    menu_over_screen(s)
+    menu_shown(s)
     s.click("frmIntro", "imgNova")
     s.wait_log("painted frmMain 640x480", 30)
-    subprocess.run([helper, "close", d.windows(s)[0][0]], env=s.env, check=True)
+    subprocess.run([f"{s.build}/tests/kvz_xrandr_helper", "close", d.windows(s)[0][0]], env=s.env, check=True)
     d.game_ends(s)
     d.expect_mode(s, "1024x768@60", "after the game window's close message")
 
-    d.start_game(s, "no_fullscreen")
-    s.wait_log("painted frmIntro 640x480", 30)
-    s.until(lambda: [w[1:] for w in d.windows(s)] == [(640, 480, 0, 0)], 10, "no_fullscreen: the menu at the corner")
+    menu_shown(s, "no_fullscreen")
     leave(s)
-    d.expect_mode(s, "1024x768@60", "no_fullscreen: the screen kept")
+    d.expect_mode(s, "1024x768@60", "no_fullscreen: at the end")
 
     for monitor in ("kvz-left 512/135x768/203+0+0", "kvz-right 512/135x768/203+512+0"):
         subprocess.run(["xrandr", "--setmonitor", *monitor.split(), "none"], env=s.env, check=True)
     d.start_game(s)
     s.wait_log("painted frmIntro", 30)
     d.expect_mode(s, "1024x768@60", "two monitors: nothing switched")
-    s.end(s.game)
-    s.game = None
-    for monitor in ("kvz-left", "kvz-right"):
-        subprocess.run(["xrandr", "--delmonitor", monitor], env=s.env, check=True)
+    d.stop_game(s)
+    subprocess.run(["xrandr", "--delmonitor", "kvz-left"], env=s.env, check=True)
+    subprocess.run(["xrandr", "--delmonitor", "kvz-right"], env=s.env, check=True)
 
     changes = d.watch_changes(s)
-    d.start_game(s)
-    menu = menu_over_screen(s)
+    menu = menu_shown(s)
     for _ in range(3):
         s.click("frmIntro", "imgNova")
         game = d.answers_shown(s, after=menu)
         s.key("Escape")
         d.answer_box(s)  # the quit question's default answer: yes
-        menu = menu_over_screen(s, after=game)
+        menu = menu_shown(s, after=game)
     leave(s)
-    d.expect_mode(s, "1024x768@60", "after three games")
-    s.until(lambda: changes() == "640x480 1024x768", 5, "three games: switched once and restored once")
+    s.until(lambda: changes() == "640x480 1024x768", 10, "three games: switched once and restored once")
 
     for wm in ("openbox", "xfwm4"):
-        p = d.start_wm(s, wm)
-        d.start_game(s)
-        menu_over_screen(s, depth=2)
-        s.until(lambda: d.notice_in_place(s, d.grab(s), 1, 0, 0), 10, f"{wm}: the menu's notice at its pixels, unframed")
+        manager = d.start_wm(s, wm)
+        menu_shown(s)
+        s.until(lambda: d.notice_in_place(s, d.k.Screen.grab(s.env), 1, 0, 0), 10, f"{wm}: the notice at its pixels")
         s.click("frmIntro", "imgPrav")
-        s.wait_log("painted frmRules 640x480", 20)
-        s.until(lambda: len(d.windows(s, 2)) == 2, 10, f"{wm}: the rules screen over the menu")
+        s.until(lambda: len(d.windows(s)) == 2, 20, f"{wm}: the rules screen over the menu")
         s.click("frmRules", "Command1")
-        s.until(lambda: len(d.windows(s, 2)) == 1, 10, f"{wm}: the rules screen's OK closing it")
+        s.until(lambda: len(d.windows(s)) == 1, 10, f"{wm}: the rules screen's OK closing it")
         s.click("frmIntro", "imgNova")
         s.wait_log("painted frmMain 640x480", 30)
-        over_screen(s, f"{wm}: the game", 2)
-        s.end(s.game)
-        s.game = None
+        over_screen(s, f"{wm}: the game")
+        d.stop_game(s)
         d.expect_mode(s, "1024x768@60", f"{wm}: after the end")
 
         d.start_game(s, "no_fullscreen")
         s.wait_log("painted frmIntro 640x480", 30)
-        client = s.until(lambda: d.windows(s, 2), 10, f"{wm}: the no_fullscreen menu")[0]
+        client = s.until(lambda: d.windows(s), 10, f"{wm}: the no_fullscreen menu")[0]
         frame = d.out(s, "xwininfo", "-children", "-id", client[0]).split("Parent window id: ")[1].split()[0]
         frame_height = int(d.out(s, "xwininfo", "-id", frame).split("Height: ")[1].split()[0])
-        if client[1:3] != (640, 480) or frame_height <= 480:
-            k.fail(f"{wm}: no_fullscreen is a {client[1]}x{client[2]} client in a frame {frame_height} high")
-        s.end(s.game)
-        s.game = None
-        s.end(p)
+        if client[1:3] != (640, 480) or frame_height <= 480:  # decorated: a title bar above the client
+            d.k.fail(f"{wm}: no_fullscreen is a {client[1]}x{client[2]} client in a frame {frame_height} high")
+        d.stop_game(s)
+        s.end(manager)
 
 
 if __name__ == "__main__":
-    k.run(check)
+    d.k.run(check)

@@ -1,15 +1,14 @@
 #!/usr/bin/env python3
-"""The game on a Wayland compositor: weston nested in Xvfb (one 1920x1080 output) and Qt's
-Wayland platform. No mode to switch: the menu opens full screen at the output's size, the scene
-drawn at 2 x and centred; the pointer and keys reach the game through weston's seat as a
-player's would: a click on the scaled "nová hra" starts a game, and once the question's input is
-open the key A picks: plate A turns from blue to orange and the verdict's timer follows."""
+# The game on a Wayland compositor: weston nested in Xvfb (one 1920x1080 output) and Qt's Wayland platform.
+# No mode to switch: the menu opens full screen at the output's size, the scene drawn at 2 x and centred;
+# the pointer and keys reach the game through weston's seat as a player's would: a click on the scaled
+# "nová hra" starts a game, and once the question's input is open the key A picks: plate A turns from blue
+# to orange and the verdict's timer follows.
 import display_checks as d
-import kvz_check as k
 
 
 def plate_a(s):
-    """Plate A right of its text: "blue" until picked, "orange" once picked."""
+    # Plate A right of its text, halfway to the plate's edge: "blue" until picked, "orange" once picked.
     ax, _, aw, ah = s.place("frmMain", "imgA")
     lx, _, lw, _ = s.place("frmMain", "lblA")
     r, g, b = s.fb.pixel(*d.on_screen(s, "frmMain", "imgA", dx=(lx + lw + ax + aw) // 2 - ax, dy=ah // 2)[:2])
@@ -32,4 +31,4 @@ def check(s):
 
 
 if __name__ == "__main__":
-    k.run(check)
+    d.k.run(check)

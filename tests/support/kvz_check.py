@@ -17,6 +17,7 @@ import sys
 import tempfile
 import time
 import traceback
+import wave
 
 
 class Skip(Exception):
@@ -183,6 +184,21 @@ class Session:
                              "--load=module-native-protocol-unix"])
         self.until(lambda: subprocess.run(["pactl", "info"], env=self.env, capture_output=True).returncode == 0,
                    10, "the sound server answering", on_timeout=skip)
+
+    def start_recording(self, rate, channels):
+        # Records everything played into rec.wav.
+        need("parec")
+        self.rec = self.spawn("parec", ["parec", "-d", "nul.monitor", f"--rate={rate}", f"--channels={channels}", "--format=s16le",
+                                        "--latency-msec=20", "--file-format=wav", self.path("rec.wav")])
+
+    def stop_recording(self):
+        # Ends the recording; returns the time of its first sample. It may begin well after parec
+        # starts on a loaded machine, but once running it loses nothing: it began its length ago.
+        end = time.monotonic()
+        os.killpg(self.rec.pid, signal.SIGINT)
+        self.rec.wait(10)
+        with wave.open(self.path("rec.wav")) as w:
+            return end - w.getnframes() / w.getframerate()
 
     def start_a11y_bus(self):
         # A session bus and at-spi2-core's bus launcher behind it, as a desktop starts them; the

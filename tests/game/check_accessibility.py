@@ -7,10 +7,7 @@
 # answer given by key.
 #
 # Usage: check_accessibility.py BUILD_DIR. Needs dbus-daemon, at-spi2-core and python3-pyatspi.
-import os
-import re
-import sys
-import time
+import os, re, sys, time  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
 from play import QUESTIONS, question  # noqa: E402

@@ -5,10 +5,7 @@
 # Every sound is a test tone of its own frequency, told apart in the recording.
 #
 # Usage: check_e2e_game.py BUILD_DIR. KVZ_E2E_TIMES=FILE also writes every measured time.
-import array
-import os
-import subprocess
-import sys
+import array, os, subprocess, sys  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
 from play import QUESTIONS, Game  # noqa: E402
@@ -21,11 +18,9 @@ RATE, SOUND_TOL = 8000, 0.25
 
 
 def test_tones(snd):
-    for name, hz in TONES.items():
-        long, vol = (90, 0.3) if name == "bgm" else (0.8, 0.6)
-        subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", f"{snd}/{name}.wav", "synth", str(long), "sine", str(hz),
-                        "vol", str(vol)], check=True)
-    subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", f"{snd}/lights.wav", "trim", "0", "1"], check=True)
+    for name, make in [(n, ["synth", "90" if n == "bgm" else "0.8", "sine", str(hz), "vol", "0.3" if n == "bgm" else "0.6"])
+                       for n, hz in TONES.items()] + [("lights", ["trim", "0", "1"])]:
+        subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", f"{snd}/{name}.wav", *make], check=True)
 
 
 # The times (s into the recording) at which a tone starts: loud in its narrow band after at
@@ -34,12 +29,9 @@ def onsets(wav, hz):
     band = subprocess.run(["sox", wav, "-t", "raw", "-e", "signed", "-b", "16", "-", "sinc", f"{hz - 150}-{hz + 150}"],
                           capture_output=True, check=True).stdout
     samples, block, out, last = array.array("h", band), RATE // 100, [], -1.0
-    for i in range(0, len(samples), block):
-        chunk = samples[i:i + block]
-        if max(max(chunk), -min(chunk)) > 0.2 * 32768:
-            if i / RATE - last > 0.3:
-                out.append(i / RATE)
-            last = i / RATE
+    for i in (i for i in range(0, len(samples), block) if max(map(abs, samples[i:i + block])) > 0.2 * 32768):
+        out += [i / RATE] if i / RATE - last > 0.3 else []
+        last = i / RATE
     return out
 
 
@@ -51,15 +43,11 @@ def check(s):
     s.start_recording(RATE, 1)
     s.start_game()
     g = Game(s)
-
     g.menu(60)
     g.play_top_game()
     note("game 1: three lifelines, five right answers, 10 000 Kč, the menu back")
 
-    g.new_game()
-    g.reveal(1)
-    s.key("Escape")
-    g.box(True)
+    g.ask_to_quit()
     s.key("Escape")  # Esc in the box answers No
     g.box(False)
     if g.state() != "11111 bbbb":
@@ -73,10 +61,7 @@ def check(s):
     g.menu(8)
     note("game 2: Esc answered No, then a wrong answer: 0 Kč, the menu back")
 
-    g.new_game()
-    g.reveal(1)
-    s.key("Escape")
-    g.box(True)
+    g.ask_to_quit()
     s.key("Return")  # Ano is the default button
     quit_at = g.wait("W", 3, "the winnings after quitting")[0]
     g.winnings(0)

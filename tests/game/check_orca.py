@@ -6,10 +6,7 @@
 # question and the four answers of question 1 spoken as they appear.
 #
 # Usage: check_orca.py BUILD_DIR. Needs orca besides what check_accessibility.py needs.
-import os
-import re
-import sys
-import time
+import os, re, sys, time  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
 from play import QUESTIONS, question  # noqa: E402

@@ -2,11 +2,7 @@
 # it: the five questions answered right by their letter keys, with F5 at question 1, F7 at
 # question 2 and F6 at question 3, the 10 000 Kč plate, back to the menu. Every screen step is
 # checked on its way; every time measured is noted, and written to KVZ_E2E_TIMES=FILE if set.
-import os
-import re
-import subprocess
-import sys
-import time
+import os, re, subprocess, sys, time  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
 from kvz_check import fail, near, note  # noqa: E402
@@ -32,22 +28,17 @@ class Game:
         notice = s.place("frmIntro", "Label1")
         self.notice = (notice[0] + 2, middle(notice)[1])
         self.bars = [main(b) for b in ("colNDivA", "colNDivB", "colNDivC", "colNDivD")]
-        self.times = os.environ.get("KVZ_E2E_TIMES")
-        if self.times:
-            open(self.times, "w").close()
+        self.times = os.environ.get("KVZ_E2E_TIMES") and open(os.environ["KVZ_E2E_TIMES"], "w", buffering=1)
 
     def record(self, what, measured_s, expected_ms):
         note(f"{what}: {measured_s * 1000:.0f} ms (intended {expected_ms})")
-        if self.times:
-            with open(self.times, "a") as f:
-                print(what, round(measured_s * 1000), expected_ms, file=f)
+        print(what, round(measured_s * 1000), expected_ms, file=self.times) if self.times else None
 
     # "QABCD pppp": whether the question and the answers A-D show white text (1/0), and each
     # answer plate's colour: b blue, o orange, g green, ? other; "W" the winnings; "M" the menu.
     def state(self):
-        dark = sum(self.fb.pixel(*self.backdrop)) < 30
-        r, g, b = self.fb.pixel(*self.notice)
-        if dark:
+        if sum(self.fb.pixel(*self.backdrop)) < 30:
+            r, g, b = self.fb.pixel(*self.notice)
             return "M" if r > 150 and g < 40 and b < 40 else "W"
         return "".join("1" if self.fb.shows_white(t) else "0" for t in self.texts) + " " + \
             "".join(colour(*self.fb.pixel(*p)) for p in self.plates)
@@ -64,8 +55,7 @@ class Game:
     # Which of the pictures a place of the screen shows (the closest, and close enough).
     def closest(self, rect, names, step=7):
         x, y, w, h = rect
-        shown = self.fb.pixels(rect)[::step]
-        best = None
+        shown, best = self.fb.pixels(rect)[::step], None
         for name in names:
             png = os.path.join(self.s.build, "gen", "pictures", name + ".png")
             raw = subprocess.run(["convert", png, "-crop", f"{w}x{h}+0+0", "-depth", "8", "rgb:-"], capture_output=True).stdout
@@ -84,51 +74,43 @@ class Game:
         for i, want in enumerate(("111.. .*", "1111. .*", "11111 bbbb"), 1):
             t = self.wait(want, 3, f"answer {'BCD'[i - 1]} of question {level}")[0]
             self.record(f"reveal.{'BCD'[i - 1]}.{level}", t - ta, i * self.d["reveal_step"])
-        ladder = self.s.place("frmMain", "imgStupnice")
-        ladder = ladder[:3] + (self.s.place("frmMain", "imgZadani")[1],)  # the question plate lies over its foot
-        shown = self.closest(ladder, [f"S0{n}" for n in range(1, 6)])
-        if shown != f"S0{level}":
+        # The question plate lies over the ladder's foot.
+        ladder = self.s.place("frmMain", "imgStupnice")[:3] + (self.s.place("frmMain", "imgZadani")[1],)
+        if (shown := self.closest(ladder, [f"S0{n}" for n in range(1, 6)])) != f"S0{level}":
             fail(f"question {level} shows the ladder {shown}, expected S0{level}")
 
     # A letter pressed: the pick orange, the right plate green after the suspense, blinking, then
     # the winnings plate of the level. texts: the answers shown (after fifty-fifty two are gone).
     def answer_right(self, level, letter, key, texts="11111"):
-        plates = lambda c: texts + " " + "".join(c if x == letter else "b" for x in "ABCD")  # noqa: E731
-        pressed = self.s.key(key)
-        self.key_times[level] = pressed
-        self.wait(plates("o"), 2, f"the picked plate {letter} orange at question {level}")
-        green = self.wait(plates("g"), self.d["suspense"][level - 1] / 1000 + 4, f"plate {letter} green at question {level}")[0]
-        self.record(f"verdict.{level}", green - pressed, self.d["suspense"][level - 1])
-        t = self.wait(plates("o"), 2, f"the blink back to orange at question {level}")[0]
-        self.record(f"blink.orange.{level}", t - green, self.d["blink"])
-        last = self.wait(plates("g"), 2, f"the blink to green again at question {level}")[0]
-        self.record(f"blink.green.{level}", last - green, 2 * self.d["blink"])
+        t = {"key": self.s.key(key)}
+        self.key_times[level], suspense, blink = t["key"], self.d["suspense"][level - 1], self.d["blink"]
+        for step, c, limit, since, want in (("pick", "o", 2, "key", 0), ("verdict", "g", suspense / 1000 + 4, "key", suspense),
+                                            ("blink.orange", "o", 2, "verdict", blink), ("blink.green", "g", 2, "verdict", 2 * blink)):
+            plates = texts + " " + "".join(c if x == letter else "b" for x in "ABCD")
+            t[step] = self.wait(plates, limit, f"{step}: plate {letter} {c} at question {level}")[0]
+            self.record(f"{step}.{level}", t[step] - t[since], want)
         self.shown = self.wait("W", 4, f"the winnings of question {level}")[0]
-        self.record(f"winnings.show.{level}", self.shown - last, self.d["after_right"])
+        self.record(f"winnings.show.{level}", self.shown - t["blink.green"], self.d["after_right"])
         self.winnings(level)
 
     def winnings(self, level):
-        plate = self.closest(self.s.place("frmMain", "imgVyhra"), [f"C0{n}" for n in range(6)])
-        if plate != f"C0{level}":
+        if (plate := self.closest(self.s.place("frmMain", "imgVyhra"), [f"C0{n}" for n in range(6)])) != f"C0{level}":
             fail(f"the winnings plate is {plate}, expected C0{level}")
 
-    # Fifty-fifty: the first change seen already has two answers gone, the right one B kept.
-    def fifty_fifty(self):
+    # Fifty-fifty: the first change seen already has two answers gone, the right one kept.
+    def fifty_fifty(self, right):
         self.t_5050 = self.s.key("F5")
         texts = self.wait("1(0...|10..|110.|1110) bbbb", 2, "answers gone after F5")[1][:5]
-        if texts.count("1") != 3 or texts[2] != "1":
-            fail(f"F5 left the texts {texts}, expected the question, the right answer B and one other")
+        if texts.count("1") != 3 or texts[1 + "ABCD".index(right)] != "1":
+            fail(f"F5 left the texts {texts}, expected the question, the right answer {right} and one other")
         return texts
 
     # The audience graph on the row just above the bars' foot: r a red bar, g the logo (gold),
     # e the empty graph (dark blue), k black (the call's square), ? other.
     def graph(self):
-        out = ""
-        for x, y, w, h in self.bars:
-            r, g, b = self.fb.pixel(x + w // 2, y + h - 3)
-            out += "r" if r > 200 and g < 60 and b < 60 else "g" if r > 150 and g > 120 and b < 90 else \
-                "k" if r + g + b < 30 else "e" if b > r and b > g and b < 120 else "?"
-        return out
+        return "".join("r" if r > 200 and g < 60 and b < 60 else "g" if r > 150 and g > 120 and b < 90 else "k" if r + g + b < 30
+                       else "e" if b > r and b > g and b < 120 else "?"
+                       for r, g, b in (self.fb.pixel(x + w // 2, y + h - 3) for x, y, w, h in self.bars))
 
     # The poll: the empty graph, then the bars of the stored shares, the game back.
     def poll(self, shares):
@@ -161,24 +143,29 @@ class Game:
         self.wait("11111 bbbb", 35, "the game screen after the call")
         self.s.wait_log("call return", 3, after=self.t_phone)
 
+    # A new game left with Esc at its first question: the quit confirmation opens.
+    def ask_to_quit(self):
+        self.new_game()
+        self.reveal(1)
+        self.s.key("Escape")
+        self.box(True)
+
     def box(self, shown):
-        self.s.until(lambda: self.s.window_shown("^potvrzení$") == shown, 5,
-                     f"the quit confirmation {'open' if shown else 'closed'}")
+        self.s.until(lambda: self.s.window_shown("^potvrzení$") == shown, 5, f"the quit confirmation {'open' if shown else 'closed'}")
 
     # Game 1, from the menu to the menu.
     def play_top_game(self):
         self.key_times = {}
         self.new_game()
-        for level, letter, key in zip(range(1, 6), "BDACB", "bdAcb"):  # one capital: letters work with Shift too
+        for level in range(1, 6):
             self.reveal(level)
-            texts = "11111"
-            if level == 1:
-                texts = self.fifty_fifty()
-            elif level == 2:
+            letter = question(level)["Spravna"]
+            texts = self.fifty_fifty(letter) if level == 1 else "11111"
+            if level == 2:
                 self.poll([int(v) for v in question(2)["Divaci"].split()])
             elif level == 3:
                 self.phone()
-            self.answer_right(level, letter, key, texts)
+            self.answer_right(level, letter, letter if level == 3 else letter.lower(), texts)  # a capital: Shift works too
             if level < 5:
                 t = self.wait("1.... .*", 5, f"question {level + 1} after the winnings")[0]
                 self.record(f"winnings.hide.{level}", t - self.shown, self.d["winnings_go_on"])

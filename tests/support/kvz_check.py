@@ -5,51 +5,33 @@
 # failed under KVZ_STRICT_CHECKS=1), a failure keeps the work folder with a screenshot, the game's
 # output and the screen states seen, and everything started is ended on every way out.
 # Times are time.monotonic() seconds, the clock of the game's timing log.
-import json
-import mmap
-import os
-import re
-import shutil
-import signal
-import struct
-import subprocess
-import sys
-import tempfile
-import time
-import traceback
+import json, mmap, os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback, wave  # noqa: E401
 
 
-class Skip(Exception):
-    pass
+class Skip(Exception): pass  # noqa: E701
 
 
-class Fail(Exception):
-    pass
+class Fail(Exception): pass  # noqa: E701
 
 
-def skip(why):
-    raise Skip(why)
+def skip(why): raise Skip(why)  # noqa: E704
 
 
-def fail(why):
-    raise Fail(why)
+def fail(why): raise Fail(why)  # noqa: E704
 
 
-def note(what):
-    print("check:", what, flush=True)
+def note(what): print("check:", what, flush=True)  # noqa: E704
 
 
 def need(*tools):
-    for tool in tools:
-        if not shutil.which(tool):
-            skip(f"{tool} is not installed (run.sh test installs it)")
+    for tool in (t for t in tools if not shutil.which(t)):
+        skip(f"{tool} is not installed (run.sh test installs it)")
 
 
 def near(what, measured_s, expected_ms, early_ms=400, late_ms=1000):
     # A measured interval within [expected - early, expected + late]; the times seen by a poll
     # on a loaded machine come late, so the window leans late.
-    ms = measured_s * 1000
-    note(f"{what}: {ms:.0f} ms (expected {expected_ms})")
+    note(f"{what}: {(ms := measured_s * 1000):.0f} ms (expected {expected_ms})")
     if not expected_ms - early_ms <= ms <= expected_ms + late_ms:
         fail(f"{what} took {ms:.0f} ms, expected {expected_ms} ms (-{early_ms}/+{late_ms})")
 
@@ -62,12 +44,10 @@ class Screen:
     # An X screen's pixels from an XWD image: Xvfb's live framebuffer file (mapped, read
     # without a fork per poll), or one taken with xwd from any server.
     def __init__(self, data):
-        self.data = data
-        h = struct.unpack(">25I", data[:100])
+        self.data, h = data, struct.unpack(">25I", data[:100])
         if h[11] != 32:
             fail(f"the screen's XWD image has {h[11]} bits a pixel, not 32")
-        self.width, self.height, self.bpl = h[4], h[5], h[12]
-        self.base = h[0] + h[19] * 12
+        self.width, self.height, self.bpl, self.base = h[4], h[5], h[12], h[0] + h[19] * 12
         # LSB first: blue, green, red, pad; MSB first: pad, red, green, blue.
         self.order, self.first = ((2, 1, 0), 0) if h[7] == 0 else ((1, 2, 3), 1)
 
@@ -86,11 +66,8 @@ class Screen:
     def pixels(self, rect):
         # The rectangle's pixels as (r, g, b), row by row.
         x, y, w, h = rect
-        out = []
-        for j in range(y, y + h):
-            r = self.row(x, j, w)
-            out += zip(r[self.order[0]::4], r[self.order[1]::4], r[self.order[2]::4])
-        return out
+        rows = [self.row(x, j, w) for j in range(y, y + h)]
+        return [p for r in rows for p in zip(r[self.order[0]::4], r[self.order[1]::4], r[self.order[2]::4])]
 
     def shows_white(self, rect):
         # Whether white text (or anything white) shows in the rectangle.
@@ -107,21 +84,17 @@ class Screen:
 
 class Session:
     def __init__(self, build):
-        self.build = os.path.abspath(build)
-        self.work = tempfile.mkdtemp(prefix="kvz-check.")
-        self.env = dict(os.environ)
-        for var in ("KVIZARION_PROBE", "KVIZARION_SEED", "PULSE_SERVER", "PULSE_SINK", "QT_MEDIA_BACKEND",
-                    "QT_MESSAGE_PATTERN", "DBUS_SESSION_BUS_ADDRESS"):
-            self.env.pop(var, None)
-        self.procs = []  # (name, Popen), ended in reverse order
-        self.fb = None
-        self.game = None
-        self.seen = []  # (time, what, state): every change a poll saw, for the failure report
+        self.build, self.work = os.path.abspath(build), tempfile.mkdtemp(prefix="kvz-check.")
+        drop = ("KVIZARION_PROBE", "KVIZARION_SEED", "PULSE_SERVER", "PULSE_SINK", "QT_MEDIA_BACKEND", "QT_MESSAGE_PATTERN",
+                "DBUS_SESSION_BUS_ADDRESS")
+        self.env = {k: v for k, v in os.environ.items() if k not in drop}
+        # procs: (name, Popen), ended in reverse order; seen: (time, what, state), every change a
+        # poll saw, for the failure report.
+        self.procs, self.fb, self.game, self.seen = [], None, None, []
         places = os.path.join(self.build, "tests", "layout.json")
         if not os.path.exists(places):
             fail(f"{places} is missing: build the target kvz_layout_json")
-        with open(places, encoding="utf-8") as f:
-            self.layout = json.load(f)
+        self.layout = json.load(open(places, encoding="utf-8"))
 
     def place(self, form, element):
         # An element's rectangle in scene pixels: x, y, width, height.
@@ -132,11 +105,10 @@ class Session:
 
     def spawn(self, name, argv, **kw):
         # Starts a program, its output in the work folder; ended at the session's end.
-        out = open(self.path(name + ".log"), "ab")
-        p = subprocess.Popen(argv, env=kw.pop("env", self.env), stdout=kw.pop("stdout", out), stderr=subprocess.STDOUT,
-                             start_new_session=True, **kw)
-        self.procs.append((name, p))
-        return p
+        out = kw.pop("stdout", open(self.path(name + ".log"), "ab"))
+        self.procs.append((name, subprocess.Popen(argv, env=kw.pop("env", self.env), stdout=out, stderr=subprocess.STDOUT,
+                                                  start_new_session=True, **kw)))
+        return self.procs[-1][1]
 
     def end(self, p):
         if p.poll() is None:
@@ -161,11 +133,7 @@ class Session:
         self.spawn("xvfb", ["Xvfb", "-displayfd", str(w), "-screen", "0", size + "x24", "-fbdir", self.path("fb"),
                             "-nolisten", "tcp", "-noreset"], pass_fds=(w,))
         os.close(w)
-        with os.fdopen(r) as f:
-            display = f.readline().strip()
-        if not display:
-            skip(f"no X server: Xvfb gave no display ({self.tail('xvfb', 1)})")
-        self.env["DISPLAY"] = ":" + display
+        self.env["DISPLAY"] = ":" + (os.fdopen(r).readline().strip() or skip(f"no X server: Xvfb gave no display ({self.tail('xvfb', 1)})"))
         with open(self.path("fb/Xvfb_screen0"), "rb") as f:
             self.fb = Screen(mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ))
         if wm:
@@ -176,13 +144,26 @@ class Session:
     def start_pulse(self):
         # A sound server of its own with a null sink "nul", the only output the game sees.
         need("pulseaudio", "pactl")
-        run = self.path("pulse")
-        os.makedirs(run, mode=0o700)
+        os.makedirs(run := self.path("pulse"), mode=0o700)
         self.env.update(XDG_RUNTIME_DIR=run, HOME=run)
         self.spawn("pulse", ["pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "-n", "--load=module-null-sink sink_name=nul",
                              "--load=module-native-protocol-unix"])
-        self.until(lambda: subprocess.run(["pactl", "info"], env=self.env, capture_output=True).returncode == 0,
-                   10, "the sound server answering", on_timeout=skip)
+        self.until(lambda: self.runs("pactl", "info"), 10, "the sound server answering", on_timeout=skip)
+
+    def start_recording(self, rate, channels):
+        # Records everything played into rec.wav.
+        need("parec")
+        self.rec = self.spawn("parec", ["parec", "-d", "nul.monitor", f"--rate={rate}", f"--channels={channels}", "--format=s16le",
+                                        "--latency-msec=20", "--file-format=wav", self.path("rec.wav")])
+
+    def stop_recording(self):
+        # Ends the recording; returns the time of its first sample. It may begin well after parec
+        # starts on a loaded machine, but once running it loses nothing: it began its length ago.
+        end = time.monotonic()
+        os.killpg(self.rec.pid, signal.SIGINT)
+        self.rec.wait(10)
+        with wave.open(self.path("rec.wav")) as w:
+            return end - w.getnframes() / w.getframerate()
 
     def start_a11y_bus(self):
         # A session bus and at-spi2-core's bus launcher behind it, as a desktop starts them; the
@@ -195,27 +176,23 @@ class Session:
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip() or skip("dbus-daemon gives no address")
         self.spawn("at-spi", [launcher, "--launch-immediately"])
         ask = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"]
-        self.until(lambda: subprocess.run(ask, env=self.env, capture_output=True).returncode == 0, 10,
-                   "the accessibility bus", on_timeout=skip)
+        self.until(lambda: self.runs(*ask), 10, "the accessibility bus", on_timeout=skip)
         self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
 
     # ------------------------------------------------------------------ the game
     def game_dir(self, questions=None):
         # The game's folder: a copy of the program (it finds its data beside its resolved path),
         # the build's sounds, and the questions compiled from the source given (else the build's).
-        d = self.path("game")
-        for f in ("kvizarion", "kvizarion-qst"):
-            if not os.access(os.path.join(self.build, f), os.X_OK):
-                fail(f"{self.build}/{f} is not built")
-        shutil.copytree(os.path.join(self.build, "snd"), os.path.join(d, "snd"))
-        shutil.copy(os.path.join(self.build, "kvizarion"), d)
+        d, b = self.path("game"), lambda f: os.path.join(self.build, f)
+        for f in (f for f in ("kvizarion", "kvizarion-qst") if not os.access(b(f), os.X_OK)):
+            fail(f"{b(f)} is not built")
+        shutil.copytree(b("snd"), os.path.join(d, "snd"))
+        shutil.copy(b("kvizarion"), d)
         if questions is None:
-            shutil.copytree(os.path.join(self.build, "qst"), os.path.join(d, "qst"))
-        else:
-            built = subprocess.run([os.path.join(self.build, "kvizarion-qst"), "build", questions, "-o", os.path.join(d, "qst")],
-                                   env=dict(self.env, QT_QPA_PLATFORM="offscreen"), capture_output=True, text=True)
-            if built.returncode:
-                fail(f"the questions do not build: {built.stdout}{built.stderr}")
+            shutil.copytree(b("qst"), os.path.join(d, "qst"))
+        elif (built := subprocess.run([b("kvizarion-qst"), "build", questions, "-o", os.path.join(d, "qst")], capture_output=True,
+                                      env=dict(self.env, QT_QPA_PLATFORM="offscreen"), text=True)).returncode:
+            fail(f"the questions do not build: {built.stdout}{built.stderr}")
         return d
 
     def start_game(self, *args, env=None):
@@ -226,13 +203,8 @@ class Session:
 
     def log(self, what=""):
         # The timing log's lines that begin with what: (time in s, the line's text), in order.
-        try:
-            with open(self.path("game.log"), encoding="utf-8", errors="replace") as f:
-                lines = f.read().splitlines()
-        except FileNotFoundError:
-            return []
-        return [(int(m.group(1)) / 1000, m.group(2)) for m in (re.match(r"kvizarion\.timing: (\d+) (.*)", s) for s in lines)
-                if m and m.group(2).startswith(what)]
+        lines = re.findall(r"^kvizarion\.timing: (\d+) (.*)$", self.tail("game"), re.M)
+        return [(int(t) / 1000, w) for t, w in lines if w.startswith(what)]
 
     def wait_log(self, what, timeout, after=0.0):
         # Waits for a line of the timing log logged after the given time; returns its time.
@@ -245,9 +217,8 @@ class Session:
         # kept with its time; the game ending on the way fails at once.
         end, last = time.monotonic() + timeout, object()
         while True:
-            value = probe()
-            if value != last:
-                self.seen.append((time.monotonic(), what, value))
+            if (value := probe()) != last:
+                self.seen.append((time.monotonic(), what, str(value)[:80]))
                 last = value
             if value:
                 return value
@@ -264,6 +235,9 @@ class Session:
             return (time.monotonic(), s) if re.fullmatch(want, s) else None
         return self.until(seen, timeout, what) or (0, "")
 
+    def runs(self, *argv):
+        return subprocess.run(argv, env=self.env, capture_output=True).returncode == 0
+
     def xdo(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)
         return time.monotonic()
@@ -274,8 +248,7 @@ class Session:
     def change_after(self, act, rect, timeout, what):
         # Does act() (input; returns its time) and waits until the rectangle's pixels change:
         # returns the seconds between the two.
-        before = self.fb.pixels(rect)
-        sent = act()
+        before, sent = self.fb.pixels(rect), act()
         return self.until(lambda: self.fb.pixels(rect) != before and time.monotonic(), timeout, what) - sent
 
     def click(self, form, element):
@@ -287,19 +260,12 @@ class Session:
         return t
 
     def window_shown(self, name):
-        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.env,
-                              capture_output=True).returncode == 0
+        return self.runs("xdotool", "search", "--onlyvisible", "--name", name)
 
-    # ------------------------------------------------------------------ the report
-    def screenshot(self, file):
-        subprocess.run(["import", "-window", "root", file], env=self.env, capture_output=True)
-
-    def tail(self, name, n):
-        try:
-            with open(self.path(name + ".log"), encoding="utf-8", errors="replace") as f:
-                return "\n".join(f.read().splitlines()[-n:])
-        except FileNotFoundError:
-            return ""
+    # The last n lines of a program's output (all of it without n).
+    def tail(self, name, n=None):
+        f = self.path(name + ".log")
+        return "\n".join(open(f, encoding="utf-8", errors="replace").read().splitlines()[-n if n else 0:]) if os.path.exists(f) else ""
 
 
 def run(check, build=None):
@@ -320,8 +286,8 @@ def run(check, build=None):
         traceback.print_exc()
     finally:
         if s and rc == 1:
-            if s.fb:
-                s.screenshot(s.path("last-screen.png"))
+            if s.fb:  # the screen as a failed check left it
+                s.runs("import", "-window", "root", s.path("last-screen.png"))
             print("--- screen states seen (time, what, state)", *(f"{t:.3f} {w}: {v}" for t, w, v in s.seen[-40:]),
                   "--- game output", s.tail("game", 20), f"kept for inspection: {s.work}", sep="\n", file=sys.stderr)
         if s:

@@ -4,11 +4,7 @@
 # the exit button the screen goes back exactly once and the guard ends; a mode the player chose while the
 # game ran is left alone. The guard holds no terminal (a session of its own, /dev/null for 0 to 2, nothing
 # of the game's but its socket) and ends with the X server.
-import os
-import resource
-import signal
-import time
-
+import os, resource, signal, time  # noqa: E401
 import display_checks as d
 
 

@@ -6,7 +6,6 @@
 # frameless at the corner, the rules screen's OK answers, "nová hra" opens the game over the whole
 # screen, and "no_fullscreen" is a decorated 640x480 window.
 import subprocess
-
 import display_checks as d
 
 
@@ -52,14 +51,13 @@ def check(s):
     leave(s)
     d.expect_mode(s, "1024x768@60", "no_fullscreen: at the end")
 
-    for monitor in ("kvz-left 512/135x768/203+0+0", "kvz-right 512/135x768/203+512+0"):
-        subprocess.run(["xrandr", "--setmonitor", *monitor.split(), "none"], env=s.env, check=True)
+    monitors = ("--setmonitor", "kvz-left", "512/135x768/203+0+0", "none", "--setmonitor", "kvz-right", "512/135x768/203+512+0", "none")
+    subprocess.run(["xrandr", *monitors], env=s.env, check=True)
     d.start_game(s)
     s.wait_log("painted frmIntro", 30)
     d.expect_mode(s, "1024x768@60", "two monitors: nothing switched")
     d.stop_game(s)
-    subprocess.run(["xrandr", "--delmonitor", "kvz-left"], env=s.env, check=True)
-    subprocess.run(["xrandr", "--delmonitor", "kvz-right"], env=s.env, check=True)
+    subprocess.run(["xrandr", "--delmonitor", "kvz-left", "--delmonitor", "kvz-right"], env=s.env, check=True)
 
     changes = d.watch_changes(s)
     menu = menu_shown(s)

@@ -5,7 +5,6 @@
 # picture drawn for the screen's density (1 x, not a larger drawing shrunk); the information box (F10)
 # lies over the scene; the mode found at start comes back at the end.
 import subprocess
-
 import display_checks as d
 
 

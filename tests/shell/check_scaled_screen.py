@@ -6,9 +6,7 @@
 # "no_fullscreen" at Qt's factor 2 is a 1280x960 window with every picture drawn at 2 x ahead of the
 # game. At 200 % (Xft.dpi 192), 150 % and 300 % (Qt's factor) the screen is the same, the pointer's
 # hand drawn at 2 x.
-import re
-import subprocess
-
+import re, subprocess  # noqa: E401
 import display_checks as d
 
 PANEL = (0, 1040, 1920, 40)  # tint2's own default place

@@ -2,13 +2,7 @@
 # driver (its modes switch as a monitor's would; Xvfb's cannot) and its RandR modes and screen-change
 # reports, window managers, weston nested in Xvfb, the game's windows, and the pictures the generator
 # draws for a density.
-import ctypes
-import ctypes.util
-import os
-import re
-import shutil
-import subprocess
-import sys
+import ctypes, ctypes.util, itertools, os, re, shutil, subprocess, sys  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import kvz_check as k  # noqa: E402
@@ -26,12 +20,10 @@ def start_xorg(s):
         k.skip("Xorg with the dummy driver needs root and xserver-xorg-video-dummy")
     k.need("Xorg", "xrandr", "xdotool", "xprop", "xwd")
     r, w = os.pipe()
-    conf = os.path.join(os.path.dirname(os.path.abspath(__file__)), "xorg_dummy_modes.conf")
-    server = s.spawn("xorg", ["Xorg", "-config", conf, "-logfile", s.path("xorg-server.log"), "-displayfd", str(w),
-                              "-nolisten", "tcp", "-noreset"], pass_fds=(w,))
+    server = s.spawn("xorg", ["Xorg", "-config", os.path.join(os.path.dirname(__file__), "xorg_dummy_modes.conf"), "-logfile",
+                              s.path("xorg-server.log"), "-displayfd", str(w), "-nolisten", "tcp", "-noreset"], pass_fds=(w,))
     os.close(w)
-    with os.fdopen(r) as f:
-        s.env["DISPLAY"] = ":" + (f.readline().strip() or k.skip(f"Xorg did not start: {s.tail('xorg', 1)}"))
+    s.env["DISPLAY"] = ":" + (os.fdopen(r).readline().strip() or k.skip(f"Xorg did not start: {s.tail('xorg', 1)}"))
     shutil.copy(os.path.join(s.build, "kvizarion-guard"), s.game_dir())  # beside the program, as installed
     return server
 
@@ -61,12 +53,8 @@ def watch_changes(s):
     log, start = s.path("changes.log"), mode(s).split("@")[0]
     s.spawn("changes", [f"{s.build}/tests/kvz_xrandr_helper", "watch"], stdout=open(log, "w"))
     s.until(lambda: "ready" in open(log).read(), 10, "the screen-change watcher selecting its events")
-
-    def changes():
-        sizes = open(log).read().split()[1:]
-        folded = [size for i, size in enumerate(sizes) if i == 0 or sizes[i - 1] != size]
-        return " ".join(folded[1:] if folded[:1] == [start] else folded)
-    return changes
+    sizes = lambda: (size for size, _ in itertools.groupby(open(log).read().split()[1:]))  # noqa: E731
+    return lambda: " ".join(itertools.dropwhile(lambda size: size == start, sizes()))
 
 
 def start_wm(s, wm):
@@ -139,13 +127,10 @@ def answers_shown(s, size="", after=0.0):
 def windows(s):
     # The game's visible windows as (id, width, height, x, y). A window manager puts each in a frame;
     # without one, a window one level deeper is the video player's.
-    found = []
-    depth = str(getattr(s, "depth", 1))
-    for wid in out(s, "xdotool", "search", "--maxdepth", depth, "--onlyvisible", "--pid", str(s.game.pid)).split():
-        g = dict(re.findall(r"(\w+)=(-?\d+)", out(s, "xdotool", "getwindowgeometry", "--shell", wid)))
-        if len(g) > 4:  # not a window gone while asked
-            found.append((wid, int(g["WIDTH"]), int(g["HEIGHT"]), int(g["X"]), int(g["Y"])))
-    return found
+    ids = out(s, "xdotool", "search", "--maxdepth", str(getattr(s, "depth", 1)), "--onlyvisible", "--pid", str(s.game.pid))
+    found = "".join(out(s, "xdotool", "getwindowgeometry", "--shell", i) for i in ids.split())  # none for a window gone
+    return [(i, int(w), int(h), int(x), int(y))
+            for i, x, y, w, h in re.findall(r"WINDOW=(\d+)\nX=(-?\d+)\nY=(-?\d+)\nWIDTH=(\d+)\nHEIGHT=(\d+)", found)]
 
 
 def answer_box(s):
@@ -160,31 +145,22 @@ def game_ends(s):
     s.game = None
 
 
-class Picture:
-    # A picture file's pixels, read like a screen's; enlarged by repeating each pixel.
-    def __init__(self, file, enlarge=1):
-        data = subprocess.run(["convert", file, "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
-        m = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
-        self.width, self.data, self.enlarge = int(m[1]), data[m.end():], enlarge
-
-    def pixel(self, x, y):
-        at = ((y // self.enlarge) * self.width + x // self.enlarge) * 3
-        return tuple(self.data[at:at + 3])
-
-
 def drawn(s, scale, name, enlarge=1):
-    # A picture as the generator draws it at a scale.
+    # A picture as the generator draws it at a scale (each pixel repeated to enlarge it): its pixel(x, y).
     folder = s.path(f"drawn{scale}")
     if not os.path.isdir(folder):
         subprocess.run([f"{s.build}/tools/assetgen/kvz_assetgen", "--scale", str(scale), folder],
                        env=dict(s.env, QT_QPA_PLATFORM="offscreen"), capture_output=True, check=True)
-    return Picture(f"{folder}/pictures/{name}.png", enlarge)
+    ppm = subprocess.run(["convert", f"{folder}/pictures/{name}.png", "-scale", f"{100 * enlarge}%", "-depth", "8", "ppm:-"],
+                         capture_output=True, check=True).stdout
+    head = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", ppm)
+    return lambda x, y: tuple(ppm[head.end() + (y * int(head[1]) + x) * 3:][:3])
 
 
 def pixels_off(screen, rect, picture):
     # Pixels of the screen's rectangle more than a few levels off the picture's from its corner.
     x, y, w, h = rect
-    return sum(max(abs(a - b) for a, b in zip(screen.pixel(x + i, y + j), picture.pixel(i, j))) > 8
+    return sum(max(abs(a - b) for a, b in zip(screen.pixel(x + i, y + j), picture(i, j))) > 8
                for j in range(h) for i in range(w))
 
 
@@ -204,12 +180,10 @@ def notice_in_place(s, screen, scale, x0, y0):
 
 def pointer_image(s):
     # The pointer's image as the X server shows it, "WIDTHxHEIGHT+HOTX+HOTY" (XFixes).
-    class Image(ctypes.Structure):
-        _fields_ = [(n, ctypes.c_short) for n in "xy"] + [(n, ctypes.c_ushort) for n in ("w", "h", "hx", "hy")]
     x11, xfixes = (ctypes.CDLL(ctypes.util.find_library(n)) for n in ("X11", "Xfixes"))
     x11.XOpenDisplay.restype, xfixes.XFixesGetCursorImage.argtypes = ctypes.c_void_p, [ctypes.c_void_p]
-    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(Image)
-    display = x11.XOpenDisplay(s.env["DISPLAY"].encode())
-    i = xfixes.XFixesGetCursorImage(display).contents
-    x11.XCloseDisplay(ctypes.c_void_p(display))
-    return f"{i.w}x{i.h}+{i.hx}+{i.hy}"
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(ctypes.c_ushort * 6)  # x, y, width, height, hot spot
+    display = ctypes.c_void_p(x11.XOpenDisplay(s.env["DISPLAY"].encode()))
+    _, _, w, h, hx, hy = xfixes.XFixesGetCursorImage(display).contents
+    x11.XCloseDisplay(display)
+    return f"{w}x{h}+{hx}+{hy}"

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 # The display's guard on a screen that switches (Xorg with the dummy driver). However the game dies after
 # the switch (SIGKILL, SIGSEGV, SIGABRT), the mode found at start, rate and all, is back within 2 s; after
 # the exit button the screen goes back exactly once and the guard ends; a mode the player chose while the
@@ -65,5 +64,4 @@ def check(s):
     s.until(lambda: game.poll() is not None, 10, "the game's end with the X server")
 
 
-if __name__ == "__main__":
-    d.k.run(check)
+d.k.run(check)

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 # The display mode on a screen that switches (Xorg with the dummy driver). The game takes the screen to
 # 640x480 while it runs and gives back the mode found at start, rate and all, after the exit button,
 # SIGTERM and the game window's close message; "no_fullscreen" leaves the screen alone; three games
@@ -95,5 +94,4 @@ def check(s):
         s.end(manager)
 
 
-if __name__ == "__main__":
-    d.k.run(check)
+d.k.run(check)

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 # The switched 640x480 screen on a high-density desktop (Xorg with the dummy driver): with the X resource
 # "Xft.dpi: 192" (200 %) and with Qt's factors 1.5 and 2, the menu covers the switched screen pixel for
 # pixel as at 100 %, "nová hra" drawn at 1 x; a click on it opens the game, whose answer plate is the
@@ -44,5 +43,4 @@ def check(s):
         play_at(s, f"QT_SCALE_FACTOR {factor}", menu, {"QT_SCALE_FACTOR": factor})
 
 
-if __name__ == "__main__":
-    d.k.run(check)
+d.k.run(check)

@@ -1,11 +1,10 @@
-#!/usr/bin/env python3
 # The scaled full screen on a 1920x1080 screen that cannot switch (Xvfb under openbox, a tint2 panel along
 # the bottom). The menu and the game cover the screen and the panel, the scene drawn at 2 x and centred on
 # black; a click on the scaled "nová hra" opens the game, whose answer plate is the plate drawn at 2 x
 # (not the small one's pixels enlarged); the information box (F10) is over the scene at the scale.
 # "no_fullscreen" at Qt's factor 2 is a 1280x960 window with every picture drawn at 2 x ahead of the
-# game. At 200 % (Xft.dpi 192), 150 % and 300 % (Qt's factor) the screen is the same, the pointer's
-# hand drawn at 2 x.
+# game. At 200 % (Xft.dpi 192), 150 % and 300 % (Qt's factor) the menu's screen is the same, the
+# pointer's hand and the game's plate A drawn at 2 x.
 import re, subprocess  # noqa: E401
 import display_checks as d
 
@@ -29,6 +28,7 @@ def check(s):
     s.xdo("mousemove", "5", "5")
     s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X) and not panel_shows(s), 10,
             "the menu over the panel, the scene at 2 x centred on black")
+    d.shows_picture(s, lambda: s.fb, d.on_screen(s, "frmIntro", "imgNova"), d.drawn(s, 2, "NOVA"), "nová hra drawn at 2 x")
     menu = d.k.Screen.grab(s.env).data  # xwd leaves out the pointer, whose size follows the desktop's density
     d.click_scene(s, "frmIntro", "imgNova")
     d.answers_shown(s, "1920x1080")
@@ -69,8 +69,6 @@ def check(s):
         d.start_game(s, env=env)
         s.wait_log("painted frmIntro", 30)
         s.until(lambda: d.k.Screen.grab(s.env).data == menu, 10, f"{what}: the menu's screen as at 100 %")
-        d.shows_picture(s, lambda: s.fb, d.on_screen(s, "frmIntro", "imgNova"), d.drawn(s, 2, "NOVA"),
-                        f"{what}: nová hra drawn at 2 x")
         s.xdo("mousemove", *d.centre(s, "frmIntro", "imgNova"))
         s.until(lambda: d.pointer_image(s) == "64x64+22+2", 5, f"{what}: the hand pointer at 2 x")
         d.click_scene(s, "frmIntro", "imgNova")
@@ -79,5 +77,4 @@ def check(s):
         d.stop_game(s)
 
 
-if __name__ == "__main__":
-    d.k.run(check)
+d.k.run(check)

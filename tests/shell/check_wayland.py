@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 # The game on a Wayland compositor: weston nested in Xvfb (one 1920x1080 output) and Qt's Wayland platform.
 # No mode to switch: the menu opens full screen at the output's size, the scene drawn at 2 x and centred;
 # the pointer and keys reach the game through weston's seat as a player's would: a click on the scaled
@@ -30,5 +29,4 @@ def check(s):
     s.wait_log("tick tmrZvuk", 10)
 
 
-if __name__ == "__main__":
-    d.k.run(check)
+d.k.run(check)

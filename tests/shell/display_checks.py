@@ -10,8 +10,7 @@ import kvz_check as k  # noqa: E402
 SCENE_2X = (2, 320, 60)  # the scene at 2 x on a 1920x1080 screen: 1280x960 from (320, 60)
 
 
-def out(s, *argv):
-    return subprocess.run(argv, env=s.env, capture_output=True, text=True).stdout
+def out(s, *argv): return subprocess.run(argv, env=s.env, capture_output=True, text=True).stdout  # noqa: E704
 
 
 def start_xorg(s):
@@ -37,9 +36,7 @@ def mode(s):
 
 def expect_mode(s, m, what, timeout=10):
     # Waits for the screen at the mode, with or without its rate; returns when it was seen.
-    seen = s.state(lambda: mode(s), m if "@" in m else m + "@.*", timeout, f"{what}: the screen at {m}")[0]
-    k.note(f"{what}: the screen at {m}")
-    return seen
+    return s.state(lambda: mode(s), m if "@" in m else m + "@.*", timeout, f"{what}: the screen at {m}")[0]
 
 
 def set_mode(s, m):
@@ -81,8 +78,7 @@ def start_weston_nested(s):
 
 def on_screen(s, form, element, scene=SCENE_2X, dx=0, dy=0):
     # An element's place on the screen (x, y, width, height) at the scene's scale and corner, moved by dx, dy.
-    scale, x0, y0 = scene
-    x, y, w, h = s.place(form, element)
+    (scale, x0, y0), (x, y, w, h) = scene, s.place(form, element)
     return x0 + scale * (x + dx), y0 + scale * (y + dy), scale * w, scale * h
 
 
@@ -111,9 +107,7 @@ def start_game(s, *args, env=None):
     s.game = s.spawn("game", ["./kvizarion", *args], cwd=s.path("game"), env=e)
 
 
-def stop_game(s):
-    s.end(s.game)
-    s.game = None
+def stop_game(s): s.game = s.end(s.game)  # noqa: E704
 
 
 def answers_shown(s, size="", after=0.0):
@@ -140,9 +134,7 @@ def answer_box(s):
     s.key("Return")
 
 
-def game_ends(s):
-    s.until(lambda: s.game.poll() is not None, 20, "the game's end")
-    s.game = None
+def game_ends(s): s.game = s.until(lambda: s.game.poll() is not None, 20, "the game's end") and None  # noqa: E704
 
 
 def drawn(s, scale, name, enlarge=1):
@@ -164,8 +156,7 @@ def pixels_off(screen, rect, picture):
                for j in range(h) for i in range(w))
 
 
-def shows_picture(s, screen, rect, picture, what):
-    # Waits until the rectangle of screen() is the picture, give or take 20 pixels.
+def shows_picture(s, screen, rect, picture, what):  # give or take 20 pixels
     s.until(lambda: pixels_off(screen(), rect, picture) <= 20, 10, what)
 
 

@@ -8,8 +8,7 @@ import display_checks as d
 
 def plate_a(s):
     # Plate A right of its text, halfway to the plate's edge: "blue" until picked, "orange" once picked.
-    ax, _, aw, ah = s.place("frmMain", "imgA")
-    lx, _, lw, _ = s.place("frmMain", "lblA")
+    (ax, _, aw, ah), (lx, _, lw, _) = s.place("frmMain", "imgA"), s.place("frmMain", "lblA")
     r, g, b = s.fb.pixel(*d.on_screen(s, "frmMain", "imgA", dx=(lx + lw + ax + aw) // 2 - ax, dy=ah // 2)[:2])
     return "orange" if r > 120 and g < r and b < 60 else "blue" if b > r and b > g else f"{r},{g},{b}"
 

@@ -212,7 +212,7 @@ class Session:
                           f'"{what}" in the timing log')
 
     # ------------------------------------------------------------------ waiting and input
-    def until(self, probe, timeout, what, poll=0.015, on_timeout=fail):
+    def until(self, probe, timeout, what, poll=0.015, on_timeout=fail, shown=None):
         # Polls probe until it returns a true value; returns that value. Every change seen is
         # kept with its time; the game ending on the way fails at once.
         end, last = time.monotonic() + timeout, object()
@@ -225,15 +225,17 @@ class Session:
             if self.game and self.game.poll() is not None:
                 fail(f"{what}: the game ended unexpectedly (exit status {self.game.returncode})")
             if time.monotonic() > end:
-                on_timeout(f"{what}: not seen within {timeout} s (last: {value})")
+                on_timeout(f"{what}: not seen within {timeout} s (last seen: {shown() if shown else value})")
             time.sleep(poll)
 
     def state(self, probe, want, timeout, what):
         # Waits until probe() matches the regular expression want; returns (time, state).
+        last = [None]
+
         def seen():
-            s = probe()
-            return (time.monotonic(), s) if re.fullmatch(want, s) else None
-        return self.until(seen, timeout, what) or (0, "")
+            last[0] = probe()
+            return (time.monotonic(), last[0]) if re.fullmatch(want, last[0]) else None
+        return self.until(seen, timeout, what, shown=lambda: last[0])
 
     def runs(self, *argv):
         return subprocess.run(argv, env=self.env, capture_output=True).returncode == 0

@@ -1,7 +1,7 @@
 # The display's guard on a screen that switches (Xorg with the dummy driver). However the game dies after
 # the switch (SIGKILL, SIGSEGV, SIGABRT), the mode found at start, rate and all, is back within 2 s; after
-# the exit button the screen goes back exactly once and the guard ends; a mode the player chose while the
-# game ran is left alone. The guard holds no terminal (a session of its own, /dev/null for 0 to 2, nothing
+# three games and the exit button the screen has switched once and gone back once, to the mode found at
+# start, rate and all, and the guard ends; a mode the player chose while the game ran is left alone. The guard holds no terminal (a session of its own, /dev/null for 0 to 2, nothing
 # of the game's but its socket) and ends with the X server.
 import os, re, resource, signal, time  # noqa: E401
 import display_checks as d
@@ -50,15 +50,22 @@ def check(s):
     guard_ends(s, guard, "after the kill")
     d.expect_mode(s, "800x600@60", "the player's own mode kept")
 
-    d.set_mode(s, "1024x768@60")
+    d.set_mode(s, "1024x768@75")
     changes = d.watch_changes(s)
-    guard = menu_switched(s)
+    guard, menu = menu_switched(s), s.log("painted frmIntro")[0][0]
+    for _ in range(3):
+        s.click("frmIntro", "imgNova")
+        game = d.answers_shown(s, after=menu)
+        s.key("Escape")
+        d.answer_box(s)  # the quit question's default answer: yes
+        menu = s.wait_log("painted frmIntro", 30, game)
+        d.expect_mode(s, "640x480@60", "back in the menu")
     s.click("frmIntro", "imgKonec")
-    d.answer_box(s)
+    d.answer_box(s)  # the farewell
     d.game_ends(s)
     guard_ends(s, guard, "with the game")
-    d.expect_mode(s, "1024x768@60", "after the exit button")
-    s.until(lambda: changes() == "640x480 1024x768", 10, "switched once and restored once")
+    d.expect_mode(s, "1024x768@75", "after three games and the exit button")
+    s.until(lambda: changes() == "640x480 1024x768", 10, "three games and the exit button: switched once, restored once")
 
     guard = menu_switched(s)
     game, s.game = s.game, None

@@ -94,9 +94,14 @@ def centre(s, form, element, scene=SCENE_2X):
     return [str(v) for v in on_screen(s, form, element, scene, w // 2, h // 2)[:2]]
 
 
-def click_scene(s, form, element, scene=SCENE_2X):
-    # Clicks an element's centre, then moves the pointer (drawn into Xvfb's screen) aside.
-    s.xdo("mousemove", *centre(s, form, element, scene), "click", "1")
+def click_scene(s, form, element, scene=SCENE_2X, hand=False):
+    # Clicks an element's centre, then moves the pointer (drawn into Xvfb's screen) aside. With hand, the
+    # click waits for the element's hand pointer: the game follows the pointer there, no window manager
+    # holds it while it settles the window.
+    arrow = hand and pointer_image(s)
+    s.xdo("mousemove", *centre(s, form, element, scene))
+    s.until(lambda: not hand or pointer_image(s) != arrow, 10, f"the hand pointer over {element}")
+    s.xdo("click", "1")
     s.xdo("mousemove", "5", "5")
 
 

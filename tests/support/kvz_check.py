@@ -84,6 +84,10 @@ class Screen:
 
 class Session:
     def __init__(self, build):
+        places = os.path.join(build, "tests", "layout.json")
+        if not os.path.exists(places):
+            fail(f"{places} is missing: build the target kvz_layout_json")
+        self.layout = json.load(open(places, encoding="utf-8"))
         self.build, self.work = os.path.abspath(build), tempfile.mkdtemp(prefix="kvz-check.")
         drop = ("KVIZARION_PROBE", "KVIZARION_SEED", "PULSE_SERVER", "PULSE_SINK", "QT_MEDIA_BACKEND", "QT_MESSAGE_PATTERN",
                 "DBUS_SESSION_BUS_ADDRESS")
@@ -91,10 +95,6 @@ class Session:
         # procs: (name, Popen), ended in reverse order; seen: (time, what, state), every change a
         # poll saw, for the failure report.
         self.procs, self.fb, self.game, self.seen = [], None, None, []
-        places = os.path.join(self.build, "tests", "layout.json")
-        if not os.path.exists(places):
-            fail(f"{places} is missing: build the target kvz_layout_json")
-        self.layout = json.load(open(places, encoding="utf-8"))
 
     def place(self, form, element):
         # An element's rectangle in scene pixels: x, y, width, height.

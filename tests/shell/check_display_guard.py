@@ -1,8 +1,9 @@
 # The display's guard on a screen that switches (Xorg with the dummy driver). However the game dies after
 # the switch (SIGKILL, SIGSEGV, SIGABRT), the mode found at start, rate and all, is back within 2 s; after
 # three games and the exit button the screen has switched once and gone back once, to the mode found at
-# start, rate and all, and the guard ends; a mode the player chose while the game ran is left alone. The guard holds no terminal (a session of its own, /dev/null for 0 to 2, nothing
-# of the game's but its socket) and ends with the X server.
+# start, rate and all, and the guard ends; a mode the player chose while the game ran is left alone. The
+# guard holds no terminal (a session of its own, /dev/null for 0 to 2, nothing of the game's but its
+# socket) and ends with the X server.
 import os, re, resource, signal, time  # noqa: E401
 import display_checks as d
 

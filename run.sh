@@ -18,7 +18,7 @@ runtime_packages=(gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1
 test_packages=(xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xdotool
   pulseaudio pulseaudio-utils imagemagick sox openbox xfwm4 tint2 weston qt6-wayland x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db libxml2-utils libgdk-pixbuf2.0-bin librsvg2-common
-  x11-utils dbus at-spi2-core python3-pyatspi orca)
+  x11-utils x11-apps dbus at-spi2-core python3-pyatspi orca)
 
 packages=("${build_packages[@]}" "${runtime_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")

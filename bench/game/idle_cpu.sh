@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(cd "${1:?usage: idle_cpu.sh BUILD_DIR [SECONDS]}" && pwd)
 span=${2:-10}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-e2e=$here/../../tests/game/e2e
+e2e=$here
 . "$e2e/screen.sh"
 . "$e2e/session.sh"
 

@@ -10,10 +10,10 @@ set -euo pipefail
 build=$(cd "${1:?usage: lifelines.sh BUILD_DIR [RUNS]}" && pwd)
 runs=${2:-5}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-e2e=$here/../../tests/game/e2e
-# shellcheck source=../../tests/game/e2e/screen.sh
+e2e=$here
+# shellcheck source=screen.sh
 . "$e2e/screen.sh"
-# shellcheck source=../../tests/game/e2e/session.sh
+# shellcheck source=session.sh
 . "$e2e/session.sh"
 
 prepare_game_dir "$here/lifelines_questions.txt"

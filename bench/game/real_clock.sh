@@ -2,17 +2,17 @@
 # Timing of whole games on the real clock: plays the whole-game check RUNS times (default 1)
 # and prints, for every timed step, how far the measured times lie from the intended ones.
 # Times are when a screen poll (every 20-50 ms) or the recording saw the change; see
-# tests/game/check_e2e_game.sh for what each step measures.
+# tests/game/check_e2e_game.py for what each step measures.
 # Usage: bench/game/real_clock.sh BUILD_DIR [RUNS]
 set -euo pipefail
 build=$(cd "${1:?usage: real_clock.sh BUILD_DIR [RUNS]}" && pwd)
 runs=${2:-1}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-check=$here/../../tests/game/check_e2e_game.sh
+check=$here/../../tests/game/check_e2e_game.py
 times=$(mktemp)
 trap 'rm -f "$times" "$times.run"' EXIT
 for run in $(seq "$runs"); do
-  KVZ_E2E_TIMES=$times.run bash "$check" "$build" >/dev/null
+  KVZ_E2E_TIMES=$times.run /usr/bin/python3 "$check" "$build" >/dev/null
   cat "$times.run" >>"$times"
   echo "run $run done" >&2
 done

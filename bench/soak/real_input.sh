@@ -17,8 +17,8 @@ sound=${3:-null-sink}
 seed=${4:-$$}
 stuck_s=${STUCK_S:-60}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-. "$here/../../tests/game/e2e/screen.sh"
-. "$here/../../tests/game/e2e/session.sh"
+. "$here/../game/screen.sh"
+. "$here/../game/session.sh"
 RANDOM=$seed
 
 prepare_game_dir

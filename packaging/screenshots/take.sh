@@ -8,10 +8,10 @@
 set -euo pipefail
 build=$(cd "${1:?usage: take.sh BUILD_DIR}" && pwd)
 out=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-e2e=$out/../../tests/game/e2e
-# shellcheck source=../../tests/game/e2e/screen.sh
+e2e=$out/../../bench/game
+# shellcheck source=../../bench/game/screen.sh
 . "$e2e/screen.sh"
-# shellcheck source=../../tests/game/e2e/session.sh
+# shellcheck source=../../bench/game/session.sh
 . "$e2e/session.sh"
 
 # The first question of the bank, so that the right letter is known.

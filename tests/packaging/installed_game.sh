@@ -3,10 +3,10 @@
 # started from a folder that holds none of its files, so that it must find them where it was
 # installed. Sourced by the checks here after `build` is set.
 packaging_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-e2e_dir=$packaging_dir/../game/e2e
-# shellcheck source=../game/e2e/screen.sh
+e2e_dir=$packaging_dir/../../bench/game
+# shellcheck source=../../bench/game/screen.sh
 . "$e2e_dir/screen.sh"
-# shellcheck source=../game/e2e/session.sh
+# shellcheck source=../../bench/game/session.sh
 . "$e2e_dir/session.sh"
 
 # The program a desktop entry starts: the first argument of its Exec= line, the entry's escapes

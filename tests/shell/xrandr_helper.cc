@@ -1,4 +1,5 @@
-// Helper of check_display_mode.sh, built with the tests (not part of the program).
+// Helper of check_display_mode.py and check_display_guard.py, built with the tests (not part
+// of the program).
 // "close WINDOW": sends the window the message a window manager sends for its close button
 // or Alt+F4 (WM_PROTOCOLS / WM_DELETE_WINDOW); the test server has no window manager.
 // "watch": prints the screen size at every RandR screen change until it is killed.

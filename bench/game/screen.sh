@@ -1,4 +1,4 @@
-# Reading the game's screen for check_e2e_game.sh. The X server keeps its framebuffer in an XWD
+# Reading the game's screen for the shell sessions of session.sh. The X server keeps its framebuffer in an XWD
 # file (Xvfb -fbdir); a pixel is read straight from it, so the screen can be polled every few
 # tens of milliseconds without taking screenshots. Places are window pixels (twips / 15); the
 # game and menu windows lie at 0,0 of a 640 x 480 screen.

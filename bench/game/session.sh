@@ -1,6 +1,7 @@
 # A session for playing the real program: a work folder, an X server and a sound server of its
 # own, the program's folder, the program started with "no_fullscreen"; everything started is
-# ended on exit, whatever happens. Sourced by check_e2e_game.sh and the benchmarks in bench/game.
+# ended on exit, whatever happens. Sourced by the benchmarks here and in bench/soak, the
+# screenshots of packaging/ and the packaging checks (the game's own checks use tests/support/kvz_check.py).
 # The caller sets `build` (the build folder) first.
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kvz-e2e.XXXXXX")
@@ -15,8 +16,8 @@ fail() {
 note() { echo "e2e: $*"; }
 # A session that cannot run here (a tool or a server missing) is skipped (77 tells ctest), or
 # failed under KVZ_STRICT_CHECKS.
-# shellcheck source=../../support/skip.sh
-. "$(dirname "${BASH_SOURCE[0]}")/../../support/skip.sh"
+# shellcheck source=../../tests/support/skip.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../../tests/support/skip.sh"
 
 # Ends everything started and waits until it has gone (5 s at most each, then SIGKILL): a
 # server still writing into the work folder while it is removed makes the removal fail.

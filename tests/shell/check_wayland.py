@@ -1,0 +1,31 @@
+# The game on a Wayland compositor: weston nested in Xvfb (one 1920x1080 output) and Qt's Wayland platform.
+# No mode to switch: the menu opens full screen at the output's size, the scene drawn at 2 x and centred;
+# the pointer and keys reach the game through weston's seat as a player's would: a click on the scaled
+# "nová hra" starts a game, and once the question's input is open the key A picks: plate A turns from blue
+# to orange and the verdict's timer follows.
+import display_checks as d
+
+
+def plate_a(s):
+    # Plate A right of its text, halfway to the plate's edge: "blue" until picked, "orange" once picked.
+    (ax, _, aw, ah), (lx, _, lw, _) = s.place("frmMain", "imgA"), s.place("frmMain", "lblA")
+    r, g, b = s.fb.pixel(*d.on_screen(s, "frmMain", "imgA", dx=(lx + lw + ax + aw) // 2 - ax, dy=ah // 2)[:2])
+    return "orange" if r > 120 and g < r and b < 60 else "blue" if b > r and b > g else f"{r},{g},{b}"
+
+
+def check(s):
+    d.start_weston_nested(s)
+    s.game_dir()
+    d.start_game(s, env={"QT_QPA_PLATFORM": "wayland"})
+    s.wait_log("painted frmIntro 1920x1080", 30)
+    s.xdo("mousemove", "5", "5")
+    s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X), 10, "the scene at 2 x, centred on black")
+    d.click_scene(s, "frmIntro", "imgNova")
+    d.answers_shown(s, "1920x1080")
+    s.state(lambda: plate_a(s), "blue", 5, "plate A blue before the pick")
+    s.key("a")
+    s.state(lambda: plate_a(s), "orange", 5, "plate A orange once picked")
+    s.wait_log("tick tmrZvuk", 10)
+
+
+d.k.run(check)

@@ -1,0 +1,182 @@
+# What the display's whole-program checks need beyond kvz_check's session: Xorg with the dummy video
+# driver (its modes switch as a monitor's would; Xvfb's cannot) and its RandR modes and screen-change
+# reports, window managers, weston nested in Xvfb, the game's windows, and the pictures the generator
+# draws for a density.
+import ctypes, ctypes.util, itertools, os, re, shutil, subprocess, sys  # noqa: E401
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import kvz_check as k  # noqa: E402
+
+SCENE_2X = (2, 320, 60)  # the scene at 2 x on a 1920x1080 screen: 1280x960 from (320, 60)
+
+
+def out(s, *argv): return subprocess.run(argv, env=s.env, capture_output=True, text=True).stdout  # noqa: E704
+
+
+def start_xorg(s):
+    # Xorg at 1024x768@60 on a display number it picks itself; it offers 75 Hz, 800x600 and 640x480 too.
+    if os.getuid() != 0 or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so"):
+        k.skip("Xorg with the dummy driver needs root and xserver-xorg-video-dummy")
+    k.need("Xorg", "xrandr", "xdotool", "xprop", "xwd")
+    r, w = os.pipe()
+    server = s.spawn("xorg", ["Xorg", "-config", os.path.join(os.path.dirname(__file__), "xorg_dummy_modes.conf"), "-logfile",
+                              s.path("xorg-server.log"), "-displayfd", str(w), "-nolisten", "tcp", "-noreset"], pass_fds=(w,))
+    os.close(w)
+    s.env["DISPLAY"] = ":" + (os.fdopen(r).readline().strip() or k.skip(f"Xorg did not start: {s.tail('xorg', 1)}"))
+    shutil.copy(os.path.join(s.build, "kvizarion-guard"), s.game_dir())  # beside the program, as installed
+    return server
+
+
+def mode(s):
+    # The screen's mode as "1024x768@75" (--current: no probe of the outputs, so it can be polled).
+    text = out(s, "xrandr", "--current")
+    size, rate = re.search(r"current (\d+) x (\d+)", text), re.search(r"([\d.]+)\*", text)
+    return f"{size[1]}x{size[2]}@{float(rate[1]) if rate else 0:.0f}" if size else "none"
+
+
+def expect_mode(s, m, what, timeout=10):
+    # Waits for the screen at the mode, with or without its rate; returns when it was seen.
+    return s.state(lambda: mode(s), m if "@" in m else m + "@.*", timeout, f"{what}: the screen at {m}")[0]
+
+
+def set_mode(s, m):
+    subprocess.run(["xrandr", "-s", m.split("@")[0], "-r", m.split("@")[1]], env=s.env, check=True)
+    expect_mode(s, m, "set by the check")
+
+
+def watch_changes(s):
+    # The helper writes the screen's size at each RandR screen change; the sizes since, one change's
+    # repeated reports folded into one, the size at start left out.
+    log, start = s.path("changes.log"), mode(s).split("@")[0]
+    s.spawn("changes", [f"{s.build}/tests/kvz_xrandr_helper", "watch"], stdout=open(log, "w"))
+    s.until(lambda: "ready" in open(log).read(), 10, "the screen-change watcher selecting its events")
+    sizes = lambda: (size for size, _ in itertools.groupby(open(log).read().split()[1:]))  # noqa: E731
+    return lambda: " ".join(itertools.dropwhile(lambda size: size == start, sizes()))
+
+
+def start_wm(s, wm):
+    # One ended before leaves its announcement; xfwm4 reads its settings from Xfconf, on a session bus.
+    k.need(wm, "dbus-run-session")
+    s.runs("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
+    p, s.depth = s.spawn(wm, ["dbus-run-session", "--", wm]), 2  # the game's windows one level deeper, in frames
+    s.until(lambda: "window id" in out(s, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or p.poll() is not None, 30,
+            f"{wm} announcing itself")
+    return p if p.poll() is None else k.fail(f"{wm} ended at its start: {s.tail(wm, 3)}")
+
+
+def start_weston_nested(s):
+    # weston's X11 backend in Xvfb: one 1920x1080 output in an X window at the screen's corner, so
+    # output pixels are screen pixels.
+    if not os.path.exists("/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so"):
+        k.skip("Qt's Wayland platform (qt6-wayland) is missing")
+    k.need("weston")
+    s.start_x("1920x1080")
+    s.env.update(XDG_RUNTIME_DIR=s.path("runtime"), WAYLAND_DISPLAY="kvz-wayland")
+    os.makedirs(s.path("runtime"), mode=0o700)
+    s.spawn("weston", ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=1920", "--height=1080",
+                       "--socket=kvz-wayland", "--idle-time=0", "--no-config"])
+    s.until(lambda: os.path.exists(s.path("runtime/kvz-wayland")), 20, "weston's socket", on_timeout=k.skip)
+
+
+def on_screen(s, form, element, scene=SCENE_2X, dx=0, dy=0):
+    # An element's place on the screen (x, y, width, height) at the scene's scale and corner, moved by dx, dy.
+    (scale, x0, y0), (x, y, w, h) = scene, s.place(form, element)
+    return x0 + scale * (x + dx), y0 + scale * (y + dy), scale * w, scale * h
+
+
+def plate_a(s, scene=SCENE_2X):
+    # Plate A left of its text on the screen: the plate's own picture, no text over it.
+    x, y, _, h = on_screen(s, "frmMain", "imgA", scene)
+    return x, y, on_screen(s, "frmMain", "lblA", scene)[0] - x, h
+
+
+def centre(s, form, element, scene=SCENE_2X):
+    # An element's centre on the screen, as xdotool's arguments.
+    w, h = s.place(form, element)[2:]
+    return [str(v) for v in on_screen(s, form, element, scene, w // 2, h // 2)[:2]]
+
+
+def click_scene(s, form, element, scene=SCENE_2X):
+    # Clicks an element's centre, then moves the pointer (drawn into Xvfb's screen) aside.
+    s.xdo("mousemove", *centre(s, form, element, scene), "click", "1")
+    s.xdo("mousemove", "5", "5")
+
+
+def start_game(s, *args, env=None):
+    # The game from its folder, full screen unless told otherwise, its timing log begun anew.
+    open(s.path("game.log"), "w").close()
+    e = {**s.env, "QT_QPA_PLATFORM": "xcb", "QT_LOGGING_RULES": "kvizarion.timing=true", **(env or {})}
+    s.game = s.spawn("game", ["./kvizarion", *args], cwd=s.path("game"), env=e)
+
+
+def stop_game(s): s.game = s.end(s.game)  # noqa: E704
+
+
+def answers_shown(s, size="", after=0.0):
+    # The game window (at that size) and its first question's answers: a pick, F10 or Esc is taken from
+    # then on (not from the "input open" of the window's load). Returns the window's first paint.
+    painted = s.wait_log(f"painted frmMain {size}".strip(), 30, after)
+    s.wait_log("input open", 30, after=painted)
+    return painted
+
+
+def windows(s):
+    # The game's visible windows as (id, width, height, x, y). A window manager puts each in a frame;
+    # without one, a window one level deeper is the video player's.
+    ids = out(s, "xdotool", "search", "--maxdepth", str(getattr(s, "depth", 1)), "--onlyvisible", "--pid", str(s.game.pid))
+    found = "".join(out(s, "xdotool", "getwindowgeometry", "--shell", i) for i in ids.split())  # none for a window gone
+    return [(i, int(w), int(h), int(x), int(y))
+            for i, x, y, w, h in re.findall(r"WINDOW=(\d+)\nX=(-?\d+)\nY=(-?\d+)\nWIDTH=(\d+)\nHEIGHT=(\d+)", found)]
+
+
+def answer_box(s):
+    # Enter on the message box (its default button) once it has the keyboard's focus.
+    box = s.until(lambda: next((w[0] for w in windows(s) if w[1] < 640), None), 20, "a message box")
+    s.until(lambda: out(s, "xdotool", "getwindowfocus").strip() == box, 10, "the message box taking the keys")
+    s.key("Return")
+
+
+def game_ends(s): s.game = s.until(lambda: s.game.poll() is not None, 20, "the game's end") and None  # noqa: E704
+
+
+def drawn(s, scale, name, enlarge=1):
+    # A picture as the generator draws it at a scale (each pixel repeated to enlarge it): its pixel(x, y).
+    folder = s.path(f"drawn{scale}")
+    if not os.path.isdir(folder):
+        subprocess.run([f"{s.build}/tools/assetgen/kvz_assetgen", "--scale", str(scale), folder],
+                       env=dict(s.env, QT_QPA_PLATFORM="offscreen"), capture_output=True, check=True)
+    ppm = subprocess.run(["convert", f"{folder}/pictures/{name}.png", "-scale", f"{100 * enlarge}%", "-depth", "8", "ppm:-"],
+                         capture_output=True, check=True).stdout
+    head = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", ppm)
+    return lambda x, y: tuple(ppm[head.end() + (y * int(head[1]) + x) * 3:][:3])
+
+
+def pixels_off(screen, rect, picture):
+    # Pixels of the screen's rectangle more than a few levels off the picture's from its corner.
+    x, y, w, h = rect
+    return sum(max(abs(a - b) for a, b in zip(screen.pixel(x + i, y + j), picture(i, j))) > 8
+               for j in range(h) for i in range(w))
+
+
+def shows_picture(s, screen, rect, picture, what):  # give or take 20 pixels
+    s.until(lambda: pixels_off(screen(), rect, picture) <= 20, 10, what)
+
+
+def notice_in_place(s, screen, scale, x0, y0):
+    # The menu's notice strip (dark red) at its layout pixels times the scale from the scene's corner:
+    # its corners red, the pixels just outside them black.
+    x, y, w, h = s.place("frmIntro", "Label1")
+    left, top, right, bottom = x0 + x * scale, y0 + y * scale, x0 + (x + w) * scale - 1, y0 + (y + h) * scale - 1
+    return [screen.pixel(*p) for p in ((left, top), (right, bottom), (left - 1, top), (left, top - 1),
+                                       (right + 1, bottom), (right, bottom + 1))] == [(192, 0, 0)] * 2 + [(0, 0, 0)] * 4
+
+
+def pointer_image(s):
+    # The pointer's image as the X server shows it, "WIDTHxHEIGHT+HOTX+HOTY" (XFixes).
+    x11, xfixes = (ctypes.CDLL(ctypes.util.find_library(n)) for n in ("X11", "Xfixes"))
+    x11.XOpenDisplay.restype, xfixes.XFixesGetCursorImage.argtypes = ctypes.c_void_p, [ctypes.c_void_p]
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(ctypes.c_ushort * 6)  # x, y, width, height, hot spot
+    display = ctypes.c_void_p(x11.XOpenDisplay(s.env["DISPLAY"].encode()))
+    _, _, w, h, hx, hy = xfixes.XFixesGetCursorImage(display).contents
+    x11.XCloseDisplay(display)
+    return f"{w}x{h}+{hx}+{hy}"

@@ -29,7 +29,7 @@ int main() {
   using namespace kvz::round;
   using namespace kvz::lifelines;
   QJsonArray suspense;
-  for (int level = 1; level <= kLastLevel; ++level) suspense.append(suspenseMs(level));
+  for (int level = 1; level <= kvz::kPlayedSteps; ++level) suspense.append(suspenseMs(level));
   all[QStringLiteral("durations")] = QJsonObject{
       {"suspense", suspense}, {"reveal_step", kRevealStepMs}, {"blink", kBlinkMs},
       {"after_right", kAfterRightMs}, {"after_wrong", kAfterWrongMs}, {"winnings_go_on", kWinningsGoOnMs},

@@ -9,7 +9,7 @@ import array, math, os, sys, time, wave  # noqa: E401
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game", "e2e"))]
 from kvz_check import fail, run  # noqa: E402
-from play import Game  # noqa: E402
+from play import at_menu  # noqa: E402
 
 
 def cpu_s(s):
@@ -20,12 +20,7 @@ def cpu_s(s):
 def bench(s):
     span = float(sys.argv[2]) if len(sys.argv) > 2 else 10
     s.game_dir()
-    s.start_x()
-    s.start_pulse()
-    s.start_recording(8000, 1)
-    s.start_game()
-    g = Game(s)
-    g.menu(60)
+    g = at_menu(s, (8000, 1))
     g.new_game()
     # A two-line question may leave the rows read for the question text blank: answers only.
     g.wait(".1111 bbbb", 60, "the answers of question 1")

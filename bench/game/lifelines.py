@@ -11,7 +11,7 @@ import os, statistics, sys, time  # noqa: E401
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game", "e2e"))]
 from kvz_check import run  # noqa: E402
-from play import Game  # noqa: E402
+from play import at_menu  # noqa: E402
 
 # Steps the timing log tells that no layout duration names: ms after the click, and the call's
 # typing (characters a second, 100 ms a character, cut off at 30 s or 300 characters).
@@ -63,11 +63,7 @@ def row(name, want, values):
 def bench(s):
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
     s.game_dir(os.path.join(here, "lifelines_questions.txt"))
-    s.start_x()
-    s.start_pulse()
-    s.start_game()
-    g, painted, rss = Game(s), [], {"rss.before": [], "rss.video": []}
-    g.menu(60)
+    g, painted, rss = at_menu(s), [], {"rss.before": [], "rss.video": []}
     panel = s.place("frmMain", "txtNTelVypis")
     for n in range(1, runs + 1):
         # Game A: fifty-fifty, the poll, a short call.

@@ -9,7 +9,7 @@ import os, re, subprocess, sys  # noqa: E401
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game", "e2e"))]
 from kvz_check import need, note, run  # noqa: E402
-from play import Game  # noqa: E402
+from play import at_menu  # noqa: E402
 
 
 def shot(s, name):
@@ -26,11 +26,7 @@ def take(s):
     with open(s.path("shot.txt"), "w", encoding="utf-8") as f:
         f.write(first)
     s.game_dir(s.path("shot.txt"))
-    s.start_x()
-    s.start_pulse()
-    s.start_game()
-    g = Game(s)
-    g.menu(60)
+    g = at_menu(s)
     s.xdo("mousemove", "639", "479")  # the pointer out of the pictures
     shot(s, "menu")
     g.new_game()

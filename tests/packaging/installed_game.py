@@ -8,7 +8,7 @@ import os, re, sys  # noqa: E401
 
 sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), *p) for p in (("..", "support"), ("..", "game", "e2e"))]
 from kvz_check import fail, need, note, run  # noqa: E402
-from play import Game  # noqa: E402
+from play import at_menu  # noqa: E402
 
 
 def window_classes(s):
@@ -18,11 +18,7 @@ def window_classes(s):
 
 def check(s):
     program, wanted = sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else ""
-    s.start_x()
-    s.start_pulse()
-    s.start_game(program=program)
-    g = Game(s)
-    g.menu(60)
+    g = at_menu(s, program=program)
     if wanted:
         need("xprop")
         if (classes := window_classes(s)) != {wanted}:

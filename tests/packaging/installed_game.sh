@@ -33,5 +33,5 @@ desktop_exec() {  # desktop_file
 }
 
 play_to_first_question() {  # executable [window class expected]
-  python3 "$packaging_dir/installed_game.py" "$build" "$@"
+  /usr/bin/python3 "$packaging_dir/installed_game.py" "$build" "$@"
 }

@@ -8,7 +8,7 @@
 import array, os, subprocess, sys  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
-from play import QUESTIONS, Game  # noqa: E402
+from play import QUESTIONS, at_menu  # noqa: E402
 from kvz_check import fail, need, note, run  # noqa: E402
 
 # Each sound's tone (Hz), far enough apart to be told apart; the music quiet and longer than any
@@ -38,12 +38,7 @@ def onsets(wav, hz):
 def check(s):
     need("sox", "convert")
     test_tones(os.path.join(s.game_dir(QUESTIONS), "snd"))
-    s.start_x()
-    s.start_pulse()
-    s.start_recording(RATE, 1)
-    s.start_game()
-    g = Game(s)
-    g.menu(60)
+    g = at_menu(s, (RATE, 1))
     g.play_top_game()
     note("game 1: three lifelines, five right answers, 10 000 Kč, the menu back")
 

@@ -14,7 +14,7 @@
 import glob, os, shutil, subprocess, sys, wave  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
-from play import QUESTIONS, Game  # noqa: E402
+from play import QUESTIONS, at_menu  # noqa: E402
 from kvz_check import fail, note, run, skip  # noqa: E402
 
 EFFECT_LUFS, MUSIC_LUFS, LOUDNESS_TOL, CUE_TOL = -16, -23, 1.5, 0.15
@@ -28,12 +28,7 @@ def check(s):
     snd = os.path.join(s.game_dir(QUESTIONS), "snd")
     for f in glob.glob(os.path.join(os.environ.get("KVZ_E2E_SND", "/nonexistent"), "*.wav")):
         shutil.copy(f, snd)
-    s.start_x()
-    s.start_pulse()
-    s.start_recording(48000, 2)
-    s.start_game()
-    g = Game(s)
-    g.menu(60)
+    g = at_menu(s, (48000, 2))
     g.play_top_game()
     games = [(s.log("music play")[0][0], g.t_menu)]
     g.ask_to_quit()

@@ -10,7 +10,7 @@ build=$(cd "${1:?usage: check_install.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=installed_game.sh
 . "$here/installed_game.sh"
-for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnailer identify xmllint xprop; do
+for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnailer identify compare xmllint xprop; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
 done
 

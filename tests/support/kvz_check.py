@@ -195,10 +195,12 @@ class Session:
             fail(f"the questions do not build: {built.stdout}{built.stderr}")
         return d
 
-    def start_game(self, *args, env=None):
-        # The game from its folder with its timing log on (game.log), in a window unless told.
+    def start_game(self, *args, env=None, program=None):
+        # The game from its folder with its timing log on (game.log), in a window unless told; an
+        # installed program from the work folder, which holds none of its files.
         e = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LOGGING_RULES="kvizarion.timing=true", **(env or {}))
-        self.game = self.spawn("game", ["./kvizarion", *(args or ["no_fullscreen"])], cwd=self.path("game"), env=e)
+        self.game = self.spawn("game", [program or "./kvizarion", *(args or ["no_fullscreen"])],
+                               cwd=self.work if program else self.path("game"), env=e)
         return self.game
 
     def log(self, what=""):
@@ -239,6 +241,9 @@ class Session:
 
     def runs(self, *argv):
         return subprocess.run(argv, env=self.env, capture_output=True).returncode == 0
+
+    def out(self, *argv):
+        return subprocess.run(argv, env=self.env, capture_output=True, text=True).stdout
 
     def xdo(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True)

@@ -177,6 +177,19 @@ class Game:
         self.record("winnings.top", self.t_menu - self.shown, self.d["winnings_top"])
 
 
+def at_menu(s, record=None, **game):
+    # The game started on a screen and a sound server of the session's own (its sound recorded
+    # at the given rate and channels), seen at its start menu.
+    s.start_x()
+    s.start_pulse()
+    if record:
+        s.start_recording(*record)
+    s.start_game(**game)
+    g = Game(s)
+    g.menu(60)
+    return g
+
+
 # The fields of the question of a level in the check's question source.
 def question(level):
     text = open(QUESTIONS, encoding="utf-8").read()

@@ -30,7 +30,7 @@ QStringList readable(FormView& view) {
 }
 
 // Fifty-fifty's icon named as spent and its answers leaving the tree, and answers joining it
-// as they are shown, are checked over AT-SPI by game/check_accessibility.sh.
+// as they are shown, are checked over AT-SPI by game/check_accessibility.py.
 TEST(Accessibility, ListsTheShownElementsWithSomethingToReadInReadingOrder) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
   Element& answer = form.add(ElementKind::Text, QStringLiteral("lblB"), {6000, 6000, 3135, 375});

@@ -138,7 +138,7 @@ TEST(FormView, KeyReleasesArriveOnceAsVirtualKeyCodesWhicheverChildHasTheFocus) 
 // again under QT_SCALE_FACTOR.
 //
 // The full screen at a whole density, centred on black, with its plates' pixels and clicks,
-// is checked by shell/check_scaled_screen.sh and check_high_density.sh on real screens; its
+// is checked by shell/check_scaled_screen.py and check_high_density.py on real screens; its
 // geometry at every desktop factor by SceneFit.
 // A window of the scene's size takes the desktop's factor: the scene fills its logical
 // 640 x 480, and its pictures and hand pointer are drawn at the device density before the

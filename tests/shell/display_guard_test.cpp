@@ -10,7 +10,7 @@ const GuardOrders kOrders{":7", {1024, 768}, 75, {640, 480}};
 std::optional<GuardOrders> parse(std::vector<std::string_view> arguments) { return parseGuardOrders(arguments); }
 
 // The guard process itself (outliving the game, restoring through RandR) is checked only on a
-// real X server, by check_display_guard.sh.
+// real X server, by check_display_guard.py.
 TEST(DisplayGuard, RestoresOnlyWhenTheGameHasNotAndTheScreenStillShowsTheGamesSize) {
   struct Case { const char* what; GuardOrders orders; ScreenSize now; bool gameRestored; bool expected; } cases[] = {
       {"the game died at 640x480", kOrders, {640, 480}, false, true},

@@ -16,7 +16,7 @@ namespace kvz {
 namespace {
 
 // A display with a list of modes that records every switch. The X11 display's own listing,
-// switch and rate are checked only on a real X server, by check_display_mode.sh.
+// switch and rate are checked only on a real X server, by check_display_mode.py.
 struct FakeDisplay final : DisplayMode {
   struct State {
     ScreenSize size{1024, 768};

@@ -267,7 +267,9 @@ std::optional<std::pair<int, int>> questionName(const QString& name) {
 }
 
 QString questionNameRule() {
-  return QStringLiteral("NN-nnn with the step 01 to %1 and the number 001 to 0%2").arg(kLadderSteps).arg(kFilesPerStep);
+  return QStringLiteral("NN-nnn with the step 01 to %1 and the number 001 to %2")
+      .arg(kLadderSteps)
+      .arg(kFilesPerStep, 3, 10, QLatin1Char('0'));
 }
 
 SourceQuestion newQuestion(int step, int number, int line) {

@@ -55,30 +55,32 @@ public:
 // Time from the start of a question until its last answer is shown, with a margin.
 constexpr int kRevealDoneMs = 5500;
 
-// The step whose ladder row the preview shows: the question's own, within the played ones.
-int stepOf(int step) { return std::clamp(step, 1, kPlayedSteps); }
+// A question to draw: its record and the step whose ladder row the preview shows, the
+// question's own within the played ones.
+struct Shown {
+  std::array<std::uint8_t, kRecordSize> bytes;
+  int step;
+};
 
-// The record to draw and its step: of a source, the step in the question's [NN-nnn] header,
-// not in the source's own name.
-std::optional<std::array<std::uint8_t, kRecordSize>> recordToShow(const fs::path& file, const QString& wanted,
-                                                                   QTextStream& err, int& step) {
+// Of a source, the step is the one in the question's [NN-nnn] header, not in the source's name.
+std::optional<Shown> recordToShow(const fs::path& file, const QString& wanted, QTextStream& err) {
+  const auto played = [](int step) { return std::clamp(step, 1, kPlayedSteps); };
   if (!isQuestionFile(file)) {
     const SourceFile source = readAuthored(file);
     for (const Diagnostic& d : source.diagnostics) err << d.text() << '\n';
     for (const SourceQuestion& q : source.questions)
-      if (wanted.isEmpty() || q.fileName == wanted + QStringLiteral(".qst")) {
-        step = stepOf(q.step);
-        return q.bytes;
-      }
+      if (wanted.isEmpty() || q.fileName == wanted + QStringLiteral(".qst")) return Shown{q.bytes, played(q.step)};
     err << shown(file) << ": no question " << (wanted.isEmpty() ? QStringLiteral("without errors") : wanted) << '\n';
     return std::nullopt;
   }
-  const auto numbers = questionFileNumbers(file.filename().string());
-  step = stepOf(numbers ? numbers->first : 1);
   const std::optional<ZaznamOtazky> record = readQuestion(file);
   const auto bytes = record ? encodeRecord(*record) : std::nullopt;
-  if (!bytes) err << shown(file) << ": not a question file of " << kRecordSize << " bytes\n";
-  return bytes;
+  if (!bytes) {
+    err << shown(file) << ": not a question file of " << kRecordSize << " bytes\n";
+    return std::nullopt;
+  }
+  const auto numbers = questionFileNumbers(file.filename().string());
+  return Shown{*bytes, played(numbers ? numbers->first : 1)};
 }
 
 }  // namespace
@@ -97,17 +99,16 @@ int previewCommand(const QStringList& args, Streams io) {
   const QString input = inputs.value(0);
   if (inputs.size() != 1 || output.isEmpty())
     return line.usageError(inputs.size() != 1 ? QStringLiteral("one FILE at a time") : QStringLiteral("no -o PNG given"), io);
-  int step = 1;
-  const auto bytes = recordToShow(input.toStdString(), wanted, io.err, step);
-  if (!bytes) return kExitErrors;
+  const std::optional<Shown> drawn = recordToShow(input.toStdString(), wanted, io.err);
+  if (!drawn) return kExitErrors;
 
   // The game draws the question of its step from qst/NN-nnn.qst: give it this one alone.
   QTemporaryDir data;
   const fs::path dataDir = data.path().toStdString();
   fs::create_directory(dataDir / "qst");
-  QFile file(QString::fromStdString((dataDir / "qst" / questionFileName(step, 1)).string()));
+  QFile file(QString::fromStdString((dataDir / "qst" / questionFileName(drawn->step, 1)).string()));
   if (!data.isValid() || !file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(bytes->data()), kRecordSize) != kRecordSize) {
+      file.write(reinterpret_cast<const char*>(drawn->bytes.data()), kRecordSize) != kRecordSize) {
     io.err << "kvizarion-qst: cannot prepare the preview\n";
     return kExitErrors;
   }
@@ -121,7 +122,7 @@ int previewCommand(const QStringList& args, Streams io) {
   NoWindows windows;
   Silent music, effects, video;
   FrmMain game(GameServices{clock, random, boxes, measure, paths, windows, music, effects, video});
-  game.HodnotaOtazky = static_cast<std::int16_t>(step - 1);  // as if the steps before were won
+  game.HodnotaOtazky = static_cast<std::int16_t>(drawn->step - 1);  // as if the steps before were won
   game.Show();
   clock.advance(kRevealDoneMs);
   if (!game.form() || !boxes.shown.isEmpty()) {

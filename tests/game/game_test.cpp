@@ -260,11 +260,6 @@ TEST(BadQuestion, NoCapitalLetterMakesEveryPickWrong) {
 TEST(BadQuestion, NoUsableQuestionTellsThePlayerAndReturnsToTheMenu) {
   const std::tuple<const char*, int, Act> spoils[] = {
       {"no folder", 1, [](GameHarness& h) { h.game->Show(); }},
-      {"short file", 1,
-       [](GameHarness& h) {
-         h.writeFile(1, 1, fakes::questionBytes(GameHarness::stockQuestion(1)).left(495));
-         h.game->Show();
-       }},
       {"no third question", 3,
        [](GameHarness& h) {
          for (int step : {1, 2}) h.writeQuestion(step, 1, GameHarness::stockQuestion(step));

@@ -25,7 +25,7 @@ bool RecordingMedia::sounding() const {
   return last != log.rend() && last->op == Op::Play;
 }
 
-MsgResult ScriptedMessageBoxes::show(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) {
+MsgResult ScriptedMessageBoxes::show(const QString& text, const QString& title, MsgIcon, MsgButtons buttons) {
   const auto next = [](auto& queue, auto none) {
     if (queue.empty()) return none;
     const auto front = queue.front();
@@ -33,7 +33,7 @@ MsgResult ScriptedMessageBoxes::show(const QString& text, const QString& title, 
     return front;
   };
   const MsgResult unanswered = buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
-  shown.push_back({text, title, icon, buttons});
+  shown.push_back({text, title, buttons});
   const std::size_t index = shown.size() - 1;
   const MsgResult answer = next(answers, unanswered);
   const std::int64_t delay = next(delays, std::int64_t{0});

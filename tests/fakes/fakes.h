@@ -33,7 +33,6 @@ public:
   bool sounding() const;  // a play not followed by a stop
   std::vector<QString> played() const;  // the file names (without folder) of every play, in order
   std::vector<std::int64_t> times(Op op) const;
-  const QString& file() const { return file_; }
 
   std::vector<Entry> log;
 
@@ -49,7 +48,6 @@ class ScriptedMessageBoxes final : public MessageBoxes {
 public:
   struct Shown {
     QString text, title;
-    MsgIcon icon;
     MsgButtons buttons;
     bool dismissed = false;
   };

@@ -8,11 +8,6 @@
 
 namespace kvz::fakes {
 
-QByteArray questionBytes(const ZaznamOtazky& q) {
-  const std::vector<std::uint8_t> bytes = testing::recordBytes(q);
-  return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
-}
-
 ZaznamOtazky GameHarness::stockQuestion(int step) {
   const QString n = QString::number(step);
   const QString right(QLatin1Char(kRight[static_cast<std::size_t>(step - 1)]));
@@ -37,9 +32,11 @@ GameHarness::GameHarness(const std::filesystem::path& dataDir, std::uint64_t see
 
 GameHarness::~GameHarness() = default;
 
-void GameHarness::writeFile(int step, int number, const QByteArray& bytes) {
+void GameHarness::writeQuestion(int step, int number, const ZaznamOtazky& q) {
+  const std::vector<std::uint8_t> bytes = testing::recordBytes(q);
   std::filesystem::create_directories(paths.questionDir());
-  testing::writeFile(paths.questionDir() / questionFileName(step, number), bytes);
+  testing::writeFile(paths.questionDir() / questionFileName(step, number),
+                     QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 void GameHarness::removeQuestions() { std::filesystem::remove_all(paths.questionDir()); }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <array>
@@ -13,9 +12,6 @@
 #include "platform/random.h"
 
 namespace kvz::fakes {
-
-// The 496 bytes of a question file, written by the game's own record encoder.
-QByteArray questionBytes(const ZaznamOtazky& q);
 
 // A whole game window on the virtual clock: question files in a temporary folder, recorded
 // players, scripted boxes, a window system that keeps what it unloads.
@@ -33,9 +29,8 @@ public:
   GameHarness(const std::filesystem::path& dataDir, std::uint64_t seed);
   ~GameHarness();
 
-  // Writes the question file of a step and number with the given bytes.
-  void writeFile(int step, int number, const QByteArray& bytes);
-  void writeQuestion(int step, int number, const ZaznamOtazky& q) { writeFile(step, number, questionBytes(q)); }
+  // Writes the question file of a step and number, by the game's own record encoder.
+  void writeQuestion(int step, int number, const ZaznamOtazky& q);
   void removeQuestions();
 
   Form& form() const;

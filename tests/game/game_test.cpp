@@ -33,9 +33,7 @@ TEST(GameReveal, QuestionAtOnceThenAnswersOnePerSecondThenInputOpens) {
   Heard heard;
   h.form().onAnnounce = [&](const QString& text) { heard.emplace_back(h.now(), text); };
   EXPECT_EQ(h.windows.showLog.size(), 1u);
-  EXPECT_EQ(h["imgStupnice"].picture(), "S01");
   EXPECT_EQ(h.music.played(), std::vector<QString>{"bgm.wav"});
-  EXPECT_TRUE(h.video.file().endsWith("snd/odpocet.avi"));
   EXPECT_TRUE(h.video.times(Op::Play).empty());
   const std::int64_t s = kRevealStepMs, open = 5 * s;
   const std::pair<std::int64_t, const char*> expected[] = {
@@ -142,6 +140,7 @@ TEST(Ending, EscConfirmedKeepsTheLastRightAmountForThreeSecondsWithEverythingLoc
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(h["imgVyhra"].picture(), levelBitmap('C', level - 1));
+    EXPECT_EQ(h.game->HodnotaOtazky, level - 1);
     EXPECT_EQ(h.music.times(Op::Stop), std::vector<std::int64_t>{t});
     // A second Esc, F10, a pick or the uncovered strip of plates C and D: all refused.
     h.clock.advance(1000);
@@ -261,11 +260,6 @@ TEST(BadQuestion, NoCapitalLetterMakesEveryPickWrong) {
 TEST(BadQuestion, NoUsableQuestionTellsThePlayerAndReturnsToTheMenu) {
   const std::tuple<const char*, int, Act> spoils[] = {
       {"no folder", 1, [](GameHarness& h) { h.game->Show(); }},
-      {"short file", 1,
-       [](GameHarness& h) {
-         h.writeFile(1, 1, fakes::questionBytes(GameHarness::stockQuestion(1)).left(495));
-         h.game->Show();
-       }},
       {"no third question", 3,
        [](GameHarness& h) {
          for (int step : {1, 2}) h.writeQuestion(step, 1, GameHarness::stockQuestion(step));

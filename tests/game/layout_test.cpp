@@ -50,13 +50,6 @@ TEST_F(GameLayout, OverlappingElementsAreDrawnUpperOverLower) {
   }
 }
 
-// The lifelines' timers wait, disabled, until a lifeline starts them: an enabled one would
-// start a poll or a call by itself at the game's load. Their intervals are held to the
-// lifelines' timelines by the Poll and PhoneCall tests, which run on this layout.
-TEST_F(GameLayout, TheLifelineTimersStartDisabled) {
-  for (const char* name : {"tmrNDivaci", "tmrNTel1", "tmrNTel2"}) EXPECT_FALSE(form->timer(QLatin1String(name)).enabled()) << name;
-}
-
 // Every bitmap the game puts on a picture element fills it exactly (15 twips to a pixel).
 TEST_F(GameLayout, EachBitmapIsTheSizeOfTheElementsThatShowIt) {
   const std::pair<const char*, std::vector<const char*>> shows[] = {

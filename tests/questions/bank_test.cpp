@@ -36,17 +36,13 @@ std::vector<std::string> namesOf(const std::vector<fs::path>& files) {
 
 TEST(QuestionDraw, EveryFileOfAStepIsEquallyLikelyWhateverTheGaps) {
   const struct { std::vector<int> numbers; double chiSquareLimit; } steps[] = {
-      {{}, 0}, {{4}, 0}, {{1, 9, 25}, 13.8}, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25}, 51.2}};
+      {{4}, 0}, {{1, 9, 25}, 13.8}, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25}, 51.2}};
   for (const auto& s : steps) {
     QstFolder folder;
     folder.addQuestion("02-001.qst");  // another step's file
     for (const int n : s.numbers) folder.addQuestion(questionFileName(3, n));
-    const int draws = 100 * static_cast<int>(std::max<std::size_t>(s.numbers.size(), 1));
+    const int draws = 100 * static_cast<int>(s.numbers.size());
     const auto counts = countDraws(QuestionBank(folder.path()), 3, draws);
-    if (s.numbers.empty()) {
-      EXPECT_EQ(counts, (std::map<std::string, int>{{"<none>", draws}}));
-      continue;
-    }
     ASSERT_EQ(counts.size(), s.numbers.size());
     // Chi-square at its 99.9 % point for the degrees of freedom.
     double chiSquare = 0;
@@ -106,8 +102,6 @@ TEST(QuestionDraw, FilesWithoutAWholeReadableRecordOrAProperNameAreNeverChosen) 
     EXPECT_FALSE(QuestionBank(path).choose(1, random)) << path;
   EXPECT_EQ(namesOf(bank.usableFiles(5)), (std::vector<std::string>{"05-006.qst", "05-007.qst"}));
   EXPECT_EQ(countDraws(bank, 5, 400).count("<none>"), 0u);
-  EXPECT_FALSE(readQuestion(folder.path() / "05-004.qst"));
-  EXPECT_EQ(readQuestion(folder.path() / "05-006.qst")->Zadani.trimmed(), QStringLiteral("Otázka 05-006.qst"));
   EXPECT_EQ(readQuestion(folder.path() / "05-007.qst")->Zadani, QString(250, u'x'));  // only the first 496 bytes
 }
 

@@ -49,8 +49,8 @@ TEST(Accessibility, ListsTheShownElementsWithSomethingToReadInReadingOrder) {
   EXPECT_EQ(readable(view), (QStringList{"button:50:50, k dispozici", "text:Kolik?", "text:3 000 Kč"}));
 }
 
-// Tab stops follow the layout's order, and Enter or Space clicks on the press only: a release alone (of the key that closed a box
-// above) clicks nothing, nor does a key held down.
+// Tab stops follow the layout's order, and Enter or Space clicks on the press only: a release
+// alone (of the key that closed a box above) clicks nothing, nor does a key held down.
 TEST(Accessibility, MenuButtonsTakeTheFocusInLayoutOrderAndClickOnEnterOrSpace) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
   std::vector<QString> clicks;

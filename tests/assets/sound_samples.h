@@ -1,14 +1,12 @@
 #pragma once
 
-// The generated sound and video files, read back for the tests.
+// Where the tests find the generated sound and video files.
 
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
 
 namespace kvz::testing {
 
@@ -22,11 +20,6 @@ inline std::filesystem::path buildDir() {
 inline std::filesystem::path mediaFile(std::string name) {
   std::replace(name.begin(), name.end(), '\\', '/');
   return buildDir() / name.substr(1);
-}
-
-inline std::vector<char> readBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace kvz::testing

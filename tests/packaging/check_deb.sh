@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The .deb as a player gets it: built by cpack from the install, lintian without errors,
-# installed with apt-get (which must find every run-time dependency), the installed game
-# started from the desktop entry's path far enough to draw a question, the authors' tool on
-# the PATH, then removed with nothing of it left behind.
+# installed with apt-get (which must find every run-time dependency), the authors' tool on the
+# PATH, then removed with nothing of it left behind. What the installed files do (the desktop
+# entry, the manual pages, the tool on the installed bank, the game drawing a question) is the
+# same for every prefix and is checked once, by check_install.sh.
 #
 # Usage: check_deb.sh BUILD_DIR. Installs into the system: runs only as root (CI runs as root
 # on a machine of its own) and never where a kvizarion package is installed already.
@@ -25,7 +26,7 @@ fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=installed_game.sh
 . "$here/installed_game.sh"
-for tool in cpack lintian apt-get dpkg-deb dpkg-shlibdeps man; do
+for tool in cpack lintian apt-get dpkg-deb dpkg-shlibdeps; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
 done
 installed=0
@@ -40,39 +41,29 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >"$work/cpack.lo
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 deb=$work/deb/kvizarion_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "cpack made no $deb"
-note "$(basename "$deb"): $(du -k "$deb" | cut -f1) KiB"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = games ] || fail "Section is $(field Section), not games"
-[ "$(field Version)" = "$version" ] || fail "Version is $(field Version), not $version"
 for dep in libqt6multimedia6 libqt6widgets6 gstreamer1.0-plugins-good gstreamer1.0-plugins-base fonts-liberation2; do
   [[ ", $(field Depends)," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep: $(field Depends)"
 done
 
-# Errors fail; the one warning kept (the authors' tool in /usr/bin of a games package: it is
-# not a game) is shown with the rest.
+# Errors fail; one warning is kept: the authors' tool in /usr/bin of a games package (it is not
+# a game).
 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian reports errors"; }
-grep -E '^[EW]:' "$work/lintian.log" || true
 
 dpkg-deb -c "$deb" | awk '{ print substr($6, 2) }' | grep -v '/$' >"$work/files.txt"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 "$deb" >"$work/install.log" 2>&1 ||
   { cat "$work/install.log"; fail "apt-get install $deb"; }
 installed=1
 
-desktop=$(grep '^/usr/share/applications/.*\.desktop$' "$work/files.txt")
-game=$(desktop_exec "$desktop")
-[ "$game" = /usr/games/kvizarion ] || fail "the desktop entry starts $game"
 env -i PATH=/usr/local/bin:/usr/bin:/bin kvizarion-qst --help >"$work/help.txt" 2>&1 ||
   fail "kvizarion-qst --help from the PATH"
 grep -q 'kvizarion-qst check' "$work/help.txt" || fail "kvizarion-qst --help shows no usage"
-for page in kvizarion kvizarion-qst; do man -w "$page" >/dev/null || fail "man $page finds no page"; done
-QT_QPA_PLATFORM=offscreen kvizarion-qst check /usr/share/games/kvizarion/qst >"$work/check.log" 2>&1 ||
-  { cat "$work/check.log"; fail "kvizarion-qst check on the installed bank"; }
-play_to_first_question "$game"
 
 remove_package || { cat "$work/purge.log"; fail "apt-get purge kvizarion"; }
 [ -z "$(dpkg-query -W -f='${db:Status-Abbrev}' kvizarion 2>/dev/null)" ] || fail "dpkg still knows kvizarion after the purge"
 left=$(while read -r f; do if [ -e "$f" ]; then echo "$f"; fi; done <"$work/files.txt")
 [ -z "$left" ] || fail "left behind after the purge: $left"
 for dir in /usr/share/games/kvizarion /usr/share/doc/kvizarion; do [ ! -e "$dir" ] || fail "left behind: $dir"; done
-echo "$(basename "$deb"): built, lintian clean of errors, installed, played, removed"
+echo "$(basename "$deb"): built, lintian clean of errors, installed, removed"

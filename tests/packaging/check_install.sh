@@ -10,7 +10,7 @@ build=$(cd "${1:?usage: check_install.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=installed_game.sh
 . "$here/installed_game.sh"
-for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnailer identify compare xmllint xprop; do
+for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnailer identify compare xprop; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
 done
 
@@ -27,8 +27,8 @@ for f in games/kvizarion bin/kvizarion-qst libexec/kvizarion/kvizarion-guard sha
   share/icons/hicolor/scalable/apps/kvizarion.svg; do
   [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
-[ -x "$prefix/games/kvizarion" ] && [ -x "$prefix/bin/kvizarion-qst" ] && [ -x "$prefix/libexec/kvizarion/kvizarion-guard" ] ||
-  fail "the programs are not executable"
+# The game and the tool run below; the guard runs only when the game switches the display.
+[ -x "$prefix/libexec/kvizarion/kvizarion-guard" ] || fail "the display guard is not executable"
 
 # The desktop entry starts the installed game and names the installed icon; the metadata
 # launches that entry.
@@ -50,7 +50,6 @@ for png in "$prefix"/share/icons/hicolor/*x*/apps/kvizarion.png; do
 done
 [ "$pngs" -ge 6 ] || fail "only $pngs icon sizes installed"
 svg=$prefix/share/icons/hicolor/scalable/apps/kvizarion.svg
-xmllint --noout "$svg" || fail "the scalable icon is not well-formed XML"
 gdk-pixbuf-thumbnailer -s 256 "$svg" "$work/svg.png" || fail "the scalable icon cannot be drawn"
 diff=$({ compare -metric RMSE "$work/svg.png" "$prefix/share/icons/hicolor/256x256/apps/kvizarion.png" null: 2>&1 || true; } |
   sed -n 's/.*(\(.*\)).*/\1/p')

@@ -1,4 +1,4 @@
-# What the packaging checks share: a work folder (kept when a check fails), fail and note, the
+# What the packaging checks share: a work folder (kept when a check fails), fail, the
 # program a desktop entry starts, and the installed game played to its first question on the
 # harness of the game's checks (installed_game.py). Sourced after `build` is set.
 packaging_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -9,7 +9,6 @@ fail() {
   echo "FAIL: $*" >&2
   exit 1
 }
-note() { echo "check: $*"; }
 session_cleanup() {
   local rc=$?
   if [ "$rc" -eq 0 ] || [ "$rc" -eq 77 ]; then rm -rf "$work"; else echo "kept for inspection: $work" >&2; fi

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The compiled question bank as the game will read it. "kvizarion-qst check" finds what would go
 # wrong in a game (sizes, letters, shares, texts cut off on the plates measured with the game's
-# fonts, duplicates, steps without a question); it must report no error and no warning. The
-# bank's shape is checked on top: 20 questions per step, shares adding up to 100 with the right
-# answer never at 0, no three wrong answers with the same share (a vote never looks like that),
+# fonts, duplicates, steps without a question, shares not adding up to 100, a right answer at
+# 0 %); it must report no error and no warning. The bank's shape is checked on top: 20 questions
+# per step, no three wrong answers with the same share (a vote never looks like that),
 # the right letters spread 5/5/5/5 in every step, the right answer's average share falling from
 # step to step (the audience is less sure as the questions get harder), and no opening of two
 # words ("Kdo napsal", "Ve kterém") in more than four questions, so that a player who meets every
@@ -13,16 +13,9 @@ set -euo pipefail
 build=${1:?build folder}
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
 qst="$build/kvizarion-qst"
-test -d "$build/qst" || { echo "no $build/qst: the question bank was not built"; exit 1; }
-count=$(find "$build/qst" -maxdepth 1 -name '*.qst' | wc -l)
-[ "$count" -gt 0 ] || { echo "$build/qst holds no question file"; exit 1; }
-
-report=$("$qst" check "$build/qst" 2>&1) || { echo "$report"; exit 1; }
-if ! grep -q ' 0 errors, 0 warnings' <<<"$report"; then
-  echo "$report"
-  echo "FAIL: the bank must check without warnings"
-  exit 1
-fi
+# Errors and warnings go to stderr; a missing or empty folder is an error there too.
+report=$("$qst" check "$build/qst" 2>&1 >/dev/null) && [ -z "$report" ] ||
+  { echo "$report"; echo "FAIL: the bank must check without errors and warnings"; exit 1; }
 
 # shape DIR: prints what is wrong with the bank's shape; exit status 1 when anything is.
 shape() {
@@ -31,11 +24,7 @@ shape() {
     /^Zadani:/ { t = substr($0, 9); gsub(/[,?.:]/, "", t); split(t, w, " "); opening[w[1] " " w[2]]++ }
     /^Spravna:/ { letter[step] = $2; right[step, $2]++ }
     /^Divaci:/ {
-      sum = $2 + $3 + $4 + $5
-      if (sum != 100) { print "step " step ": shares add up to " sum; bad = 1 }
-      share = $(index("ABCD", letter[step]) + 1)
-      if (share <= 0) { print "step " step ": a right answer with a share of 0"; bad = 1 }
-      total[step] += share
+      total[step] += $(index("ABCD", letter[step]) + 1)
       wrong = ""
       for (k = 2; k <= 5; k++) if (k != index("ABCD", letter[step]) + 1) wrong = wrong " " $k
       split(wrong, ws, " ")
@@ -85,11 +74,6 @@ spoil "step 5 easier than step 4" '
   five && /^Spravna:/ { l = $2 }
   five && /^Divaci:/ { i = index("ABCD", l) + 1; for (k = 2; k <= 5; k++) $k = (k == i ? 97 : 1) }
   1'
-# The first right answer's share handed to its neighbour: the phone friend could never name it.
-spoil "a right answer at 0 %" '
-  /^\[01-001\]/ { hit = 1 } hit && /^Spravna:/ { l = $2 }
-  hit && /^Divaci:/ { i = index("ABCD", l) + 1; j = i == 5 ? 2 : i + 1; $j += $i; $i = 0; hit = 0 }
-  1'
 # The first right answer at 70 % and the three wrong ones at 10 % each.
 spoil "three equal wrong shares" '
   /^\[01-001\]/ { hit = 1 } hit && /^Spravna:/ { l = $2 }
@@ -97,4 +81,4 @@ spoil "three equal wrong shares" '
   1'
 # Five questions more opening with the same two words.
 spoil "an opening in nine questions" '/^Zadani:/ && n++ < 5 { $0 = "Zadani: Kdo napsal " substr($0, 9) } 1'
-echo "the bank: $count questions, no error, no warning, shape as required; 6 spoiled copies rejected"
+echo "the bank: no error, no warning, shape as required; 5 spoiled copies rejected"

@@ -16,7 +16,7 @@ def plate_a(s):
 def check(s):
     d.start_weston_nested(s)
     s.game_dir()
-    d.start_game(s, env={"QT_QPA_PLATFORM": "wayland"})
+    s.start_game(env={"QT_QPA_PLATFORM": "wayland"})
     s.wait_log("painted frmIntro 1920x1080", 30)
     s.xdo("mousemove", "5", "5")
     s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X), 10, "the scene at 2 x, centred on black")

@@ -31,8 +31,7 @@ def need(*tools):
 def near(what, measured_s, expected_ms, early_ms=400, late_ms=1000):
     # A measured interval within [expected - early, expected + late]; the times seen by a poll
     # on a loaded machine come late, so the window leans late.
-    note(f"{what}: {(ms := measured_s * 1000):.0f} ms (expected {expected_ms})")
-    if not expected_ms - early_ms <= ms <= expected_ms + late_ms:
+    if not expected_ms - early_ms <= (ms := measured_s * 1000) <= expected_ms + late_ms:
         fail(f"{what} took {ms:.0f} ms, expected {expected_ms} ms (-{early_ms}/+{late_ms})")
 
 
@@ -80,6 +79,15 @@ class Screen:
                     return True
                 i = r.find(b"\1\1\1", i + 1)
         return False
+
+
+def pixels_off(screen, rect, picture):
+    # Pixels of the screen's rectangle more than a few levels off the picture's from its corner.
+    x, y, w, h = rect
+    if len(picture) < h or len(picture[0]) < 3 * w:
+        fail(f"a picture of {len(picture[0]) // 3} x {len(picture)} does not cover {w} x {h}")
+    shown = screen.pixels(rect)
+    return sum(max(abs(a - b) for a, b in zip(shown[j * w + i], picture[j][3 * i:3 * i + 3])) > 8 for j in range(h) for i in range(w))
 
 
 class Session:
@@ -196,12 +204,16 @@ class Session:
         return d
 
     def start_game(self, *args, env=None, program=None):
-        # The game from its folder with its timing log on (game.log), in a window unless told; an
-        # installed program from the work folder, which holds none of its files.
-        e = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LOGGING_RULES="kvizarion.timing=true", **(env or {}))
-        self.game = self.spawn("game", [program or "./kvizarion", *(args or ["no_fullscreen"])],
-                               cwd=self.work if program else self.path("game"), env=e)
+        # The game from its folder with its timing log (game.log) begun anew; an installed program
+        # from the work folder, which holds none of its files.
+        e = {**self.env, "QT_QPA_PLATFORM": "xcb", "QT_LOGGING_RULES": "kvizarion.timing=true", **(env or {})}
+        self.game = self.spawn("game", [program or "./kvizarion", *args], cwd=self.work if program else self.path("game"), env=e,
+                               stdout=open(self.path("game.log"), "wb"))
         return self.game
+
+    def stop_game(self):
+        self.end(self.game)
+        self.game = None
 
     def log(self, what=""):
         # The timing log's lines that begin with what: (time in s, the line's text), in order.
@@ -252,12 +264,6 @@ class Session:
     def key(self, key):
         return self.xdo("key", key)
 
-    def change_after(self, act, rect, timeout, what):
-        # Does act() (input; returns its time) and waits until the rectangle's pixels change:
-        # returns the seconds between the two.
-        before, sent = self.fb.pixels(rect), act()
-        return self.until(lambda: self.fb.pixels(rect) != before and time.monotonic(), timeout, what) - sent
-
     def click(self, form, element):
         # Clicks an element's centre (the window at 0,0), then moves the pointer out of the way
         # of every place read: it is drawn into the framebuffer.
@@ -268,6 +274,23 @@ class Session:
 
     def window_shown(self, name):
         return self.runs("xdotool", "search", "--onlyvisible", "--name", name)
+
+    def drawn(self, scale, name, enlarge=1):
+        # A picture as the generator draws it at a scale (each pixel repeated to enlarge it): its
+        # rows of (r, g, b) bytes.
+        folder = self.path(f"drawn{scale}")
+        if not os.path.isdir(folder):
+            subprocess.run([f"{self.build}/tools/assetgen/kvz_assetgen", "--scale", str(scale), folder],
+                           env=dict(self.env, QT_QPA_PLATFORM="offscreen"), capture_output=True, check=True)
+        ppm = subprocess.run(["convert", f"{folder}/pictures/{name}.png", "-scale", f"{100 * enlarge}%", "-depth", "8", "ppm:-"],
+                             capture_output=True, check=True).stdout
+        head = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", ppm)
+        return [ppm[at:at + 3 * int(head[1])] for at in range(head.end(), len(ppm), 3 * int(head[1]))]
+
+    def shows(self, rect, picture, what, screen=None):
+        # Waits until a rectangle of the screen (Xvfb's, else the one screen() grabs) is the
+        # picture from its corner, give or take 20 pixels; a paint may come a moment late.
+        self.until(lambda: pixels_off((screen or (lambda: self.fb))(), rect, picture) <= 20, 10, what)
 
     # The last n lines of a program's output (all of it without n).
     def tail(self, name, n=None):

@@ -24,8 +24,6 @@ def check(s):
     except (ImportError, ValueError):
         skip("the AT-SPI typelib for /usr/bin/python3 is not installed (python3-pyatspi)")
     s.game_dir(QUESTIONS)
-    s.start_x()
-    s.start_pulse()
     s.start_a11y_bus()
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = s.env["DBUS_SESSION_BUS_ADDRESS"]
     Atspi.init()
@@ -41,29 +39,26 @@ def check(s):
     listener = Atspi.EventListener.new(on_event)
     listener.register("object:state-changed:showing")
 
-    # Every showing object's name below the program's node, of one role; a window closing while
-    # it is read takes its objects with it.
     def pump():
         while GLib.MainContext.default().iteration(False):
             pass
         return True
 
+    # The names of one role's objects below the program's node, read afresh (the game changes
+    # them); a window closing while it is read takes its objects with it.
     def names(role):
         pump()
-        out, todo = [], [Atspi.get_desktop(0)]
+        desktop, out = Atspi.get_desktop(0), []
+        apps = map(desktop.get_child_at_index, range(desktop.get_child_count()))
+        todo = [a for a in apps if a and (a.get_name() or "").lower() == "kvizarion"]
+        for app in todo:
+            app.set_cache_mask(Atspi.Cache.NONE)
         while todo:
             try:
                 node = todo.pop()
-                for i in range(node.get_child_count()):
-                    child = node.get_child_at_index(i)
-                    if node.get_role() == Atspi.Role.DESKTOP_FRAME:
-                        if child and (child.get_name() or "").lower() == "kvizarion":
-                            child.set_cache_mask(Atspi.Cache.NONE)  # read afresh: the game changes it
-                            todo.append(child)
-                    elif child:
-                        todo.append(child)
-                        if child.get_role_name() == role:
-                            out.append(child.get_name() or "")
+                kids = [c for c in map(node.get_child_at_index, range(node.get_child_count())) if c]
+                out += [c.get_name() or "" for c in kids if c.get_role_name() == role]
+                todo += kids
             except GLib.Error:
                 continue
         return out

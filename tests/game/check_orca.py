@@ -16,8 +16,6 @@ from kvz_check import fail, need, run, skip  # noqa: E402
 def check(s):
     need("orca")
     s.game_dir(QUESTIONS)
-    s.start_x()
-    s.start_pulse()
     s.start_a11y_bus()
     speech = s.path("orca.debug")
     orca = s.spawn("orca", ["orca", "--disable", "speech", "--user-prefs", s.path("orca-prefs"), "--debug-file", speech])

@@ -30,7 +30,8 @@ def check(s):
     menu_shown(s)
     s.click("frmIntro", "imgNova")
     s.wait_log("painted frmMain 640x480", 30)
-    subprocess.run([f"{s.build}/tests/kvz_xrandr_helper", "close", d.windows(s)[0][0]], env=s.env, check=True)
+    window = s.until(lambda: d.windows(s), 10, "the game window shown")[0][0]
+    subprocess.run([f"{s.build}/tests/kvz_xrandr_helper", "close", window], env=s.env, check=True)
     d.game_ends(s)
     d.expect_mode(s, "1024x768@60", "after the game window's close message")
 

@@ -3,7 +3,7 @@
 #
 # A check is a function of a Session, run by run(): what cannot run here is skipped (exit 77;
 # failed under KVZ_STRICT_CHECKS=1), a failure keeps the work folder with a screenshot, the game's
-# output and the screen states seen, and everything started is ended on every way out.
+# output, and everything started is ended on every way out.
 # Times are time.monotonic() seconds, the clock of the game's timing log.
 import json, mmap, os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback, wave  # noqa: E401
 
@@ -33,6 +33,11 @@ def near(what, measured_s, expected_ms, early_ms=400, late_ms=1000):
     # on a loaded machine come late, so the window leans late.
     if not expected_ms - early_ms <= (ms := measured_s * 1000) <= expected_ms + late_ms:
         fail(f"{what} took {ms:.0f} ms, expected {expected_ms} ms (-{early_ms}/+{late_ms})")
+
+
+def colour(r, g, b):
+    # An answer plate's colour: b blue, o orange, g green, ? other.
+    return "o" if r > 120 and g < r and b < 60 else "g" if g > r + 40 and g > b + 40 else "b" if b > r and b > g else "?"
 
 
 # Bytes above 200 become 1, the rest 0: a white pixel is three 1s in a row, read in C.
@@ -100,9 +105,8 @@ class Session:
         drop = ("KVIZARION_PROBE", "KVIZARION_SEED", "PULSE_SERVER", "PULSE_SINK", "QT_MEDIA_BACKEND", "QT_MESSAGE_PATTERN",
                 "DBUS_SESSION_BUS_ADDRESS")
         self.env = {k: v for k, v in os.environ.items() if k not in drop}
-        # procs: (name, Popen), ended in reverse order; seen: (time, what, state), every change a
-        # poll saw, for the failure report.
-        self.procs, self.fb, self.game, self.seen = [], None, None, []
+        # procs: ended in reverse order.
+        self.procs, self.fb, self.game = [], None, None
 
     def place(self, form, element):
         # An element's rectangle in scene pixels: x, y, width, height.
@@ -114,9 +118,9 @@ class Session:
     def spawn(self, name, argv, **kw):
         # Starts a program, its output in the work folder; ended at the session's end.
         out = kw.pop("stdout", open(self.path(name + ".log"), "ab"))
-        self.procs.append((name, subprocess.Popen(argv, env=kw.pop("env", self.env), stdout=out, stderr=subprocess.STDOUT,
-                                                  start_new_session=True, **kw)))
-        return self.procs[-1][1]
+        self.procs.append(subprocess.Popen(argv, env=kw.pop("env", self.env), stdout=out, stderr=subprocess.STDOUT,
+                                           start_new_session=True, **kw))
+        return self.procs[-1]
 
     def end(self, p):
         if p.poll() is None:
@@ -128,13 +132,12 @@ class Session:
                 p.wait()
 
     def end_all(self):
-        for _, p in reversed(self.procs):
+        for p in reversed(self.procs):
             self.end(p)
 
     # ------------------------------------------------------------------ servers
-    def start_x(self, size="640x480", wm=None):
-        # Xvfb of its own (it picks its display: -displayfd), its screen in a file read in-process;
-        # optionally a window manager on it.
+    def start_x(self, size="640x480"):
+        # Xvfb of its own (it picks its display: -displayfd), its screen in a file read in-process.
         need("Xvfb", "xdotool")
         os.makedirs(self.path("fb"))
         r, w = os.pipe()
@@ -144,9 +147,6 @@ class Session:
         self.env["DISPLAY"] = ":" + (os.fdopen(r).readline().strip() or skip(f"no X server: Xvfb gave no display ({self.tail('xvfb', 1)})"))
         with open(self.path("fb/Xvfb_screen0"), "rb") as f:
             self.fb = Screen(mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ))
-        if wm:
-            need(wm)
-            self.spawn(wm, [wm])
         return self.env["DISPLAY"]
 
     def start_pulse(self):
@@ -174,8 +174,11 @@ class Session:
             return end - w.getnframes() / w.getframerate()
 
     def start_a11y_bus(self):
-        # A session bus and at-spi2-core's bus launcher behind it, as a desktop starts them; the
-        # game then reads its tree out to whoever asks, as under a running screen reader.
+        # A screen and a sound server, a session bus and at-spi2-core's bus launcher behind it, as
+        # a desktop starts them; the game then reads its tree out to whoever asks, as under a
+        # running screen reader.
+        self.start_x()
+        self.start_pulse()
         need("dbus-daemon")
         launcher = "/usr/libexec/at-spi-bus-launcher"
         if not os.access(launcher, os.X_OK):
@@ -227,20 +230,16 @@ class Session:
 
     # ------------------------------------------------------------------ waiting and input
     def until(self, probe, timeout, what, poll=0.015, on_timeout=fail, shown=None):
-        # Polls probe until it returns a true value; returns that value. Every change seen is
-        # kept with its time; the game ending on the way fails at once.
-        end, last = time.monotonic() + timeout, object()
-        while True:
-            if (value := probe()) != last:
-                self.seen.append((time.monotonic(), what, str(value)[:80]))
-                last = value
-            if value:
-                return value
+        # Polls probe until it returns a true value; returns that value. The game ending on the
+        # way fails at once.
+        end = time.monotonic() + timeout
+        while not (value := probe()):
             if self.game and self.game.poll() is not None:
                 fail(f"{what}: the game ended unexpectedly (exit status {self.game.returncode})")
             if time.monotonic() > end:
                 on_timeout(f"{what}: not seen within {timeout} s (last seen: {shown() if shown else value})")
             time.sleep(poll)
+        return value
 
     def state(self, probe, want, timeout, what):
         # Waits until probe() matches the regular expression want; returns (time, state).
@@ -318,8 +317,7 @@ def run(check, build=None):
         if s and rc == 1:
             if s.fb:  # the screen as a failed check left it
                 s.runs("import", "-window", "root", s.path("last-screen.png"))
-            print("--- screen states seen (time, what, state)", *(f"{t:.3f} {w}: {v}" for t, w, v in s.seen[-40:]),
-                  "--- game output", s.tail("game", 20), f"kept for inspection: {s.work}", sep="\n", file=sys.stderr)
+            print("--- game output", s.tail("game", 20), f"kept for inspection: {s.work}", sep="\n", file=sys.stderr)
         if s:
             s.end_all()
             if rc != 1:

@@ -6,7 +6,7 @@
 import os, re, sys  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
-from kvz_check import fail, near  # noqa: E402
+from kvz_check import colour, fail, near  # noqa: E402
 
 QUESTIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "questions.txt")
 
@@ -163,6 +163,3 @@ def question(level):
     block = re.search(rf"\[0{level}-\d+\]\n(.*?)(\n\n|$)", text, re.S).group(1)
     return dict(line.split(": ", 1) for line in block.splitlines())
 
-
-def colour(r, g, b):
-    return "o" if r > 120 and g < r and b < 60 else "g" if g > r + 40 and g > b + 40 else "b" if b > r and b > g else "?"

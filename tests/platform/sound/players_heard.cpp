@@ -1,5 +1,5 @@
 // The players as a player hears them, recorded from a PulseAudio null sink (started by
-// check_players_sound.sh): the effect player, the music player and the menu sound are heard
+// check_players_sound.py): the effect player, the music player and the menu sound are heard
 // at every one of ten plays in a row, and a new effect cuts off the one that sounds instead
 // of mixing with it. How soon a sound starts is measured in bench/players, not here: a sound
 // counts as heard if it starts within two seconds of play().

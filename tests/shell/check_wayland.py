@@ -19,7 +19,7 @@ def check(s):
     s.wait_log("painted frmIntro 1920x1080", 30)
     s.xdo("mousemove", "5", "5")
     s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X), 10, "the scene at 2 x, centred on black")
-    d.click_scene(s, "frmIntro", "imgNova")
+    s.click("frmIntro", "imgNova", d.SCENE_2X)
     d.answers_shown(s, "1920x1080")
     s.state(lambda: plate_a(s), "b", 5, "plate A blue before the pick")
     s.key("a")

@@ -87,18 +87,6 @@ def plate_a(s, scene=SCENE_2X):
     return x, y, on_screen(s, "frmMain", "lblA", scene)[0] - x, h
 
 
-def centre(s, form, element, scene=SCENE_2X):
-    # An element's centre on the screen, as xdotool's arguments.
-    w, h = s.place(form, element)[2:]
-    return [str(v) for v in on_screen(s, form, element, scene, w // 2, h // 2)[:2]]
-
-
-def click_scene(s, form, element, scene=SCENE_2X):
-    # Clicks an element's centre, then moves the pointer (drawn into Xvfb's screen) aside.
-    s.xdo("mousemove", *centre(s, form, element, scene), "click", "1")
-    s.xdo("mousemove", "5", "5")
-
-
 def answers_shown(s, size="", after=0.0):
     # The game window (at that size) and its first question's answers: a pick, F10 or Esc is taken from
     # then on (not from the "input open" of the window's load). Returns the window's first paint.

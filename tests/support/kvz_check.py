@@ -92,7 +92,8 @@ def pixels_off(screen, rect, picture):
     if len(picture) < h or len(picture[0]) < 3 * w:
         fail(f"a picture of {len(picture[0]) // 3} x {len(picture)} does not cover {w} x {h}")
     shown = screen.pixels(rect)
-    return sum(max(abs(a - b) for a, b in zip(shown[j * w + i], picture[j][3 * i:3 * i + 3])) > 8 for j in range(h) for i in range(w))
+    off = (max(abs(a - b) for a, b in zip(shown[j * w + i], picture[j][3 * i:3 * i + 3])) for j in range(h) for i in range(w))
+    return sum(level > 8 for level in off)
 
 
 class Session:
@@ -263,11 +264,12 @@ class Session:
     def key(self, key):
         return self.xdo("key", key)
 
-    def click(self, form, element):
-        # Clicks an element's centre (the window at 0,0), then moves the pointer out of the way
-        # of every place read: it is drawn into the framebuffer.
-        x, y, w, h = self.place(form, element)
-        t = self.xdo("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+    def click(self, form, element, scene=(1, 0, 0)):
+        # Clicks an element's centre on the scene drawn at a scale from a corner (at 1 x from 0,0
+        # unless told), then moves the pointer out of the way of every place read: it is drawn
+        # into the framebuffer.
+        (scale, x0, y0), (x, y, w, h) = scene, self.place(form, element)
+        t = self.xdo("mousemove", str(x0 + scale * (x + w // 2)), str(y0 + scale * (y + h // 2)), "click", "1")
         self.xdo("mousemove", "5", "5")
         return t
 

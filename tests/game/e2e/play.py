@@ -52,12 +52,11 @@ class Game:
     def new_game(self):
         self.s.click("frmIntro", "imgNova")
 
+    # Which ladder row and bar heights are shown is the unit tests' (GameReveal, PollGraph): here
+    # the winnings plate stands for the pictures on a real screen.
     def reveal(self, level):
-        # The question plate lies over the ladder's foot.
         self.wait("1.... .*", 40, f"question {level} shown")
         self.wait("11111 bbbb", 6, f"the four answers of question {level}")
-        ladder = self.s.place("frmMain", "imgStupnice")[:3] + (self.s.place("frmMain", "imgZadani")[1],)
-        self.s.shows(ladder, self.s.drawn(1, f"S0{level}"), f"question {level} shows the ladder S0{level}")
 
     # A letter pressed: the pick orange, the right plate green after the suspense, then the
     # winnings plate of the level. texts: the answers shown (after fifty-fifty two are gone).
@@ -88,27 +87,20 @@ class Game:
                        else "e" if b > r and b > g and b < 120 else "?"
                        for r, g, b in (self.fb.pixel(x + w // 2, y + h - 3) for x, y, w, h in self.bars))
 
-    # The poll: the empty graph, then the bars of the stored shares on time, the game back.
-    def poll(self, shares):
+    # The poll: the empty graph, then the bars on time, the game back.
+    def poll(self):
         self.t_poll = self.s.key("F7")
         self.s.state(self.graph, "eeee", 12, "the empty audience graph")
         near("the audience bars", self.s.state(self.graph, "r...", 20, "the audience bars")[0] - self.t_poll, self.d["poll_bars"])
-        heights = [sum(1 for p in self.fb.pixels((x + w // 2, 0, 1, y + h)) if p[0] > 200 and p[1] < 60 and p[2] < 60)
-                   for x, y, w, h in self.bars]
-        scale = max(heights) / max(shares)
-        if any(abs(h - s * scale) > 1 for h, s in zip(heights, shares)):
-            fail(f"the audience bars are {heights} px high, not in the stored shares {shares}")
         self.s.wait_log("poll return", 3, after=self.t_poll)
 
-    # The call: the black square over the logo at the pick-up, cyan text typed in the transcript
-    # panel, the countdown video moving over the logo, the game back when the call ends.
+    # The call: the black square over the logo at the pick-up, the countdown video moving over
+    # the logo, the game back when the call ends (the transcript's text is PhoneCall's, on the
+    # virtual clock).
     def phone(self):
         self.t_phone = self.s.key("F6")
         near("the call's pick-up", self.s.state(self.graph, "kkkk", 6, "the call's black square")[0] - self.t_phone,
              self.d["call_pick_up"])
-        panel = self.s.place("frmMain", "txtNTelVypis")
-        self.s.until(lambda: any(r < 100 and g > 180 and b > 180 for r, g, b in self.fb.pixels(panel)), 3,
-                     "cyan text in the transcript panel")
         x, y = middle(self.s.place("frmMain", "imgLogo"))
         video = (x - 60, y - 60, 120, 120)
         first = self.s.until(lambda: sum(map(max, self.fb.pixels(video))) > 60 * 100 and self.fb.pixels(video), 3,
@@ -136,7 +128,7 @@ class Game:
             letter = question(level)["Spravna"]
             texts = self.fifty_fifty(letter) if level == 1 else "11111"
             if level == 2:
-                self.poll([int(v) for v in question(2)["Divaci"].split()])
+                self.poll()
             elif level == 3:
                 self.phone()
             self.answer_right(level, letter, letter if level == 3 else letter.lower(), texts)  # a capital: Shift works too

@@ -55,7 +55,7 @@ def soak(s):
 
     # The screen below the pointer's parking corner.
     screen = lambda: hashlib.md5(s.fb.data[s.fb.base + 40 * s.fb.bpl:]).digest()  # noqa: E731
-    s.start_game(env=sanitizers)
+    s.start_game("no_fullscreen", env=sanitizers)
     runs, exits, crashes, stuck, actions = 1, 0, 0, 0, 0
     end, last, same_since = time.monotonic() + span, None, time.monotonic()
     while time.monotonic() < end:
@@ -63,7 +63,7 @@ def soak(s):
             exits, crashes = exits + (status == 0), crashes + (status != 0)
             if status:
                 print(f"soak: the program ended with status {status} after {actions} actions")
-            s.start_game(env=sanitizers)
+            s.start_game("no_fullscreen", env=sanitizers)
             runs, same_since = runs + 1, time.monotonic()
         act()
         actions += 1

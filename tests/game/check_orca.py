@@ -10,14 +10,12 @@ import os, re, sys, time  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
 from play import QUESTIONS, question  # noqa: E402
-from kvz_check import fail, need, note, run, skip  # noqa: E402
+from kvz_check import fail, need, run, skip  # noqa: E402
 
 
 def check(s):
     need("orca")
     s.game_dir(QUESTIONS)
-    s.start_x()
-    s.start_pulse()
     s.start_a11y_bus()
     speech = s.path("orca.debug")
     orca = s.spawn("orca", ["orca", "--disable", "speech", "--user-prefs", s.path("orca-prefs"), "--debug-file", speech])
@@ -26,7 +24,7 @@ def check(s):
     ready = "registering listener for: object:state-changed:focused"
     s.until(lambda: os.path.exists(speech) and ready in open(speech, errors="replace").read(), 60,
             "Orca listening", on_timeout=lambda why: skip(f"Orca does not start here ({s.tail('orca', 1)})"))
-    s.start_game()
+    s.start_game("no_fullscreen")
     # Orca's debug log is written in blocks, so what it said is read once it has ended (a clean
     # end writes the rest); meanwhile the program's own timing log tells where the game is.
     s.wait_log("painted frmIntro", 30)
@@ -39,7 +37,6 @@ def check(s):
     missing = [t for t in ["nová hra", q["Zadani"]] + [f"{x}: {q[x]}" for x in "ABCD"] if not any(t in u for u in said())]
     if missing:
         fail(f"Orca did not speak {missing} (it said: {' | '.join(said()[-12:])})")
-    note("Orca named the menu's button and spoke the question and the four answers of question 1")
 
 
 run(check)

@@ -9,25 +9,25 @@ import display_checks as d
 
 def play_at(s, name, menu_at_100=None, env=None):
     subprocess.run(["xrandr", "-s", "1024x768"], env=s.env, check=True)
-    d.start_game(s, env=env)
+    s.start_game(env=env)
     s.wait_log("painted frmIntro", 30)
     d.expect_mode(s, "640x480", name)
     # At 150 % Qt may round the window's 426.67 logical pixels up to 641 device pixels.
     s.until(lambda: any(w[3:] == (0, 0) and w[1] >= 640 and w[2] >= 480 for w in d.windows(s)), 10,
             f"{name}: the menu over the whole screen")
     grab = lambda: d.k.Screen.grab(s.env)  # noqa: E731
-    d.shows_picture(s, grab, s.place("frmIntro", "imgNova"), d.drawn(s, 1, "NOVA"), f"{name}: nová hra at 1 x")
+    s.shows(s.place("frmIntro", "imgNova"), s.drawn(1, "NOVA"), f"{name}: nová hra at 1 x", grab)
     menu = grab()
     if not d.notice_in_place(s, menu, 1, 0, 0) or menu_at_100 and menu.data != menu_at_100.data:
         d.k.fail(f"{name}: the menu's screen is not the one at 100 % with its notice at its pixels")
     s.click("frmIntro", "imgNova")
     d.answers_shown(s)
-    d.shows_picture(s, grab, d.plate_a(s, (1, 0, 0)), d.drawn(s, 1, "A-M"), f"{name}: answer plate A at 1 x")
+    s.shows(d.plate_a(s, (1, 0, 0)), s.drawn(1, "A-M"), f"{name}: answer plate A at 1 x", grab)
     s.key("F10")
     _, w, h, x, y = s.until(lambda: [w for w in d.windows(s) if w[1] < 640], 10, f"{name}: the information box")[0]
     if not (x >= 0 and y >= 0 and x + w <= 640 and y + h <= 480 and w >= 200):
         d.k.fail(f"{name}: the information box at {w}x{h}+{x}+{y}, not over the scene")
-    d.stop_game(s)
+    s.stop_game()
     d.expect_mode(s, "1024x768", f"{name}: at the end")
     return menu
 

@@ -23,58 +23,56 @@ def check(s):
     s.spawn("tint2", ["tint2"], env=dict(s.env, HOME=s.work))
     s.until(lambda: panel_shows(s), 20, "tint2's panel")
 
-    d.start_game(s)
+    s.start_game()
     s.wait_log("painted frmIntro 1920x1080", 30)
     s.xdo("mousemove", "5", "5")
     s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X) and not panel_shows(s), 10,
             "the menu over the panel, the scene at 2 x centred on black")
-    d.shows_picture(s, lambda: s.fb, d.on_screen(s, "frmIntro", "imgNova"), d.drawn(s, 2, "NOVA"), "nová hra drawn at 2 x")
+    s.shows(d.on_screen(s, "frmIntro", "imgNova"), s.drawn(2, "NOVA"), "nová hra drawn at 2 x")
     menu = d.k.Screen.grab(s.env).data  # xwd leaves out the pointer, whose size follows the desktop's density
-    d.click_scene(s, "frmIntro", "imgNova")
+    s.click("frmIntro", "imgNova", d.SCENE_2X)
     d.answers_shown(s, "1920x1080")
     if panel_shows(s):
         d.k.fail("the panel shows over the game")
-    drawn = d.pixels_off(s.fb, d.plate_a(s), d.drawn(s, 2, "A-M"))
-    enlarged = d.pixels_off(s.fb, d.plate_a(s), d.drawn(s, 1, "A-M", enlarge=2))
-    d.k.note(f"plate A: {drawn} pixels off the 2 x drawing, {enlarged} off the 1 x one enlarged")
+    drawn, enlarged = (d.k.pixels_off(s.fb, d.plate_a(s), p) for p in (s.drawn(2, "A-M"), s.drawn(1, "A-M", 2)))
     if drawn > 20 or enlarged < 500:
         d.k.fail("plate A is not the plate drawn at 2 x")
     s.key("F10")
     _, w, _, x, y = s.until(lambda: [w for w in d.windows(s) if w[1] != 1920], 10, "the information box")[0]
     if x < 320 or y < 60 or w < 400:
         d.k.fail(f"the information box ({w} wide at {x},{y}) is not over the scene at 2 x")
-    d.stop_game(s)
+    s.stop_game()
 
-    d.start_game(s, "no_fullscreen", env={"QT_SCALE_FACTOR": "2"})
+    s.start_game("no_fullscreen", env={"QT_SCALE_FACTOR": "2"})
     menu_painted = s.wait_log("painted frmIntro 640x480", 30)
     wid, w, h, _, _ = s.until(lambda: d.windows(s), 10, "the no_fullscreen window")[0]
     if (w, h) != (1280, 960):
         d.k.fail(f"no_fullscreen at factor 2: a {w}x{h} client area, not 1280x960")
-    window = (2, *(int(v) for v in re.findall(r"Absolute upper-left [XY]:\s+(\d+)", d.out(s, "xwininfo", "-id", wid))))
+    window = (2, *(int(v) for v in re.findall(r"Absolute upper-left [XY]:\s+(\d+)", s.out("xwininfo", "-id", wid))))
     s.xdo("mousemove", "5", "5")
-    d.shows_picture(s, lambda: s.fb, d.on_screen(s, "frmIntro", "imgNova", window), d.drawn(s, 2, "NOVA"),
-                    "no_fullscreen at factor 2: nová hra drawn at 2 x")
+    s.shows(d.on_screen(s, "frmIntro", "imgNova", window), s.drawn(2, "NOVA"), "no_fullscreen at factor 2: nová hra drawn at 2 x")
     s.wait_log("pictures drawn ahead at 2 x", 20)
-    d.click_scene(s, "frmIntro", "imgNova", window)
+    s.click("frmIntro", "imgNova", window)
     game = d.answers_shown(s, after=menu_painted)
     s.key("a")
     s.wait_log("tick tmrZvuk", 20)
     if any(t > game for t, _ in s.log("drew ")):
         d.k.fail("no_fullscreen at factor 2: pictures drawn during the game")
-    d.stop_game(s)
+    s.stop_game()
 
     for what, env in (("Xft.dpi 192", {}), ("QT_SCALE_FACTOR 1.5", {"QT_SCALE_FACTOR": "1.5"}),
                       ("QT_SCALE_FACTOR 3", {"QT_SCALE_FACTOR": "3"})):
         subprocess.run(["xrdb", "-load", "/dev/null" if env else "-"], input=b"Xft.dpi: 192\n", env=s.env, check=True)
-        d.start_game(s, env=env)
+        s.start_game(env=env)
         s.wait_log("painted frmIntro", 30)
         s.until(lambda: d.k.Screen.grab(s.env).data == menu, 10, f"{what}: the menu's screen as at 100 %")
-        s.xdo("mousemove", *d.centre(s, "frmIntro", "imgNova"))
+        x, y, w, h = d.on_screen(s, "frmIntro", "imgNova")
+        s.xdo("mousemove", str(x + w // 2), str(y + h // 2))
         s.until(lambda: d.pointer_image(s) == "64x64+22+2", 5, f"{what}: the hand pointer at 2 x")
-        d.click_scene(s, "frmIntro", "imgNova")
+        s.click("frmIntro", "imgNova", d.SCENE_2X)
         s.wait_log("painted frmMain", 30)
-        s.until(lambda: d.pixels_off(s.fb, d.plate_a(s), d.drawn(s, 2, "A-M")) <= 20, 10, f"{what}: plate A at 2 x")
-        d.stop_game(s)
+        s.shows(d.plate_a(s), s.drawn(2, "A-M"), f"{what}: plate A at 2 x")
+        s.stop_game()
 
 
 d.k.run(check)

@@ -7,24 +7,23 @@ import display_checks as d
 
 
 def plate_a(s):
-    # Plate A right of its text, halfway to the plate's edge: "blue" until picked, "orange" once picked.
+    # Plate A's colour right of its text, halfway to the plate's edge: b blue until picked, o orange once picked.
     (ax, _, aw, ah), (lx, _, lw, _) = s.place("frmMain", "imgA"), s.place("frmMain", "lblA")
-    r, g, b = s.fb.pixel(*d.on_screen(s, "frmMain", "imgA", dx=(lx + lw + ax + aw) // 2 - ax, dy=ah // 2)[:2])
-    return "orange" if r > 120 and g < r and b < 60 else "blue" if b > r and b > g else f"{r},{g},{b}"
+    return d.k.colour(*s.fb.pixel(*d.on_screen(s, "frmMain", "imgA", dx=(lx + lw + ax + aw) // 2 - ax, dy=ah // 2)[:2]))
 
 
 def check(s):
     d.start_weston_nested(s)
     s.game_dir()
-    d.start_game(s, env={"QT_QPA_PLATFORM": "wayland"})
+    s.start_game(env={"QT_QPA_PLATFORM": "wayland"})
     s.wait_log("painted frmIntro 1920x1080", 30)
     s.xdo("mousemove", "5", "5")
     s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X), 10, "the scene at 2 x, centred on black")
-    d.click_scene(s, "frmIntro", "imgNova")
+    s.click("frmIntro", "imgNova", d.SCENE_2X)
     d.answers_shown(s, "1920x1080")
-    s.state(lambda: plate_a(s), "blue", 5, "plate A blue before the pick")
+    s.state(lambda: plate_a(s), "b", 5, "plate A blue before the pick")
     s.key("a")
-    s.state(lambda: plate_a(s), "orange", 5, "plate A orange once picked")
+    s.state(lambda: plate_a(s), "o", 5, "plate A orange once picked")
     s.wait_log("tick tmrZvuk", 10)
 
 

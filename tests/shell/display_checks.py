@@ -1,16 +1,13 @@
 # What the display's whole-program checks need beyond kvz_check's session: Xorg with the dummy video
 # driver (its modes switch as a monitor's would; Xvfb's cannot) and its RandR modes and screen-change
-# reports, window managers, weston nested in Xvfb, the game's windows, and the pictures the generator
-# draws for a density.
+# reports, window managers, weston nested in Xvfb, the game's windows, and the scene's places on a
+# scaled screen.
 import ctypes, ctypes.util, itertools, os, re, shutil, subprocess, sys  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import kvz_check as k  # noqa: E402
 
 SCENE_2X = (2, 320, 60)  # the scene at 2 x on a 1920x1080 screen: 1280x960 from (320, 60)
-
-
-def out(s, *argv): return subprocess.run(argv, env=s.env, capture_output=True, text=True).stdout  # noqa: E704
 
 
 def start_xorg(s):
@@ -29,7 +26,7 @@ def start_xorg(s):
 
 def mode(s):
     # The screen's mode as "1024x768@75" (--current: no probe of the outputs, so it can be polled).
-    text = out(s, "xrandr", "--current")
+    text = s.out("xrandr", "--current")
     size, rate = re.search(r"current (\d+) x (\d+)", text), re.search(r"([\d.]+)\*", text)
     return f"{size[1]}x{size[2]}@{float(rate[1]) if rate else 0:.0f}" if size else "none"
 
@@ -59,7 +56,7 @@ def start_wm(s, wm):
     k.need(wm, "dbus-run-session")
     s.runs("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
     p, s.depth = s.spawn(wm, ["dbus-run-session", "--", wm]), 2  # the game's windows one level deeper, in frames
-    s.until(lambda: "window id" in out(s, "xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or p.poll() is not None, 30,
+    s.until(lambda: "window id" in s.out("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or p.poll() is not None, 30,
             f"{wm} announcing itself")
     return p if p.poll() is None else k.fail(f"{wm} ended at its start: {s.tail(wm, 3)}")
 
@@ -90,28 +87,6 @@ def plate_a(s, scene=SCENE_2X):
     return x, y, on_screen(s, "frmMain", "lblA", scene)[0] - x, h
 
 
-def centre(s, form, element, scene=SCENE_2X):
-    # An element's centre on the screen, as xdotool's arguments.
-    w, h = s.place(form, element)[2:]
-    return [str(v) for v in on_screen(s, form, element, scene, w // 2, h // 2)[:2]]
-
-
-def click_scene(s, form, element, scene=SCENE_2X):
-    # Clicks an element's centre, then moves the pointer (drawn into Xvfb's screen) aside.
-    s.xdo("mousemove", *centre(s, form, element, scene), "click", "1")
-    s.xdo("mousemove", "5", "5")
-
-
-def start_game(s, *args, env=None):
-    # The game from its folder, full screen unless told otherwise, its timing log begun anew.
-    open(s.path("game.log"), "w").close()
-    e = {**s.env, "QT_QPA_PLATFORM": "xcb", "QT_LOGGING_RULES": "kvizarion.timing=true", **(env or {})}
-    s.game = s.spawn("game", ["./kvizarion", *args], cwd=s.path("game"), env=e)
-
-
-def stop_game(s): s.game = s.end(s.game)  # noqa: E704
-
-
 def answers_shown(s, size="", after=0.0):
     # The game window (at that size) and its first question's answers: a pick, F10 or Esc is taken from
     # then on (not from the "input open" of the window's load). Returns the window's first paint.
@@ -123,8 +98,8 @@ def answers_shown(s, size="", after=0.0):
 def windows(s):
     # The game's visible windows as (id, width, height, x, y). A window manager puts each in a frame;
     # without one, a window one level deeper is the video player's.
-    ids = out(s, "xdotool", "search", "--maxdepth", str(getattr(s, "depth", 1)), "--onlyvisible", "--pid", str(s.game.pid))
-    found = "".join(out(s, "xdotool", "getwindowgeometry", "--shell", i) for i in ids.split())  # none for a window gone
+    ids = s.out("xdotool", "search", "--maxdepth", str(getattr(s, "depth", 1)), "--onlyvisible", "--pid", str(s.game.pid))
+    found = "".join(s.out("xdotool", "getwindowgeometry", "--shell", i) for i in ids.split())  # none for a window gone
     return [(i, int(w), int(h), int(x), int(y))
             for i, x, y, w, h in re.findall(r"WINDOW=(\d+)\nX=(-?\d+)\nY=(-?\d+)\nWIDTH=(\d+)\nHEIGHT=(\d+)", found)]
 
@@ -132,34 +107,11 @@ def windows(s):
 def answer_box(s):
     # Enter on the message box (its default button) once it has the keyboard's focus.
     box = s.until(lambda: next((w[0] for w in windows(s) if w[1] < 640), None), 20, "a message box")
-    s.until(lambda: out(s, "xdotool", "getwindowfocus").strip() == box, 10, "the message box taking the keys")
+    s.until(lambda: s.out("xdotool", "getwindowfocus").strip() == box, 10, "the message box taking the keys")
     s.key("Return")
 
 
 def game_ends(s): s.game = s.until(lambda: s.game.poll() is not None, 20, "the game's end") and None  # noqa: E704
-
-
-def drawn(s, scale, name, enlarge=1):
-    # A picture as the generator draws it at a scale (each pixel repeated to enlarge it): its pixel(x, y).
-    folder = s.path(f"drawn{scale}")
-    if not os.path.isdir(folder):
-        subprocess.run([f"{s.build}/tools/assetgen/kvz_assetgen", "--scale", str(scale), folder],
-                       env=dict(s.env, QT_QPA_PLATFORM="offscreen"), capture_output=True, check=True)
-    ppm = subprocess.run(["convert", f"{folder}/pictures/{name}.png", "-scale", f"{100 * enlarge}%", "-depth", "8", "ppm:-"],
-                         capture_output=True, check=True).stdout
-    head = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", ppm)
-    return lambda x, y: tuple(ppm[head.end() + (y * int(head[1]) + x) * 3:][:3])
-
-
-def pixels_off(screen, rect, picture):
-    # Pixels of the screen's rectangle more than a few levels off the picture's from its corner.
-    x, y, w, h = rect
-    return sum(max(abs(a - b) for a, b in zip(screen.pixel(x + i, y + j), picture(i, j))) > 8
-               for j in range(h) for i in range(w))
-
-
-def shows_picture(s, screen, rect, picture, what):  # give or take 20 pixels
-    s.until(lambda: pixels_off(screen(), rect, picture) <= 20, 10, what)
 
 
 def notice_in_place(s, screen, scale, x0, y0):

@@ -3,7 +3,7 @@
 #
 # A check is a function of a Session, run by run(): what cannot run here is skipped (exit 77;
 # failed under KVZ_STRICT_CHECKS=1), a failure keeps the work folder with a screenshot, the game's
-# output and the screen states seen, and everything started is ended on every way out.
+# output, and everything started is ended on every way out.
 # Times are time.monotonic() seconds, the clock of the game's timing log.
 import json, mmap, os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback, wave  # noqa: E401
 
@@ -31,9 +31,13 @@ def need(*tools):
 def near(what, measured_s, expected_ms, early_ms=400, late_ms=1000):
     # A measured interval within [expected - early, expected + late]; the times seen by a poll
     # on a loaded machine come late, so the window leans late.
-    note(f"{what}: {(ms := measured_s * 1000):.0f} ms (expected {expected_ms})")
-    if not expected_ms - early_ms <= ms <= expected_ms + late_ms:
+    if not expected_ms - early_ms <= (ms := measured_s * 1000) <= expected_ms + late_ms:
         fail(f"{what} took {ms:.0f} ms, expected {expected_ms} ms (-{early_ms}/+{late_ms})")
+
+
+def colour(r, g, b):
+    # An answer plate's colour: b blue, o orange, g green, ? other.
+    return "o" if r > 120 and g < r and b < 60 else "g" if g > r + 40 and g > b + 40 else "b" if b > r and b > g else "?"
 
 
 # Bytes above 200 become 1, the rest 0: a white pixel is three 1s in a row, read in C.
@@ -82,6 +86,16 @@ class Screen:
         return False
 
 
+def pixels_off(screen, rect, picture):
+    # Pixels of the screen's rectangle more than a few levels off the picture's from its corner.
+    x, y, w, h = rect
+    if len(picture) < h or len(picture[0]) < 3 * w:
+        fail(f"a picture of {len(picture[0]) // 3} x {len(picture)} does not cover {w} x {h}")
+    shown = screen.pixels(rect)
+    off = (max(abs(a - b) for a, b in zip(shown[j * w + i], picture[j][3 * i:3 * i + 3])) for j in range(h) for i in range(w))
+    return sum(level > 8 for level in off)
+
+
 class Session:
     def __init__(self, build):
         places = os.path.join(build, "tests", "layout.json")
@@ -92,9 +106,8 @@ class Session:
         drop = ("KVIZARION_PROBE", "KVIZARION_SEED", "PULSE_SERVER", "PULSE_SINK", "QT_MEDIA_BACKEND", "QT_MESSAGE_PATTERN",
                 "DBUS_SESSION_BUS_ADDRESS")
         self.env = {k: v for k, v in os.environ.items() if k not in drop}
-        # procs: (name, Popen), ended in reverse order; seen: (time, what, state), every change a
-        # poll saw, for the failure report.
-        self.procs, self.fb, self.game, self.seen = [], None, None, []
+        # procs: ended in reverse order.
+        self.procs, self.fb, self.game = [], None, None
 
     def place(self, form, element):
         # An element's rectangle in scene pixels: x, y, width, height.
@@ -106,9 +119,9 @@ class Session:
     def spawn(self, name, argv, **kw):
         # Starts a program, its output in the work folder; ended at the session's end.
         out = kw.pop("stdout", open(self.path(name + ".log"), "ab"))
-        self.procs.append((name, subprocess.Popen(argv, env=kw.pop("env", self.env), stdout=out, stderr=subprocess.STDOUT,
-                                                  start_new_session=True, **kw)))
-        return self.procs[-1][1]
+        self.procs.append(subprocess.Popen(argv, env=kw.pop("env", self.env), stdout=out, stderr=subprocess.STDOUT,
+                                           start_new_session=True, **kw))
+        return self.procs[-1]
 
     def end(self, p):
         if p.poll() is None:
@@ -120,13 +133,12 @@ class Session:
                 p.wait()
 
     def end_all(self):
-        for _, p in reversed(self.procs):
+        for p in reversed(self.procs):
             self.end(p)
 
     # ------------------------------------------------------------------ servers
-    def start_x(self, size="640x480", wm=None):
-        # Xvfb of its own (it picks its display: -displayfd), its screen in a file read in-process;
-        # optionally a window manager on it.
+    def start_x(self, size="640x480"):
+        # Xvfb of its own (it picks its display: -displayfd), its screen in a file read in-process.
         need("Xvfb", "xdotool")
         os.makedirs(self.path("fb"))
         r, w = os.pipe()
@@ -136,9 +148,6 @@ class Session:
         self.env["DISPLAY"] = ":" + (os.fdopen(r).readline().strip() or skip(f"no X server: Xvfb gave no display ({self.tail('xvfb', 1)})"))
         with open(self.path("fb/Xvfb_screen0"), "rb") as f:
             self.fb = Screen(mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ))
-        if wm:
-            need(wm)
-            self.spawn(wm, [wm])
         return self.env["DISPLAY"]
 
     def start_pulse(self):
@@ -166,8 +175,11 @@ class Session:
             return end - w.getnframes() / w.getframerate()
 
     def start_a11y_bus(self):
-        # A session bus and at-spi2-core's bus launcher behind it, as a desktop starts them; the
-        # game then reads its tree out to whoever asks, as under a running screen reader.
+        # A screen and a sound server, a session bus and at-spi2-core's bus launcher behind it, as
+        # a desktop starts them; the game then reads its tree out to whoever asks, as under a
+        # running screen reader.
+        self.start_x()
+        self.start_pulse()
         need("dbus-daemon")
         launcher = "/usr/libexec/at-spi-bus-launcher"
         if not os.access(launcher, os.X_OK):
@@ -196,12 +208,16 @@ class Session:
         return d
 
     def start_game(self, *args, env=None, program=None):
-        # The game from its folder with its timing log on (game.log), in a window unless told; an
-        # installed program from the work folder, which holds none of its files.
-        e = dict(self.env, QT_QPA_PLATFORM="xcb", QT_LOGGING_RULES="kvizarion.timing=true", **(env or {}))
-        self.game = self.spawn("game", [program or "./kvizarion", *(args or ["no_fullscreen"])],
-                               cwd=self.work if program else self.path("game"), env=e)
+        # The game from its folder with its timing log (game.log) begun anew; an installed program
+        # from the work folder, which holds none of its files.
+        e = {**self.env, "QT_QPA_PLATFORM": "xcb", "QT_LOGGING_RULES": "kvizarion.timing=true", **(env or {})}
+        self.game = self.spawn("game", [program or "./kvizarion", *args], cwd=self.work if program else self.path("game"), env=e,
+                               stdout=open(self.path("game.log"), "wb"))
         return self.game
+
+    def stop_game(self):
+        self.end(self.game)
+        self.game = None
 
     def log(self, what=""):
         # The timing log's lines that begin with what: (time in s, the line's text), in order.
@@ -215,20 +231,16 @@ class Session:
 
     # ------------------------------------------------------------------ waiting and input
     def until(self, probe, timeout, what, poll=0.015, on_timeout=fail, shown=None):
-        # Polls probe until it returns a true value; returns that value. Every change seen is
-        # kept with its time; the game ending on the way fails at once.
-        end, last = time.monotonic() + timeout, object()
-        while True:
-            if (value := probe()) != last:
-                self.seen.append((time.monotonic(), what, str(value)[:80]))
-                last = value
-            if value:
-                return value
+        # Polls probe until it returns a true value; returns that value. The game ending on the
+        # way fails at once.
+        end = time.monotonic() + timeout
+        while not (value := probe()):
             if self.game and self.game.poll() is not None:
                 fail(f"{what}: the game ended unexpectedly (exit status {self.game.returncode})")
             if time.monotonic() > end:
                 on_timeout(f"{what}: not seen within {timeout} s (last seen: {shown() if shown else value})")
             time.sleep(poll)
+        return value
 
     def state(self, probe, want, timeout, what):
         # Waits until probe() matches the regular expression want; returns (time, state).
@@ -252,22 +264,34 @@ class Session:
     def key(self, key):
         return self.xdo("key", key)
 
-    def change_after(self, act, rect, timeout, what):
-        # Does act() (input; returns its time) and waits until the rectangle's pixels change:
-        # returns the seconds between the two.
-        before, sent = self.fb.pixels(rect), act()
-        return self.until(lambda: self.fb.pixels(rect) != before and time.monotonic(), timeout, what) - sent
-
-    def click(self, form, element):
-        # Clicks an element's centre (the window at 0,0), then moves the pointer out of the way
-        # of every place read: it is drawn into the framebuffer.
-        x, y, w, h = self.place(form, element)
-        t = self.xdo("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+    def click(self, form, element, scene=(1, 0, 0)):
+        # Clicks an element's centre on the scene drawn at a scale from a corner (at 1 x from 0,0
+        # unless told), then moves the pointer out of the way of every place read: it is drawn
+        # into the framebuffer.
+        (scale, x0, y0), (x, y, w, h) = scene, self.place(form, element)
+        t = self.xdo("mousemove", str(x0 + scale * (x + w // 2)), str(y0 + scale * (y + h // 2)), "click", "1")
         self.xdo("mousemove", "5", "5")
         return t
 
     def window_shown(self, name):
         return self.runs("xdotool", "search", "--onlyvisible", "--name", name)
+
+    def drawn(self, scale, name, enlarge=1):
+        # A picture as the generator draws it at a scale (each pixel repeated to enlarge it): its
+        # rows of (r, g, b) bytes.
+        folder = self.path(f"drawn{scale}")
+        if not os.path.isdir(folder):
+            subprocess.run([f"{self.build}/tools/assetgen/kvz_assetgen", "--scale", str(scale), folder],
+                           env=dict(self.env, QT_QPA_PLATFORM="offscreen"), capture_output=True, check=True)
+        ppm = subprocess.run(["convert", f"{folder}/pictures/{name}.png", "-scale", f"{100 * enlarge}%", "-depth", "8", "ppm:-"],
+                             capture_output=True, check=True).stdout
+        head = re.match(rb"P6\s+(\d+)\s+\d+\s+255\s", ppm)
+        return [ppm[at:at + 3 * int(head[1])] for at in range(head.end(), len(ppm), 3 * int(head[1]))]
+
+    def shows(self, rect, picture, what, screen=None):
+        # Waits until a rectangle of the screen (Xvfb's, else the one screen() grabs) is the
+        # picture from its corner, give or take 20 pixels; a paint may come a moment late.
+        self.until(lambda: pixels_off((screen or (lambda: self.fb))(), rect, picture) <= 20, 10, what)
 
     # The last n lines of a program's output (all of it without n).
     def tail(self, name, n=None):
@@ -295,8 +319,7 @@ def run(check, build=None):
         if s and rc == 1:
             if s.fb:  # the screen as a failed check left it
                 s.runs("import", "-window", "root", s.path("last-screen.png"))
-            print("--- screen states seen (time, what, state)", *(f"{t:.3f} {w}: {v}" for t, w, v in s.seen[-40:]),
-                  "--- game output", s.tail("game", 20), f"kept for inspection: {s.work}", sep="\n", file=sys.stderr)
+            print("--- game output", s.tail("game", 20), f"kept for inspection: {s.work}", sep="\n", file=sys.stderr)
         if s:
             s.end_all()
             if rc != 1:

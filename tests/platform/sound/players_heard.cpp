@@ -1,5 +1,5 @@
 // The players as a player hears them, recorded from a PulseAudio null sink (started by
-// check_players_sound.sh): the menu sound is heard at every one of ten plays in a row, and a new
+// check_players_sound.py): the menu sound is heard at every one of ten plays in a row, and a new
 // effect cuts off the one that sounds instead of mixing with it. The effects and the music heard
 // at every play of a whole game, and when: game/check_e2e_game.py. How soon a sound starts is
 // measured in bench/players, not here: a sound counts as heard if it starts within two seconds.

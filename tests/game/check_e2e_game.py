@@ -5,7 +5,7 @@
 # pictures on screen, the sounds heard and when, the real clock's timing of the long lifelines.
 # Every sound is a test tone of its own frequency, told apart in the recording.
 #
-# Usage: check_e2e_game.py BUILD_DIR. KVZ_E2E_TIMES=FILE also writes the times seen.
+# Usage: check_e2e_game.py BUILD_DIR.
 import array, os, subprocess, sys  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))

@@ -2,7 +2,7 @@
 # it: the five questions answered right by their letter keys, with F5 at question 1, F7 at
 # question 2 and F6 at question 3, the 10 000 Kč plate, back to the menu. Each screen the game
 # shows is checked by its pixels; the timelines' times are the virtual-clock unit tests', so a
-# few long waits are measured here on the real clock. KVZ_E2E_TIMES=FILE writes the times seen.
+# few long waits are measured here on the real clock..
 import os, re, sys  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
@@ -29,10 +29,6 @@ class Game:
         notice = s.place("frmIntro", "Label1")
         self.notice = (notice[0] + 2, middle(notice)[1])
         self.bars = [main(b) for b in ("colNDivA", "colNDivB", "colNDivC", "colNDivD")]
-        self.times = os.environ.get("KVZ_E2E_TIMES") and open(os.environ["KVZ_E2E_TIMES"], "w", buffering=1)
-
-    def record(self, what, measured_s, expected_ms):
-        print(what, round(measured_s * 1000), expected_ms, file=self.times) if self.times else None
 
     # "QABCD pppp": whether the question and the answers A-D show white text (1/0), and each
     # answer plate's colour: b blue, o orange, g green, ? other; "W" the winnings; "M" the menu.
@@ -64,9 +60,8 @@ class Game:
         self.key_times[level] = self.s.key(key)
         for c, limit in (("o", 2), ("g", self.d["suspense"][level - 1] / 1000 + 4)):
             plates = texts + " " + "".join(c if x == letter else "b" for x in "ABCD")
-            t = self.wait(plates, limit, f"plate {letter} {c} at question {level}")[0]
-        self.record(f"verdict.{level}", t - self.key_times[level], self.d["suspense"][level - 1])
-        self.shown = self.wait("W", 4, f"the winnings of question {level}")[0]
+            self.wait(plates, limit, f"plate {letter} {c} at question {level}")
+        self.wait("W", 4, f"the winnings of question {level}")
         self.winnings(level)
 
     def winnings(self, level):
@@ -133,7 +128,6 @@ class Game:
                 self.phone()
             self.answer_right(level, letter, letter if level == 3 else letter.lower(), texts)  # a capital: Shift works too
         self.t_menu = self.menu(15)
-        self.record("winnings.top", self.t_menu - self.shown, self.d["winnings_top"])
 
 
 def at_menu(s, record=None, **game):

@@ -63,7 +63,8 @@ void EffectPlayer::stop() {
 // A QMediaPlayer that is told to stop, or given another source, while its pipeline starts or
 // after an error blocks the window for up to a second; deleting it takes no time. So each
 // play gets a fresh player with the file set just before playing (a source set long before
-// play starts late and cuts its beginning), and stop deletes it.
+// play starts late and cuts its beginning), and stop deletes it. (It plays in the sound thread,
+// where a block holds up only the sound.)
 MusicPlayer::MusicPlayer() : output_(std::make_unique<QAudioOutput>()) {}
 
 MusicPlayer::~MusicPlayer() = default;
@@ -78,7 +79,13 @@ void MusicPlayer::play() {
   if (file_.isEmpty()) return;
   player_ = std::make_unique<QMediaPlayer>();
   player_->setAudioOutput(output_.get());
-  player_->setLoops(QMediaPlayer::Infinite);
+  // Qt's own loop (setLoops) falls silent after one or two rounds now and then; a fresh player
+  // at each end keeps going. It is made after the signal, and only if no stop or play came first.
+  const QPointer<QMediaPlayer> ended = player_.get();
+  QObject::connect(player_.get(), &QMediaPlayer::mediaStatusChanged, output_.get(), [this, ended](QMediaPlayer::MediaStatus status) {
+    if (status != QMediaPlayer::EndOfMedia) return;
+    QMetaObject::invokeMethod(output_.get(), [this, ended] { if (ended && ended == player_.get()) play(); }, Qt::QueuedConnection);
+  });
   player_->setSource(QUrl::fromLocalFile(file_));
   player_->play();
 }

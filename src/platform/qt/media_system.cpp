@@ -74,13 +74,13 @@ void LazyMedia::create() {
 
 MediaSystem::MediaSystem(QStringList effectFiles)
     : effectFiles_(std::move(effectFiles)),
-      music_(QStringLiteral("music"), []() -> std::unique_ptr<MediaBackend> {
+      music_(QStringLiteral("music"), [this]() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
-        return std::make_unique<MusicPlayer>();
+        return sound_.player([] { return std::make_unique<MusicPlayer>(); });
       }),
       effects_(QStringLiteral("effects"), [this]() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
-        return std::make_unique<EffectPlayer>(effectFiles_);
+        return sound_.player([files = effectFiles_] { return std::make_unique<EffectPlayer>(files); });
       }),
       video_(QStringLiteral("video"), [] { return std::make_unique<VideoPlayer>(); }) {
   selectMediaBackend();

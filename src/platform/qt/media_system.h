@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/media.h"
+#include "platform/qt/sound_thread.h"
 #include "platform/qt/video_surface.h"
 
 namespace kvz {
@@ -43,7 +44,8 @@ private:
 // The three players of the game window. Making them costs tens of milliseconds and of
 // mebibytes, so none is made before the first window is painted: each is made when first
 // played, or all at once when the shell calls createAfterFirstPaint(). Without an audio
-// output the music and effect players are silent and make no audio objects.
+// output the music and effect players are silent and make no audio objects. The music and the
+// effects play in a thread of their own; the video is drawn in the window's.
 class MediaSystem {
 public:
   // The effect files, given by the caller, are those the effect player loads ahead of time.
@@ -58,6 +60,8 @@ public:
 
 private:
   QStringList effectFiles_;
+  // Made before the players and ended after them.
+  SoundThread sound_;
   LazyMedia music_;
   LazyMedia effects_;
   LazyMedia video_;

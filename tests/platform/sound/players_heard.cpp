@@ -1,6 +1,7 @@
 // The players as a player hears them, recorded from a PulseAudio null sink (started by
-// check_players_sound.py): the menu sound is heard at every one of ten plays in a row, and a new
-// effect cuts off the one that sounds instead of mixing with it. The effects and the music heard
+// check_players_sound.py): the menu sound is heard at every one of ten plays in a row, a new
+// effect cuts off the one that sounds instead of mixing with it, and the music repeats; the
+// effects and the music play in the sound thread, as in the game. The effects and the music heard
 // at every play of a whole game, and when: game/check_e2e_game.py. How soon a sound starts is
 // measured in bench/players, not here: a sound counts as heard if it starts within two seconds.
 // Exit status: 0 all heard, 1 a fault, 77 no sound server or recorder (the check is skipped).
@@ -10,6 +11,7 @@
 #include <cstdio>
 
 #include "platform/qt/media_players.h"
+#include "platform/qt/sound_thread.h"
 #include "shell/qt/qt_menu_sound.h"
 #include "support/null_sink.h"
 
@@ -48,7 +50,7 @@ int main(int argc, char** argv) {
     return 77;
   }
   QTemporaryDir dir;
-  constexpr int kLowHz = 1000, kHighHz = 2500;
+  constexpr int kLowHz = 1000, kHighHz = 2500, kMusicHz = 400;
   const auto tone = [&](const char* name, int hz, double seconds, double silence) {
     const QString path = dir.filePath(QLatin1String(name));
     kvz::sound::writeTone(path, hz, seconds, silence);
@@ -60,17 +62,19 @@ int main(int argc, char** argv) {
 
   menuSoundHeardEveryTime(recorder, menu);
 
-  kvz::EffectPlayer effects({low, high});
+  // The effects and the music in the sound thread, as in the game.
+  kvz::SoundThread sound;
+  const auto effects = sound.player([&] { return std::make_unique<kvz::EffectPlayer>(QStringList{low, high}); });
 
   // A long low effect, then a high one over it: from the high one on, the low one is gone.
-  effects.setFile(low);
-  effects.play();
+  effects->setFile(low);
+  effects->play();
   QTest::qWait(800);
   const double switchAt = recorder.nowMs();
-  effects.setFile(high);
-  effects.play();
+  effects->setFile(high);
+  effects->play();
   QTest::qWait(900);
-  effects.stop();
+  effects->stop();
   QTest::qWait(300);
   const double highAt = recorder.onsetAfter(switchAt).first;
   const double lowBefore = recorder.toneLevel(switchAt - 300, switchAt - 100, kLowHz);
@@ -79,6 +83,27 @@ int main(int argc, char** argv) {
   const bool bothHeard = highAt >= 0 && lowBefore >= 0.1 && highAfter >= 0.1;
   if (!bothHeard || lowAfter > 0.1 * highAfter) {
     std::printf("FAIL: %s\n", bothHeard ? "the previous effect sounds on under the new one" : "the two effects were not both heard");
+    ++failures;
+  }
+
+  // The music starts over at each end: a 1 s tone sounds through most of the next 5 s (each
+  // start has a short gap; a music that stops after a few rounds falls silent for seconds).
+  const auto music = sound.player([] { return std::make_unique<kvz::MusicPlayer>(); });
+  music->setFile(tone("music.wav", kMusicHz, 1.0, 0.0));
+  const double musicAt = recorder.nowMs();
+  music->play();
+  QTest::qWait(kHeardWithinMs + 5000);
+  music->stop();
+  const double musicOnset = recorder.onsetAfter(musicAt).first;
+  QString levels;
+  int sounding = 0;
+  for (int block = 0; block < 50 && musicOnset >= 0; ++block) {
+    const double level = recorder.toneLevel(musicOnset + 100 * block, musicOnset + 100 * (block + 1), kMusicHz);
+    sounding += level > 0.25;
+    levels += QStringLiteral(" %1").arg(level, 0, 'f', 2);
+  }
+  if (sounding < 40) {
+    std::printf("FAIL: the music did not keep starting over; its level each 100 ms from its start:%s\n", qPrintable(levels));
     ++failures;
   }
   return failures ? 1 : 0;

@@ -11,71 +11,69 @@
 namespace kvz {
 namespace {
 
-// A player whose play() waits, as a pipeline that is slow to start does, until it is let go
-// (or 10 s pass). What it is told, and where, goes to a list the test reads.
-struct Record {
-  std::mutex lock;
-  QStringList calls;
-  std::binary_semaphore letGo{0};
-  QThread* caller = QThread::currentThread();
-  void add(const QString& call) {
-    const std::lock_guard held(lock);
-    calls << (QThread::currentThread() == caller ? QStringLiteral("in the caller: ") : QString()) + call;
-  }
-  QStringList seen() {
-    const std::lock_guard held(lock);
-    return calls;
-  }
-};
-
+// A player whose play() hangs, as a pipeline slow to start does, until the test lets it go (or
+// 10 s pass). Each call it gets is listed, marked when it ran in the test's own thread.
 class SlowPlayer final : public MediaBackend {
 public:
-  explicit SlowPlayer(Record& r) : r_(r) { r_.add(QStringLiteral("made")); }
-  ~SlowPlayer() override { r_.add(QStringLiteral("ended")); }
-  void setFile(const QString& path) override { r_.add(path); }
+  struct Calls {
+    std::mutex lock;
+    QStringList list;
+    std::binary_semaphore letGo{0};
+    QThread* test = QThread::currentThread();
+    QStringList seen() {
+      const std::lock_guard held(lock);
+      return list;
+    }
+  };
+  explicit SlowPlayer(Calls& c) : c_(c) { add(QStringLiteral("made")); }
+  ~SlowPlayer() override { add(QStringLiteral("ended")); }
+  void setFile(const QString& path) override { add(path); }
   void play() override {
-    r_.add(QStringLiteral("play"));
-    if (!r_.letGo.try_acquire_for(std::chrono::seconds(10))) r_.add(QStringLiteral("let go by its own timeout"));
+    add(QStringLiteral("play"));
+    if (!c_.letGo.try_acquire_for(std::chrono::seconds(10))) add(QStringLiteral("never let go"));
   }
-  void stop() override { r_.add(QStringLiteral("stop")); }
+  void stop() override { add(QStringLiteral("stop")); }
 
 private:
-  Record& r_;
+  void add(const QString& call) {
+    const std::lock_guard held(c_.lock);
+    c_.list << (QThread::currentThread() == c_.test ? QStringLiteral("in the game's thread: ") : QString()) + call;
+  }
+  Calls& c_;
 };
 
-TEST(SoundThread, APlayerSlowToStartHoldsUpNeitherTheGameNorItsOtherCallsOrder) {
-  Record r;
+TEST(SoundThread, APlayerSlowToStartHoldsUpNeitherTheGameNorTheOrderOfItsCalls) {
+  SlowPlayer::Calls calls;
   {
     SoundThread sound;
-    std::unique_ptr<MediaBackend> player = sound.player([&r] { return std::make_unique<SlowPlayer>(r); });
+    const auto player = sound.player([&calls] { return std::make_unique<SlowPlayer>(calls); });
     for (const QString& file : {QStringLiteral("bgm.wav"), QStringLiteral("r.wav")}) {
       player->setFile(file);
-      player->play();  // returns at once: the game's next step is not held up
+      player->play();  // returns at once
       player->stop();
     }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return r.seen().size() == 3; }, 5000)) << r.seen().join(u',').toStdString();
-    r.letGo.release();
-    r.letGo.release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls.seen().size() == 3; }, 5000)) << calls.seen().join(u',').toStdString();
+    calls.letGo.release(2);
   }
-  EXPECT_EQ(r.seen(), QStringList({"made", "bgm.wav", "play", "stop", "r.wav", "play", "stop", "ended"}));
+  EXPECT_EQ(calls.seen(), QStringList({"made", "bgm.wav", "play", "stop", "r.wav", "play", "stop", "ended"}));
 }
 
-TEST(SoundThread, AProgramClosingWhileAPlayerHangsWaitsOnlyItsWhileAndTheThreadEndsLater) {
-  Record r;
+TEST(SoundThread, AGameClosingWhileAPlayerHangsWaitsOnlyItsWhileAndTheThreadEndsLater) {
+  SlowPlayer::Calls calls;
   QPointer<QThread> thread;
   {
     SoundThread sound(std::chrono::milliseconds(50));
-    std::unique_ptr<MediaBackend> player = sound.player([&r, &thread] {
+    const auto player = sound.player([&] {
       thread = QThread::currentThread();
-      return std::make_unique<SlowPlayer>(r);
+      return std::make_unique<SlowPlayer>(calls);
     });
     player->play();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return r.seen().size() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return calls.seen().size() == 2; }, 5000));
   }
-  EXPECT_EQ(r.seen(), QStringList({"made", "play"}));  // closed while play() still hung
-  r.letGo.release();
+  EXPECT_EQ(calls.seen(), QStringList({"made", "play"}));  // closed while play() still hangs
+  calls.letGo.release();
   EXPECT_TRUE(QTest::qWaitFor([&] { return thread.isNull(); }, 5000)) << "the thread left running is never deleted";
-  EXPECT_EQ(r.seen(), QStringList({"made", "play", "ended"}));
+  EXPECT_EQ(calls.seen(), QStringList({"made", "play", "ended"}));
 }
 
 }  // namespace

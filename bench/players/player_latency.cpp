@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
   QStringList preload{effect};
   if (const QString data = qEnvironmentVariable("KVZ_BENCH_DATA"); !data.isEmpty())
     for (const char* name : kvz::media::kEffects) preload << data + QString::fromLatin1(name).replace(u'\\', u'/');
-  kvz::EffectPlayer effects(preload);
-  kvz::MusicPlayer musicPlayer;
+  kvz::SoundPlayer effects(preload);
+  kvz::SoundPlayer musicPlayer({music}, kvz::SoundPlayer::Repeat::Forever);
   qWait(500);
   double effectHz = 0, musicHz = 0;
   const int effectPlayMs = qEnvironmentVariableIntValue("KVZ_BENCH_EFFECT_MS") > 0 ? qEnvironmentVariableIntValue("KVZ_BENCH_EFFECT_MS") : 300;

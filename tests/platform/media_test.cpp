@@ -50,9 +50,9 @@ TEST(Players, BadFilesWithoutASoundServerOpenNoWindowOfTheirOwn) {
     QApplication::processEvents();
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->metaObject()->className();
   };
-  EffectPlayer effects(bad);
-  MusicPlayer music;
-  MediaSystem media(bad);
+  SoundPlayer effects(bad);
+  SoundPlayer music(bad, SoundPlayer::Repeat::Forever);
+  MediaSystem media(bad, bad.constFirst());
   for (MediaBackend* player : std::initializer_list<MediaBackend*>{&effects, &music, &media.music(), &media.effects()})
     playAll(*player);
   Form form(QStringLiteral("frmMain"), QStringLiteral("Kvizarion"));

@@ -1,7 +1,6 @@
 #include "platform/qt/media_players.h"
 
 #include <QAudioDevice>
-#include <QAudioOutput>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMediaDevices>
@@ -26,13 +25,13 @@ bool playableFile(const QString& path) {
   return !path.isEmpty() && info.isFile() && info.isReadable() && info.size() > 0;
 }
 
-EffectPlayer::EffectPlayer(const QStringList& preload) {
+SoundPlayer::SoundPlayer(const QStringList& preload, Repeat repeat) : repeat_(repeat) {
   for (const QString& path : preload) load(path);
 }
 
-EffectPlayer::~EffectPlayer() = default;
+SoundPlayer::~SoundPlayer() = default;
 
-bool EffectPlayer::load(const QString& path) {
+bool SoundPlayer::load(const QString& path) {
   if (!playableFile(path)) return false;
   auto& keeper = loaded_[path];
   if (!keeper) {
@@ -42,55 +41,26 @@ bool EffectPlayer::load(const QString& path) {
   return keeper->status() != QSoundEffect::Error;
 }
 
-void EffectPlayer::setFile(const QString& path) { chosen_ = load(path) ? path : QString(); }
+void SoundPlayer::setFile(const QString& path) { chosen_ = load(path) ? path : QString(); }
 
 // A QSoundEffect that is stopped and played again falls silent after a few rounds, so every
 // play gets a fresh one; it finds the sound already decoded by the keeper of that file.
-void EffectPlayer::play() {
+void SoundPlayer::play() {
   stop();
   if (chosen_.isEmpty()) return;
   playing_ = std::make_unique<QSoundEffect>();
   playing_->setSource(QUrl::fromLocalFile(chosen_));
+  // The sound's own repeat runs on from its end into its start; a QMediaPlayer's repeat left a
+  // gap and now and then fell silent after a round or two.
+  if (repeat_ == Repeat::Forever) playing_->setLoopCount(QSoundEffect::Infinite);
   playing_->play();
 }
 
-void EffectPlayer::stop() {
+void SoundPlayer::stop() {
   if (!playing_) return;
   playing_->stop();
   playing_.reset();
 }
-
-// A QMediaPlayer that is told to stop, or given another source, while its pipeline starts or
-// after an error blocks the window for up to a second; deleting it takes no time. So each
-// play gets a fresh player with the file set just before playing (a source set long before
-// play starts late and cuts its beginning), and stop deletes it. (It plays in the sound thread,
-// where a block holds up only the sound.)
-MusicPlayer::MusicPlayer() : output_(std::make_unique<QAudioOutput>()) {}
-
-MusicPlayer::~MusicPlayer() = default;
-
-void MusicPlayer::setFile(const QString& path) {
-  stop();
-  file_ = playableFile(path) ? path : QString();
-}
-
-void MusicPlayer::play() {
-  stop();
-  if (file_.isEmpty()) return;
-  player_ = std::make_unique<QMediaPlayer>();
-  player_->setAudioOutput(output_.get());
-  // Qt's own loop (setLoops) falls silent after one or two rounds now and then; a fresh player
-  // at each end keeps going. It is made after the signal, and only if no stop or play came first.
-  const QPointer<QMediaPlayer> ended = player_.get();
-  QObject::connect(player_.get(), &QMediaPlayer::mediaStatusChanged, output_.get(), [this, ended](QMediaPlayer::MediaStatus status) {
-    if (status != QMediaPlayer::EndOfMedia) return;
-    QMetaObject::invokeMethod(output_.get(), [this, ended] { if (ended && ended == player_.get()) play(); }, Qt::QueuedConnection);
-  });
-  player_->setSource(QUrl::fromLocalFile(file_));
-  player_->play();
-}
-
-void MusicPlayer::stop() { player_.reset(); }
 
 // The video is loaded once and then halted by pausing: QMediaPlayer::stop() waits for a new
 // first frame and blocks the window for 300 ms to 1 s. A new file gets a fresh QMediaPlayer,

@@ -9,7 +9,6 @@
 #include "platform/media.h"
 #include "platform/qt/video_surface.h"
 
-class QAudioOutput;
 class QMediaPlayer;
 class QSoundEffect;
 class QVideoWidget;
@@ -33,13 +32,15 @@ public:
   void stop() override {}
 };
 
-// Sound effects: every file is decoded once, ahead of time, so an effect starts within a few
-// tens of milliseconds. Playing stops the effect that sounds and starts the chosen one afresh.
-class EffectPlayer final : public MediaBackend {
+// Plays sounds decoded once, ahead of time, so a sound starts within a few tens of
+// milliseconds: the effects, each once, and the music, repeated without a gap until stopped.
+// Playing stops the sound that plays and starts the chosen one afresh.
+class SoundPlayer final : public MediaBackend {
 public:
+  enum class Repeat { Once, Forever };
   // Loads the given files ahead of time.
-  explicit EffectPlayer(const QStringList& preload);
-  ~EffectPlayer() override;
+  explicit SoundPlayer(const QStringList& preload, Repeat repeat = Repeat::Once);
+  ~SoundPlayer() override;
   void setFile(const QString& path) override;
   void play() override;
   void stop() override;
@@ -48,25 +49,11 @@ private:
   // Decodes the file unless done before; false for a file that cannot play.
   bool load(const QString& path);
 
-  // One never-played effect per file keeps its decoded sound in Qt's sample cache.
+  // One never-played sound per file keeps its decoded samples in Qt's sample cache.
   std::map<QString, std::unique_ptr<QSoundEffect>> loaded_;
+  Repeat repeat_;
   QString chosen_;
   std::unique_ptr<QSoundEffect> playing_;
-};
-
-// Background music, repeated until stopped.
-class MusicPlayer final : public MediaBackend {
-public:
-  MusicPlayer();
-  ~MusicPlayer() override;
-  void setFile(const QString& path) override;
-  void play() override;
-  void stop() override;
-
-private:
-  std::unique_ptr<QAudioOutput> output_;
-  std::unique_ptr<QMediaPlayer> player_;
-  QString file_;
 };
 
 // The countdown video, shown in the view of its media element, without sound.

@@ -72,15 +72,18 @@ void LazyMedia::create() {
   if (hasFile_) real_->setFile(file_);
 }
 
-MediaSystem::MediaSystem(QStringList effectFiles)
+MediaSystem::MediaSystem(QStringList effectFiles, QString musicFile)
     : effectFiles_(std::move(effectFiles)),
+      musicFile_(std::move(musicFile)),
       music_(QStringLiteral("music"), [this]() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
-        return sound_.player([] { return std::make_unique<MusicPlayer>(); });
+        return sound_.player([file = musicFile_] {
+          return std::make_unique<SoundPlayer>(QStringList{file}, SoundPlayer::Repeat::Forever);
+        });
       }),
       effects_(QStringLiteral("effects"), [this]() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
-        return sound_.player([files = effectFiles_] { return std::make_unique<EffectPlayer>(files); });
+        return sound_.player([files = effectFiles_] { return std::make_unique<SoundPlayer>(files); });
       }),
       video_(QStringLiteral("video"), [] { return std::make_unique<VideoPlayer>(); }) {
   selectMediaBackend();

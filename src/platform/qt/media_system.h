@@ -48,8 +48,8 @@ private:
 // effects play in a thread of their own; the video is drawn in the window's.
 class MediaSystem {
 public:
-  // The effect files, given by the caller, are those the effect player loads ahead of time.
-  explicit MediaSystem(QStringList effectFiles);
+  // The files, given by the caller, are those the effect and music players load ahead of time.
+  explicit MediaSystem(QStringList effectFiles, QString musicFile = QString());
   ~MediaSystem();
 
   MediaBackend& music() { return music_; }
@@ -60,6 +60,7 @@ public:
 
 private:
   QStringList effectFiles_;
+  QString musicFile_;
   // Made before the players and ended after them.
   SoundThread sound_;
   LazyMedia music_;

@@ -54,7 +54,7 @@ struct Application::Parts {
         random(MtRandom::fromEnvironment()),
         paths(GamePaths::locate(QCoreApplication::applicationDirPath().toStdString())),
         windows(isNoFullscreen(commandLine) ? WindowFit::FormSize : WindowFit::FullScreen),
-        media(effectFiles(paths)),
+        media(effectFiles(paths), paths.fileName(media::kMusic)),
         display(makeDisplayMode()),
         frmMain(GameServices{clock, *random, boxes, measure, paths, windows, media.music(), media.effects(),
                              media.video()}),

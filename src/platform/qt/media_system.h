@@ -55,6 +55,8 @@ public:
   MediaBackend& music() { return music_; }
   MediaBackend& effects() { return effects_; }
   MediaBackend& video() { return video_; }
+  // The thread of the music and the effects, for the other sounds of the program.
+  SoundThread& soundThread() { return sound_; }
 
   void createAfterFirstPaint();
 

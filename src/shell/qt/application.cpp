@@ -55,6 +55,7 @@ struct Application::Parts {
         paths(GamePaths::locate(QCoreApplication::applicationDirPath().toStdString())),
         windows(isNoFullscreen(commandLine) ? WindowFit::FormSize : WindowFit::FullScreen),
         media(effectFiles(paths), paths.fileName(media::kMusic)),
+        menuSound(media.soundThread()),
         display(makeDisplayMode()),
         frmMain(GameServices{clock, *random, boxes, measure, paths, windows, media.music(), media.effects(),
                              media.video()}),

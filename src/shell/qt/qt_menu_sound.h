@@ -2,23 +2,25 @@
 
 #include <memory>
 
+#include "platform/media.h"
 #include "shell/menu_sound.h"
-
-class QSoundEffect;
 
 namespace kvz {
 
-// Plays the menu sound with a QSoundEffect made afresh at every play, never before the
-// first: the menu paints first. Its length comes from the file itself, since without a sound server the
-// effect reports playing for ever and never tells its end.
+class SoundThread;
+
+// Plays the menu sound in the sound thread, through a sound player made at the first play,
+// never before: the menu paints first. Its length comes from the file itself, since without a
+// sound server a player reports playing for ever and never tells its end.
 class QtMenuSound final : public MenuSound {
 public:
-  QtMenuSound();
+  explicit QtMenuSound(SoundThread& thread);
   ~QtMenuSound() override;
   int play(const QString& path) override;
 
 private:
-  std::unique_ptr<QSoundEffect> effect_;
+  SoundThread& thread_;
+  std::unique_ptr<MediaBackend> player_;
 };
 
 }  // namespace kvz

@@ -1,7 +1,7 @@
 // The players as a player hears them, recorded from a PulseAudio null sink (started by
 // check_players_sound.py): the menu sound is heard at every one of ten plays in a row, a new
 // effect cuts off the one that sounds instead of mixing with it, and the music repeats without a
-// gap; the effects and the music play in the sound thread, as in the game. The effects and the
+// gap; every sound plays in the sound thread, as in the game. The effects and the
 // music heard at every play of a whole game, and when: game/check_e2e_game.py. How soon a sound
 // starts is measured in bench/players, not here: a sound counts as heard if it starts within two
 // seconds. Exit status: 0 all heard, 1 a fault, 77 no sound server or recorder (the check is
@@ -23,8 +23,8 @@ constexpr int kHeardWithinMs = 2000;
 int failures = 0;
 
 // Plays the menu sound ten times, each from silence, and checks that each play is heard.
-void menuSoundHeardEveryTime(kvz::sound::SinkRecorder& recorder, const QString& file) {
-  kvz::QtMenuSound menuSound;
+void menuSoundHeardEveryTime(kvz::sound::SinkRecorder& recorder, kvz::SoundThread& thread, const QString& file) {
+  kvz::QtMenuSound menuSound(thread);
   for (int run = 0; run < kRuns; ++run) {
     const double at = recorder.nowMs();
     menuSound.play(file);
@@ -61,10 +61,10 @@ int main(int argc, char** argv) {
                 menu = tone("menu.wav", 700, 0.5, 0.1);
   QTest::qWait(1000);  // let the recording settle
 
-  menuSoundHeardEveryTime(recorder, menu);
-
-  // The effects and the music in the sound thread, as in the game.
+  // The menu sound, the effects and the music in the sound thread, as in the game.
   kvz::SoundThread sound;
+  menuSoundHeardEveryTime(recorder, sound, menu);
+
   const auto effects = sound.player([&] { return std::make_unique<kvz::SoundPlayer>(QStringList{low, high}); });
 
   // A long low effect, then a high one over it: from the high one on, the low one is gone.

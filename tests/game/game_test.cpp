@@ -101,10 +101,7 @@ void expectVerdictTimeline(int level, bool right) {
     EXPECT_TRUE(h.menuShown.empty());
     EXPECT_FALSE(h["imgVyhra"].visible());
     EXPECT_TRUE(h.music.sounding());
-  } else {
-    EXPECT_EQ(h.menuShown, std::vector<std::int64_t>{winnings + shownFor});
-    EXPECT_EQ(h.clock.nextDue(), -1);
-  }
+  }  // the ends of a wrong answer and of the top prize, to the millisecond: Ending.ABoxHeldOpen…
 }
 
 TEST(Verdict, EveryLevelFollowsItsDelaysSoundsAndColoursToTheMillisecond) {
@@ -150,10 +147,7 @@ TEST(Ending, EscConfirmedKeepsTheLastRightAmountForThreeSecondsWithEverythingLoc
     EXPECT_EQ(h["imgC"].picture(), "C-M");
     EXPECT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.effects.played().size(), static_cast<std::size_t>(level - 1));  // no verdict sound
-    h.clock.advanceTo(t + kWinningsEndMs - 1);
-    ASSERT_NE(h.game->form(), nullptr);
-    h.clock.advanceTo(t + kWinningsEndMs);
-    expectOverAt(h, t + kWinningsEndMs);
+    // The end, to the millisecond, is the confirmed Esc of Ending.ABoxHeldOpen….
   }
 }
 
@@ -249,8 +243,6 @@ TEST(BadQuestion, NoCapitalLetterMakesEveryPickWrong) {
     h.clock.advance(suspenseMs(1));
     EXPECT_EQ(h.effects.played(), std::vector<QString>{"w.wav"});
     for (const Answer& a : kAnswers) EXPECT_NE(h[a.plate].picture(), QLatin1String(a.right));
-    h.clock.advance(kWrongToMenuMs);
-    EXPECT_EQ(h.menuShown.size(), 1u);
   }
 }
 

@@ -16,7 +16,6 @@ TEST(DisplayGuard, RestoresOnlyWhenTheGameHasNotAndTheScreenStillShowsTheGamesSi
       {"the game died at 640x480", kOrders, {640, 480}, false, true},
       {"the game said it restored", kOrders, {640, 480}, true, false},
       {"the player chose 800x600 meanwhile", kOrders, {800, 600}, false, false},
-      {"already back at the start size", kOrders, {1024, 768}, false, false},
       {"the screen cannot be read", kOrders, {}, false, false},
       {"started at the game's size", {":7", {640, 480}, 60, {640, 480}}, {640, 480}, false, false},
   };

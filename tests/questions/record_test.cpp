@@ -51,16 +51,11 @@ TEST(QuestionRecord, ReadsEveryFieldFromItsOwnPlaceAndWritesTheSameBytes) {
   EXPECT_EQ(Bytes(again->begin(), again->end()), every);
 }
 
+// Decoding uses the same code page: the round trip of every byte above would fail otherwise.
 TEST(QuestionRecord, CzechLettersUseTheirWindows1250Bytes) {
-  const QString letters = u"áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ"_s;
-  const Bytes expected = {0xE1, 0xE8, 0xEF, 0xE9, 0xEC, 0xED, 0xF2, 0xF3, 0xF8, 0x9A, 0x9D, 0xFA, 0xF9, 0xFD, 0x9E,
-                          0xC1, 0xC8, 0xCF, 0xC9, 0xCC, 0xCD, 0xD2, 0xD3, 0xD8, 0x8A, 0x8D, 0xDA, 0xD9, 0xDD, 0x8E};
-  ZaznamOtazky q = testing::sampleQuestion();
-  q.Zadani = letters;
-  const auto bytes = encodeRecord(q);
-  ASSERT_TRUE(bytes);
-  EXPECT_EQ(Bytes(bytes->begin(), bytes->begin() + 30), expected);
-  EXPECT_EQ(decodeRecord(*bytes)->Zadani.left(30), letters);
+  EXPECT_EQ(toWindows1250(u"áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ"_s),
+            QByteArray("\xE1\xE8\xEF\xE9\xEC\xED\xF2\xF3\xF8\x9A\x9D\xFA\xF9\xFD\x9E"
+                       "\xC1\xC8\xCF\xC9\xCC\xCD\xD2\xD3\xD8\x8A\x8D\xDA\xD9\xDD\x8E"));
 }
 
 TEST(QuestionRecord, RefusesATextThatDoesNotFitAndNamesTheField) {

@@ -89,19 +89,24 @@ QByteArray wholeBank() {
 const QByteArray kTableHeader = "Soubor,Zadani,OdpA,OdpB,OdpC,OdpD,Spravna,DivaciA,DivaciB,DivaciC,DivaciD,Autor\n";
 
 TEST_F(QstTool, EveryFieldComesBackThroughDumpAndThroughASpreadsheetTable) {
-  write("03.txt", "[03-004]\nZadani: Žluťoučký kůň; úpěl, ďábelské ódy?\nA: \"  ÁČĎÉĚ\"\nB: \"\\\"ÍŇÓŘŠ\\\"\"\n"
-                  "C: ŤÚŮÝŽ\nD: áčďéěíňóřšťúůýž\nSpravna: D\nDivaci: 0 2 97 1\nAutor: Jiří Ř.\n"
-                  "Korekce: 5\nHodnota: -7\nID: X9\n");
+  // Quotes, a backslash, separators, leading blanks, a formula-like text, a blank ID; the
+  // second question has every optional field at its default (Korekce written "ano").
+  write("03.txt", "[03-004]\nZadani: Žluťoučký kůň; úpěl, ďábelské ódy?\nA: \"  ÁČĎÉĚ\"\nB: \"\\\"ÍŇÓŘŠ\\\" \\\\\"\n"
+                  "C: =1+1 ŤÚŮÝŽ\nD: áčďéěíňóřšťúůýž\nSpravna: D\nDivaci: 0 2 97 1\nAutor: Jiří Ř.\n"
+                  "Korekce: 5\nHodnota: -7\nID: \"   \"\n" + question("[03-005]", "Druhá?").replace("Autor: Tým\n", ""));
   // The size of what build writes is checked by check, in CheckPassesASoundBank...
   ASSERT_EQ(qst("build 03.txt -o out").exitCode, 0);
 
   // The readable dump is a source again; so is a table exported and imported again.
-  write("dumped/03.txt", qst("dump out/03-004.qst").out.toUtf8());
+  write("dumped/03.txt", qst("dump out/03-004.qst out/03-005.qst").out.toUtf8());
   ASSERT_EQ(qst("export --csv 03.txt -o t.csv").exitCode, 0);
+  // A spreadsheet knows the table for UTF-8 by its byte-order mark.
+  EXPECT_TRUE(contentOf("t.csv").startsWith("\xEF\xBB\xBFSoubor;Zadani;")) << contentOf("t.csv").left(40).toStdString();
   ASSERT_EQ(qst("import t.csv -o imported").exitCode, 0);
   for (const QString folder : {"dumped", "imported"}) {
     ASSERT_EQ(qst("build " + folder + "/03.txt -o " + folder).exitCode, 0) << folder.toStdString();
-    EXPECT_EQ(contentOf(folder + "/03-004.qst"), contentOf("out/03-004.qst")) << folder.toStdString();
+    for (const QString name : {"/03-004.qst", "/03-005.qst"})
+      EXPECT_EQ(contentOf(folder + name), contentOf("out" + name)) << (folder + name).toStdString();
   }
 }
 

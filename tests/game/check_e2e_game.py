@@ -47,9 +47,8 @@ def check(s):
     g.box(False)
     if g.state() != "11111 bbbb":
         fail(f"answering No to the quit confirmation changed the screen to {g.state()}")
+    # Which plates turn orange and green at a wrong pick is the unit tests' (virtual clock).
     wrong = s.key("a")
-    g.wait("11111 obbb", 2, "the wrong pick A orange after answering No")
-    g.wait("11111 ogbb", 6, "the right plate B green beside the orange pick")
     g.wait("W", 5, "the winnings after the wrong answer")
     g.winnings(0)
     g.menu(8)

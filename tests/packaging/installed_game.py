@@ -1,13 +1,15 @@
-# Plays an installed game as far as the first question, on the harness of the game's checks:
+# Plays the game a desktop entry starts as far as the first question, on the harness of the
+# game's checks: the entry's Exec= (read as the desktop reads it) must start the installed game,
 # started from a folder that holds none of its files, so that it must find them where it was
-# installed; with a window class given, its windows must carry it (a dock matches them with the
-# desktop entry by it).
+# installed; its windows must carry the entry's StartupWMClass (a dock matches them with the
+# entry by it).
 #
-# Usage: installed_game.py BUILD_DIR EXECUTABLE [WINDOW_CLASS]; exit 0, 1 failed, 77 skipped.
+# Usage: installed_game.py BUILD_DIR DESKTOP_FILE INSTALLED_GAME; exit 0, 1 failed, 77 skipped.
 import os, re, sys  # noqa: E401
 
 sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), *p) for p in (("..", "support"), ("..", "game", "e2e"))]
-from kvz_check import fail, need, note, run  # noqa: E402
+from gi.repository import GLib  # noqa: E402
+from kvz_check import fail, need, run  # noqa: E402
 from play import at_menu  # noqa: E402
 
 
@@ -17,16 +19,19 @@ def window_classes(s):
 
 
 def check(s):
-    program, wanted = sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else ""
+    need("xprop")
+    entry, installed = GLib.KeyFile(), sys.argv[3]
+    entry.load_from_file(sys.argv[2], GLib.KeyFileFlags.NONE)
+    program = GLib.shell_parse_argv(entry.get_string("Desktop Entry", "Exec"))[1][0].replace("%%", "%")
+    if program != installed:
+        fail(f"Exec= starts {program}, not the installed game {installed}")
     g = at_menu(s, program=program)
-    if wanted:
-        need("xprop")
-        if (classes := window_classes(s)) != {wanted}:
-            fail(f"the menu's window class is {sorted(classes)}, not {wanted!r}")
+    if (classes := window_classes(s)) != {wanted := entry.get_string("Desktop Entry", "StartupWMClass")}:
+        fail(f"the menu's window class is {sorted(classes)}, not {wanted!r}")
     g.new_game()
     # The question's white text on its plate: the questions were found and read.
     g.wait("1.... .*", 60, "the first question's text")
-    note(f"{program} drew the first question")
+    print(f"check: {program} drew the first question")
 
 
 if __name__ == "__main__":

@@ -20,9 +20,6 @@ def skip(why): raise Skip(why)  # noqa: E704
 def fail(why): raise Fail(why)  # noqa: E704
 
 
-def note(what): print("check:", what, flush=True)  # noqa: E704
-
-
 def need(*tools):
     for tool in (t for t in tools if not shutil.which(t)):
         skip(f"{tool} is not installed (run.sh test installs it)")
@@ -272,9 +269,6 @@ class Session:
         t = self.xdo("mousemove", str(x0 + scale * (x + w // 2)), str(y0 + scale * (y + h // 2)), "click", "1")
         self.xdo("mousemove", "5", "5")
         return t
-
-    def window_shown(self, name):
-        return self.runs("xdotool", "search", "--onlyvisible", "--name", name)
 
     def drawn(self, scale, name, enlarge=1):
         # A picture as the generator draws it at a scale (each pixel repeated to enlarge it): its

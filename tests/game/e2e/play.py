@@ -112,7 +112,8 @@ class Game:
         self.box(True)
 
     def box(self, shown):
-        self.s.until(lambda: self.s.window_shown("^potvrzení$") == shown, 5, f"the quit confirmation {'open' if shown else 'closed'}")
+        self.s.until(lambda: self.s.runs("xdotool", "search", "--onlyvisible", "--name", "^potvrzení$") == shown, 5,
+                     f"the quit confirmation {'open' if shown else 'closed'}")
 
     # Game 1, from the menu to the menu.
     def play_top_game(self):

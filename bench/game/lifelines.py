@@ -9,7 +9,7 @@
 import os, statistics, sys, time  # noqa: E401
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game", "e2e"))]
+sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game",))]
 from kvz_check import run  # noqa: E402
 from play import at_menu  # noqa: E402
 

@@ -7,7 +7,7 @@
 import os, sys  # noqa: E401
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game", "e2e"))]
+sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game",))]
 from kvz_check import run  # noqa: E402
 from play import QUESTIONS, at_menu  # noqa: E402
 from lifelines import row  # noqa: E402

@@ -7,7 +7,7 @@
 import os, re, subprocess, sys  # noqa: E401
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game", "e2e"))]
+sys.path[:0] = [os.path.join(here, "..", "..", "tests", *p) for p in (("support",), ("game",))]
 from kvz_check import need, note, run  # noqa: E402
 from play import at_menu  # noqa: E402
 

@@ -1,4 +1,4 @@
-# Two games played in a real window, as a player would: the first of e2e/play.py, then Esc
+# Two games played in a real window, as a player would: the first of play.py, then Esc
 # answered No and a wrong answer. An X server of its own, real key and mouse events, real sound
 # into a null sink recorded from its monitor. A quit answered Yes is shell/check_display_guard.py's. The timelines
 # themselves are the unit tests' (virtual clock); here is what only a real run shows: the
@@ -8,7 +8,6 @@
 # Usage: check_e2e_game.py BUILD_DIR.
 import array, os, subprocess, sys  # noqa: E401
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
 from play import QUESTIONS, at_menu  # noqa: E402
 from kvz_check import fail, need, run  # noqa: E402
 

@@ -1,6 +1,6 @@
 # The game's own sounds heard through a whole game: the real program under Xvfb with the generated
 # sounds (no test tones), a PulseAudio null sink recorded at 48 kHz stereo, the first game of
-# e2e/play.py (all three lifelines and the top prize). Checked in the recording, from the music of
+# play.py (all three lifelines and the top prize). Checked in the recording, from the music of
 # the first question to the menu back:
 # - no stretch of more than 1.5 s without sound (each named with the last step of the game before it);
 # - the poll's closing cue within 150 ms of the bars being drawn (from the timing log);
@@ -8,11 +8,10 @@
 #   music's where it plays alone.
 #
 # Usage: check_e2e_sound.py BUILD_DIR. Needs the build's tools/kvz_soundmeter besides the session's tools.
-import os, subprocess, sys, wave  # noqa: E401
+import os, subprocess, wave  # noqa: E401
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "e2e"))
-from play import QUESTIONS, at_menu  # noqa: E402
-from kvz_check import fail, run, skip  # noqa: E402
+from play import QUESTIONS, at_menu
+from kvz_check import fail, run, skip
 
 EFFECT_LUFS, MUSIC_LUFS, LOUDNESS_TOL, CUE_TOL = -16, -23, 1.5, 0.15
 QUIET_DB, LONGEST_QUIET = -50, 1.5

@@ -23,9 +23,8 @@ fi
 [ -n "$(dpkg-query -W -f='${db:Status-Abbrev}' kvizarion 2>/dev/null)" ] &&
   skip "a kvizarion package is installed on this machine; this check would remove it"
 
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=installed_game.sh
-. "$here/installed_game.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/installed_game.sh"
 for tool in cpack lintian apt-get dpkg-deb dpkg-shlibdeps; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
 done

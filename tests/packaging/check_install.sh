@@ -7,9 +7,8 @@
 # Usage: check_install.sh BUILD_DIR. Needs what run.sh test installs.
 set -euo pipefail
 build=$(cd "${1:?usage: check_install.sh BUILD_DIR}" && pwd)
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=installed_game.sh
-. "$here/installed_game.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/installed_game.sh"
 for tool in desktop-file-validate appstreamcli man lexgrog gdk-pixbuf-thumbnailer identify compare xprop; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (run.sh test installs it)"
 done
@@ -66,7 +65,7 @@ for page in share/man/man6/kvizarion.6.gz share/man/man1/kvizarion-qst.1.gz; do
 done
 
 # A layout the installed game could not find its data by is refused when the build is set up.
-source_dir=$(cd "$here/../.." && pwd)
+source_dir=$(cd "$packaging_dir/../.." && pwd)
 for bad in KVZ_INSTALL_GAMEDIR=/usr/games KVZ_INSTALL_GAMEDATADIR=/usr/share/games/kvizarion; do
   if cmake -S "$source_dir" -B "$work/bad" -DKVZ_TESTS=OFF "-D$bad" >"$work/bad.log" 2>&1; then
     fail "configured with $bad"
@@ -77,5 +76,5 @@ done
 
 # The installed tool on the installed bank, then the installed game on it.
 QT_QPA_PLATFORM=offscreen "$prefix/bin/kvizarion-qst" check "$data/qst" || fail "kvizarion-qst check on the installed bank"
-/usr/bin/python3 "$here/installed_game.py" "$build" "$desktop" "$prefix/games/kvizarion"
+/usr/bin/python3 "$packaging_dir/installed_game.py" "$build" "$desktop" "$prefix/games/kvizarion"
 echo "installed into $prefix: all checks passed"

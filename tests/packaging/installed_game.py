@@ -7,7 +7,7 @@
 # Usage: installed_game.py BUILD_DIR DESKTOP_FILE INSTALLED_GAME; exit 0, 1 failed, 77 skipped.
 import os, re, sys  # noqa: E401
 
-sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), *p) for p in (("..", "support"), ("..", "game", "e2e"))]
+sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), *p) for p in (("..", "support"), ("..", "game"))]
 from gi.repository import GLib  # noqa: E402
 from kvz_check import fail, need, run  # noqa: E402
 from play import at_menu  # noqa: E402

@@ -10,9 +10,7 @@ import display_checks as d
 
 def menu_switched(s):
     # The game's menu on the switched screen; the guard's process id.
-    s.start_game()
-    s.wait_log("painted frmIntro", 30)
-    d.expect_mode(s, "640x480@60", "the menu shown")
+    d.menu_shown(s, mode="640x480@60")
     return s.until(lambda: s.out("pgrep", "-P", str(s.game.pid), "-x", "kvizarion-guard").split(), 5,
                    "the guard beside the game")[0]
 
@@ -59,9 +57,7 @@ def check(s):
         d.answer_box(s)  # the quit question's default answer: yes
         menu = s.wait_log("painted frmIntro", 30, game)
         d.expect_mode(s, "640x480@60", "back in the menu")
-    s.click("frmIntro", "imgKonec")
-    d.answer_box(s)  # the farewell
-    d.game_ends(s)
+    d.leave(s)
     guard_ends(s, guard, "with the game")
     d.expect_mode(s, "1024x768@75", "after three games and the exit button")
     s.until(lambda: changes() == "640x480 1024x768", 10, "three games and the exit button: switched once, restored once")

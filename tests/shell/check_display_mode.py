@@ -1,9 +1,13 @@
 # The display mode on a screen that switches (Xorg with the dummy driver). The game takes the screen to
 # 640x480 while it runs and gives it back after SIGTERM and the game window's close message (after the
 # exit button: check_display_guard); "no_fullscreen" leaves the screen alone; with two monitors nothing
-# switches. Under openbox and xfwm4 the menu is
-# frameless at the corner, the rules screen's OK answers, "nová hra" opens the game over the whole
-# screen, and "no_fullscreen" is a decorated 640x480 window.
+# switches. On a high-density desktop (the X resource "Xft.dpi: 192", Qt's factors 1.5 and 2) the menu
+# covers the switched screen pixel for pixel as at 100 %, "nová hra" and the hand pointer drawn at 1 x;
+# a click on it opens the game, whose answer plate is the picture drawn for the screen's density (1 x,
+# not a larger drawing shrunk); the information box (F10) lies over the scene; the mode found at start
+# comes back at the end. Under openbox and xfwm4 the menu is frameless at the corner, the rules
+# screen's OK answers, "nová hra" opens the game over the whole screen, and "no_fullscreen" is a
+# decorated 640x480 window.
 import subprocess
 import display_checks as d
 
@@ -13,16 +17,8 @@ def over_screen(s, what):
 
 
 def menu_shown(s, *args):
-    s.start_game(*args)
-    s.wait_log("painted frmIntro", 30)
-    d.expect_mode(s, "1024x768" if args else "640x480", "the menu shown")  # no_fullscreen: not switched
+    d.menu_shown(s, *args, mode="1024x768" if args else "640x480")  # no_fullscreen: not switched
     over_screen(s, "the menu")
-
-
-def leave(s):
-    s.click("frmIntro", "imgKonec")
-    d.answer_box(s)  # the farewell
-    d.game_ends(s)
 
 
 def check(s):
@@ -36,16 +32,21 @@ def check(s):
     d.expect_mode(s, "1024x768@60", "after the game window's close message")
 
     menu_shown(s, "no_fullscreen")
-    leave(s)
+    d.leave(s)
     d.expect_mode(s, "1024x768@60", "no_fullscreen: at the end")
 
     monitors = ("--setmonitor", "kvz-left", "512/135x768/203+0+0", "none", "--setmonitor", "kvz-right", "512/135x768/203+512+0", "none")
     subprocess.run(["xrandr", *monitors], env=s.env, check=True)
-    s.start_game()
-    s.wait_log("painted frmIntro", 30)
-    d.expect_mode(s, "1024x768@60", "two monitors: nothing switched")
+    d.menu_shown(s, mode="1024x768@60", what="two monitors: nothing switched")
     s.stop_game()
     subprocess.run(["xrandr", "--delmonitor", "kvz-left", "--delmonitor", "kvz-right"], env=s.env, check=True)
+
+    menu = None
+    for what, resources, env in d.DENSITIES + (("QT_SCALE_FACTOR 2", "", {"QT_SCALE_FACTOR": "2"}),):
+        d.menu_shown(s, env=env, resources=resources, what=what)
+        menu = d.menu_and_game(s, what, (1, 0, 0), menu)
+        s.stop_game()
+        d.expect_mode(s, "1024x768", f"{what}: at the end")
 
     for wm in ("openbox", "xfwm4"):
         manager = d.start_wm(s, wm)

@@ -1,47 +1,48 @@
 # The scaled full screen on a 1920x1080 screen that cannot switch (Xvfb under openbox, a tint2 panel along
-# the bottom). The menu and the game cover the screen and the panel, the scene drawn at 2 x and centred on
-# black; a click on the scaled "nová hra" opens the game, whose answer plate is the plate drawn at 2 x
-# (not the small one's pixels enlarged); the information box (F10) is over the scene at the scale.
-# "no_fullscreen" at Qt's factor 2 is a 1280x960 window with every picture drawn at 2 x ahead of the
-# game. At 200 % (Xft.dpi 192), 150 % and 300 % (Qt's factor) the menu's screen is the same, the
-# pointer's hand and the game's plate A drawn at 2 x.
-import re, subprocess  # noqa: E401
+# the bottom). At 100 %, 200 % (Xft.dpi 192), 150 % and 300 % (Qt's factor) the menu and the game cover
+# the screen and the panel, the scene drawn at 2 x and centred on black, the menu's screen the same as at
+# 100 %, the hand pointer at 2 x; a click on the scaled "nová hra" opens the game, whose answer plate is
+# the plate drawn at 2 x (not the small one's pixels enlarged); the information box (F10) is over the
+# scene. "no_fullscreen" at Qt's factor 2 is a 1280x960 window with every picture drawn at 2 x ahead of
+# the game.
+# Then on a Wayland compositor: weston nested in the same screen (one 1920x1080 output) and Qt's Wayland
+# platform. No mode to switch: the menu opens full screen at the output's size, the scene drawn at 2 x and
+# centred; the pointer and keys reach the game through weston's seat as a player's would: a click on the
+# scaled "nová hra" starts a game, and once the question's input is open the key A picks: plate A turns
+# from blue to orange and the verdict's timer follows.
+import re
 import display_checks as d
 
 PANEL = (0, 1040, 1920, 40)  # tint2's own default place
 
 
-def panel_shows(s):
-    return max(max(p) for p in s.fb.pixels(PANEL)) > 0
+def panel_shows(screen):
+    return max(max(p) for p in screen.pixels(PANEL)) > 0
+
+
+def plate_a_colour(s):
+    # Plate A's colour right of its text, halfway to the plate's edge: b blue until picked, o orange once picked.
+    (ax, _, aw, ah), (lx, _, lw, _) = s.place("frmMain", "imgA"), s.place("frmMain", "lblA")
+    return d.k.colour(*s.fb.pixel(*d.on_screen(s, "frmMain", "imgA", dx=(lx + lw + ax + aw) // 2 - ax, dy=ah // 2)[:2]))
 
 
 def check(s):
-    d.k.need("openbox", "tint2", "xrdb", "xwininfo")
+    d.k.need("openbox", "tint2", "xrdb", "xrandr", "xwininfo")
     s.start_x("1920x1080")
     s.game_dir()
-    d.start_wm(s, "openbox")
-    s.spawn("tint2", ["tint2"], env=dict(s.env, HOME=s.work))
-    s.until(lambda: panel_shows(s), 20, "tint2's panel")
+    openbox = d.start_wm(s, "openbox")
+    tint2 = s.spawn("tint2", ["tint2"], env=dict(s.env, HOME=s.work))
+    s.until(lambda: panel_shows(s.fb), 20, "tint2's panel")
 
-    s.start_game()
-    s.wait_log("painted frmIntro 1920x1080", 30)
-    s.xdo("mousemove", "5", "5")
-    s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X) and not panel_shows(s), 10,
-            "the menu over the panel, the scene at 2 x centred on black")
-    s.shows(d.on_screen(s, "frmIntro", "imgNova"), s.drawn(2, "NOVA"), "nová hra drawn at 2 x")
-    menu = d.k.Screen.grab(s.env).data  # xwd leaves out the pointer, whose size follows the desktop's density
-    s.click("frmIntro", "imgNova", d.SCENE_2X)
-    d.answers_shown(s, "1920x1080")
-    if panel_shows(s):
-        d.k.fail("the panel shows over the game")
-    drawn, enlarged = (d.k.pixels_off(s.fb, d.plate_a(s), p) for p in (s.drawn(2, "A-M"), s.drawn(1, "A-M", 2)))
-    if drawn > 20 or enlarged < 500:
-        d.k.fail("plate A is not the plate drawn at 2 x")
-    s.key("F10")
-    _, w, _, x, y = s.until(lambda: [w for w in d.windows(s) if w[1] != 1920], 10, "the information box")[0]
-    if x < 320 or y < 60 or w < 400:
-        d.k.fail(f"the information box ({w} wide at {x},{y}) is not over the scene at 2 x")
-    s.stop_game()
+    menu = None
+    for what, resources, env in d.DENSITIES + (("QT_SCALE_FACTOR 3", "", {"QT_SCALE_FACTOR": "3"}),):
+        d.menu_shown(s, env=env, mode="1920x1080", resources=resources, what=what)
+        menu = d.menu_and_game(s, what, d.SCENE_2X, menu)
+        if panel_shows(menu) or panel_shows(s.fb):
+            d.k.fail(f"{what}: the panel shows over the menu or the game")
+        if d.k.pixels_off(s.fb, d.plate_a(s), s.drawn(1, "A-M", 2)) < 500:
+            d.k.fail("the plate drawn at 2 x and the small one enlarged are too alike to be told apart")
+        s.stop_game()
 
     s.start_game("no_fullscreen", env={"QT_SCALE_FACTOR": "2"})
     menu_painted = s.wait_log("painted frmIntro 640x480", 30)
@@ -60,19 +61,19 @@ def check(s):
         d.k.fail("no_fullscreen at factor 2: pictures drawn during the game")
     s.stop_game()
 
-    for what, env in (("Xft.dpi 192", {}), ("QT_SCALE_FACTOR 1.5", {"QT_SCALE_FACTOR": "1.5"}),
-                      ("QT_SCALE_FACTOR 3", {"QT_SCALE_FACTOR": "3"})):
-        subprocess.run(["xrdb", "-load", "/dev/null" if env else "-"], input=b"Xft.dpi: 192\n", env=s.env, check=True)
-        s.start_game(env=env)
-        s.wait_log("painted frmIntro", 30)
-        s.until(lambda: d.k.Screen.grab(s.env).data == menu, 10, f"{what}: the menu's screen as at 100 %")
-        x, y, w, h = d.on_screen(s, "frmIntro", "imgNova")
-        s.xdo("mousemove", str(x + w // 2), str(y + h // 2))
-        s.until(lambda: d.pointer_image(s) == "64x64+22+2", 5, f"{what}: the hand pointer at 2 x")
-        s.click("frmIntro", "imgNova", d.SCENE_2X)
-        s.wait_log("painted frmMain", 30)
-        s.shows(d.plate_a(s), s.drawn(2, "A-M"), f"{what}: plate A at 2 x")
-        s.stop_game()
+    s.end(tint2)
+    s.end(openbox)
+    d.start_weston_nested(s)
+    s.start_game(env={"QT_QPA_PLATFORM": "wayland"})
+    s.wait_log("painted frmIntro 1920x1080", 30)
+    s.xdo("mousemove", "5", "5")
+    s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X), 10, "Wayland: the scene at 2 x, centred on black")
+    s.click("frmIntro", "imgNova", d.SCENE_2X)
+    d.answers_shown(s, "1920x1080")
+    s.state(lambda: plate_a_colour(s), "b", 5, "Wayland: plate A blue before the pick")
+    s.key("a")
+    s.state(lambda: plate_a_colour(s), "o", 5, "Wayland: plate A orange once picked")
+    s.wait_log("tick tmrZvuk", 10)
 
 
 d.k.run(check)

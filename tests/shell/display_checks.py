@@ -8,13 +8,15 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import kvz_check as k  # noqa: E402
 
 SCENE_2X = (2, 320, 60)  # the scene at 2 x on a 1920x1080 screen: 1280x960 from (320, 60)
+# A desktop's densities: 100 %, 200 % set by its X resources, Qt's factor 1.5; (name, X resources, environment).
+DENSITIES = (("100 %", "", {}), ("Xft.dpi 192", "Xft.dpi: 192\n", {}), ("QT_SCALE_FACTOR 1.5", "", {"QT_SCALE_FACTOR": "1.5"}))
 
 
 def start_xorg(s):
     # Xorg at 1024x768@60 on a display number it picks itself; it offers 75 Hz, 800x600 and 640x480 too.
     if os.getuid() != 0 or not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so"):
         k.skip("Xorg with the dummy driver needs root and xserver-xorg-video-dummy")
-    k.need("Xorg", "xrandr", "xdotool", "xprop", "xwd")
+    k.need("Xorg", "xrandr", "xdotool", "xprop", "xwd", "xrdb")
     r, w = os.pipe()
     server = s.spawn("xorg", ["Xorg", "-config", os.path.join(os.path.dirname(__file__), "xorg_dummy_modes.conf"), "-logfile",
                               s.path("xorg-server.log"), "-displayfd", str(w), "-nolisten", "tcp", "-noreset"], pass_fds=(w,))
@@ -62,12 +64,11 @@ def start_wm(s, wm):
 
 
 def start_weston_nested(s):
-    # weston's X11 backend in Xvfb: one 1920x1080 output in an X window at the screen's corner, so
-    # output pixels are screen pixels.
+    # weston's X11 backend in the 1920x1080 Xvfb, no window manager: one 1920x1080 output in an X window
+    # at the screen's corner, so output pixels are screen pixels.
     if not os.path.exists("/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so"):
         k.skip("Qt's Wayland platform (qt6-wayland) is missing")
     k.need("weston")
-    s.start_x("1920x1080")
     s.env.update(XDG_RUNTIME_DIR=s.path("runtime"), WAYLAND_DISPLAY="kvz-wayland")
     os.makedirs(s.path("runtime"), mode=0o700)
     s.spawn("weston", ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=1920", "--height=1080",
@@ -85,6 +86,15 @@ def plate_a(s, scene=SCENE_2X):
     # Plate A left of its text on the screen: the plate's own picture, no text over it.
     x, y, _, h = on_screen(s, "frmMain", "imgA", scene)
     return x, y, on_screen(s, "frmMain", "lblA", scene)[0] - x, h
+
+
+def menu_shown(s, *args, env=None, mode="640x480", resources="", what="the menu shown"):
+    # The game started on a desktop of those X resources and its menu painted, the screen then at the
+    # mode: switched, unless told.
+    subprocess.run(["xrdb", "-load", "-"], input=resources.encode(), env=s.env, check=True)
+    s.start_game(*args, env=env)
+    s.wait_log("painted frmIntro", 30)
+    expect_mode(s, mode, what)
 
 
 def answers_shown(s, size="", after=0.0):
@@ -111,7 +121,37 @@ def answer_box(s):
     s.key("Return")
 
 
+def leave(s):
+    # The exit button, the farewell answered, the game ended.
+    s.click("frmIntro", "imgKonec")
+    answer_box(s)
+    game_ends(s)
+
+
 def game_ends(s): s.game = s.until(lambda: s.game.poll() is not None, 20, "the game's end") and None  # noqa: E704
+
+
+def menu_and_game(s, what, scene, menu=None):
+    # The menu: "nová hra" drawn at the scene's scale, the hand pointer at that scale over it, the notice
+    # at its pixels, the screen (xwd leaves out the pointer) the same as menu when given. A click on
+    # "nová hra" opens the game: plate A drawn at the scale, the information box (F10) over the scene.
+    # Returns the menu's screen.
+    (scale, x0, y0), grab = scene, lambda: k.Screen.grab(s.env)
+    nova = on_screen(s, "frmIntro", "imgNova", scene)
+    s.shows(nova, s.drawn(scale, "NOVA"), f"{what}: nová hra at {scale} x", grab)
+    shown = grab()
+    if not notice_in_place(s, shown, *scene) or menu and shown.data != menu.data:
+        k.fail(f"{what}: the menu's screen is not the one at 100 % with its notice at its pixels")
+    s.xdo("mousemove", str(nova[0] + nova[2] // 2), str(nova[1] + nova[3] // 2))
+    s.until(lambda: pointer_image(s) == f"{32 * scale}x{32 * scale}+{11 * scale}+{scale}", 5, f"{what}: the hand pointer at {scale} x")
+    s.click("frmIntro", "imgNova", scene)
+    answers_shown(s)
+    s.shows(plate_a(s, scene), s.drawn(scale, "A-M"), f"{what}: plate A at {scale} x", grab)
+    s.key("F10")
+    _, w, h, x, y = s.until(lambda: [w for w in windows(s) if w[1] < 640 * scale], 10, f"{what}: the information box")[0]
+    if not (x >= x0 and y >= y0 and x + w <= x0 + 640 * scale and y + h <= y0 + 480 * scale and w >= 200 * scale):
+        k.fail(f"{what}: the information box at {w}x{h}+{x}+{y}, not over the scene")
+    return shown
 
 
 def notice_in_place(s, screen, scale, x0, y0):

@@ -5,7 +5,7 @@
 # few long waits are measured here on the real clock..
 import os, re, sys  # noqa: E401
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from kvz_check import colour, fail, near  # noqa: E402
 
 QUESTIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "questions.txt")

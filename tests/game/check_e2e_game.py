@@ -40,8 +40,12 @@ def check(s):
     test_tones(os.path.join(s.game_dir(QUESTIONS), "snd"))
     g = at_menu(s, (RATE, 1))
     g.play_top_game()
-    # Esc, answered No in the box with Esc, leaves the question as it was; then a wrong answer.
-    g.ask_to_quit()
+    # A new game left with Esc at its first question: the quit confirmation opens; answered No in
+    # the box with Esc, it leaves the question as it was; then a wrong answer.
+    g.new_game()
+    g.reveal(1)
+    s.key("Escape")
+    g.box(True)
     s.key("Escape")
     g.box(False)
     if g.state() != "11111 bbbb":

@@ -104,13 +104,6 @@ class Game:
         self.wait("11111 bbbb", 35, "the game screen after the call")
         self.s.wait_log("call return", 3, after=self.t_phone)
 
-    # A new game left with Esc at its first question: the quit confirmation opens.
-    def ask_to_quit(self):
-        self.new_game()
-        self.reveal(1)
-        self.s.key("Escape")
-        self.box(True)
-
     def box(self, shown):
         self.s.until(lambda: self.s.runs("xdotool", "search", "--onlyvisible", "--name", "^potvrzení$") == shown, 5,
                      f"the quit confirmation {'open' if shown else 'closed'}")

@@ -57,7 +57,9 @@ def check(s):
         d.answer_box(s)  # the quit question's default answer: yes
         menu = s.wait_log("painted frmIntro", 30, game)
         d.expect_mode(s, "640x480@60", "back in the menu")
-    d.leave(s)
+    s.click("frmIntro", "imgKonec")
+    d.answer_box(s)  # the farewell
+    d.game_ends(s)
     guard_ends(s, guard, "with the game")
     d.expect_mode(s, "1024x768@75", "after three games and the exit button")
     s.until(lambda: changes() == "640x480 1024x768", 10, "three games and the exit button: switched once, restored once")

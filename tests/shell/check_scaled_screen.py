@@ -44,8 +44,7 @@ def check(s):
             d.k.fail("the plate drawn at 2 x and the small one enlarged are too alike to be told apart")
         s.stop_game()
 
-    s.start_game("no_fullscreen", env={"QT_SCALE_FACTOR": "2"})
-    menu_painted = s.wait_log("painted frmIntro 640x480", 30)
+    menu_painted = d.menu_shown(s, "no_fullscreen", env={"QT_SCALE_FACTOR": "2"}, mode="1920x1080", what="no_fullscreen at factor 2")
     wid, w, h, _, _ = s.until(lambda: d.windows(s), 10, "the no_fullscreen window")[0]
     if (w, h) != (1280, 960):
         d.k.fail(f"no_fullscreen at factor 2: a {w}x{h} client area, not 1280x960")
@@ -64,8 +63,7 @@ def check(s):
     s.end(tint2)
     s.end(openbox)
     d.start_weston_nested(s)
-    s.start_game(env={"QT_QPA_PLATFORM": "wayland"})
-    s.wait_log("painted frmIntro 1920x1080", 30)
+    d.menu_shown(s, env={"QT_QPA_PLATFORM": "wayland"}, mode="1920x1080", what="Wayland")
     s.xdo("mousemove", "5", "5")
     s.until(lambda: d.notice_in_place(s, s.fb, *d.SCENE_2X), 10, "Wayland: the scene at 2 x, centred on black")
     s.click("frmIntro", "imgNova", d.SCENE_2X)

@@ -90,11 +90,12 @@ def plate_a(s, scene=SCENE_2X):
 
 def menu_shown(s, *args, env=None, mode="640x480", resources="", what="the menu shown"):
     # The game started on a desktop of those X resources and its menu painted, the screen then at the
-    # mode: switched, unless told.
+    # mode: switched, unless told. Returns the menu's paint.
     subprocess.run(["xrdb", "-load", "-"], input=resources.encode(), env=s.env, check=True)
     s.start_game(*args, env=env)
-    s.wait_log("painted frmIntro", 30)
+    painted = s.wait_log("painted frmIntro", 30)
     expect_mode(s, mode, what)
+    return painted
 
 
 def answers_shown(s, size="", after=0.0):
@@ -119,13 +120,6 @@ def answer_box(s):
     box = s.until(lambda: next((w[0] for w in windows(s) if w[1] < 640), None), 20, "a message box")
     s.until(lambda: s.out("xdotool", "getwindowfocus").strip() == box, 10, "the message box taking the keys")
     s.key("Return")
-
-
-def leave(s):
-    # The exit button, the farewell answered, the game ended.
-    s.click("frmIntro", "imgKonec")
-    answer_box(s)
-    game_ends(s)
 
 
 def game_ends(s): s.game = s.until(lambda: s.game.poll() is not None, 20, "the game's end") and None  # noqa: E704

@@ -37,7 +37,7 @@ def colour(r, g, b):
     return "o" if r > 120 and g < r and b < 60 else "g" if g > r + 40 and g > b + 40 else "b" if b > r and b > g else "?"
 
 
-# Bytes above 200 become 1, the rest 0: a white pixel is three 1s in a row, read in C.
+# Bytes above 200 become 1, the rest 0 (read in C).
 BRIGHT = bytes(int(v > 200) for v in range(256))
 
 
@@ -71,16 +71,12 @@ class Screen:
         return [p for r in rows for p in zip(r[self.order[0]::4], r[self.order[1]::4], r[self.order[2]::4])]
 
     def shows_white(self, rect):
-        # Whether white text (or anything white) shows in the rectangle.
+        # Whether white text (or anything white) shows in the rectangle: a pixel whose three colour
+        # bytes are all above 200, found by and-ing each colour's bytes of a row as one number.
         x, y, w, h = rect
-        for j in range(y, y + h):
-            r = self.row(x, j, w).translate(BRIGHT)
-            i = r.find(b"\1\1\1")
-            while i >= 0:
-                if i % 4 == self.first:
-                    return True
-                i = r.find(b"\1\1\1", i + 1)
-        return False
+        rows = (self.row(x, j, w).translate(BRIGHT) for j in range(y, y + h))
+        return any(int.from_bytes(r[self.first::4], "big") & int.from_bytes(r[self.first + 1::4], "big")
+                   & int.from_bytes(r[self.first + 2::4], "big") for r in rows)
 
 
 def pixels_off(screen, rect, picture):
@@ -128,10 +124,6 @@ class Session:
             except subprocess.TimeoutExpired:
                 os.killpg(p.pid, signal.SIGKILL)
                 p.wait()
-
-    def end_all(self):
-        for p in reversed(self.procs):
-            self.end(p)
 
     # ------------------------------------------------------------------ servers
     def start_x(self, size="640x480"):
@@ -314,8 +306,8 @@ def run(check, build=None):
             if s.fb:  # the screen as a failed check left it
                 s.runs("import", "-window", "root", s.path("last-screen.png"))
             print("--- game output", s.tail("game", 20), f"kept for inspection: {s.work}", sep="\n", file=sys.stderr)
-        if s:
-            s.end_all()
-            if rc != 1:
-                shutil.rmtree(s.work, ignore_errors=True)
+        for p in reversed(s.procs if s else []):
+            s.end(p)
+        if s and rc != 1:
+            shutil.rmtree(s.work, ignore_errors=True)
     sys.exit(rc)

@@ -52,7 +52,8 @@ def check(s):
         fail(f"answering No to the quit confirmation changed the screen to {g.state()}")
     # Which plates turn orange and green at a wrong pick is the unit tests' (virtual clock).
     wrong = s.key("a")
-    g.wait("W", 5, "the winnings after the wrong answer")
+    # Shown after the suspense and the wrong answer's pause, 5 s in all: a window of exactly that lost the race.
+    g.wait("W", (g.d["suspense"][0] + g.d["after_wrong"]) / 1000 + 2, "the winnings after the wrong answer")
     g.winnings(0)
     g.menu(8)
 

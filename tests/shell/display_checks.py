@@ -141,6 +141,9 @@ def menu_and_game(s, what, scene, menu=None):
     s.click("frmIntro", "imgNova", scene)
     answers_shown(s)
     s.shows(plate_a(s, scene), s.drawn(scale, "A-M"), f"{what}: plate A at {scale} x", grab)
+    # A larger drawing shrunk to the scale looks much like the one drawn at it: the game says what it drew.
+    if any(not w.endswith(f" at {scale} x") for _, w in s.log("drew ")):
+        k.fail(f"{what}: pictures drawn at another scale than {scale} x: {s.log('drew ')}")
     s.key("F10")
     _, w, h, x, y = s.until(lambda: [w for w in windows(s) if w[1] < 640 * scale], 10, f"{what}: the information box")[0]
     if not (x >= x0 and y >= y0 and x + w <= x0 + 640 * scale and y + h <= y0 + 480 * scale and w >= 200 * scale):

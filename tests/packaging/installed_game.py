@@ -13,11 +13,6 @@ from kvz_check import fail, need, run  # noqa: E402
 from play import at_menu  # noqa: E402
 
 
-def window_classes(s):
-    ids = s.out("xdotool", "search", "--pid", str(s.game.pid)).split()
-    return {c for w in ids for c in re.findall(r'= "[^"]*", "(.*)"', s.out("xprop", "-id", w, "WM_CLASS"))}
-
-
 def check(s):
     need("xprop")
     entry, installed = GLib.KeyFile(), sys.argv[3]
@@ -26,7 +21,9 @@ def check(s):
     if program != installed:
         fail(f"Exec= starts {program}, not the installed game {installed}")
     g = at_menu(s, program=program)
-    if (classes := window_classes(s)) != {wanted := entry.get_string("Desktop Entry", "StartupWMClass")}:
+    ids = s.out("xdotool", "search", "--pid", str(s.game.pid)).split()
+    classes = {c for w in ids for c in re.findall(r'= "[^"]*", "(.*)"', s.out("xprop", "-id", w, "WM_CLASS"))}
+    if classes != {wanted := entry.get_string("Desktop Entry", "StartupWMClass")}:
         fail(f"the menu's window class is {sorted(classes)}, not {wanted!r}")
     g.new_game()
     # The question's white text on its plate: the questions were found and read.
@@ -34,5 +31,4 @@ def check(s):
     print(f"check: {program} drew the first question")
 
 
-if __name__ == "__main__":
-    run(check)
+run(check)

@@ -34,7 +34,6 @@ def check(s):
         d.expect_mode(s, "1024x768@75", f"{sig.name}: the mode found at start", timeout=2)
         guard_ends(s, guard, f"after {sig.name}")
 
-    d.set_mode(s, "1024x768@60")
     guard = menu_switched(s)
     fds = sorted(os.readlink(f"/proc/{guard}/fd/{fd}").split(":")[0] for fd in os.listdir(f"/proc/{guard}/fd"))
     if fds != ["/dev/null"] * 3 + ["socket"] * 2:  # 0 to 2, the socket to the game, its X connection

@@ -181,13 +181,11 @@ TEST(EffectFiles, FillTheirSequencesAndEndBeforeTheNextStep) {
   EXPECT_GE(load(kSoundPhone).seconds(), s(lifelines::kCallCutAtMs) - 0.1) << "the call's sound stops before its cut";
 }
 
-// The poll: the voting picks up at the empty graph and the closing cue lands on the bars.
-TEST(EffectFiles, PollCuesFallOnTheEmptyGraphAndOnTheBars) {
+// The poll: the voting picks up at the empty graph. (Its closing cue on the bars is measured
+// as the game plays it by game/check_e2e_sound.py.)
+TEST(EffectFiles, PollPicksUpAtTheEmptyGraph) {
   const Pcm p = load(kSoundPoll);
-  const double graph = s(lifelines::kPollEmptyGraphMs), bars = s(lifelines::kPollBarsAtMs);
-  const auto cue = soundgen::strongestOnset(p.samples, p.channels, p.rate, graph + 1.0, p.seconds());
-  ASSERT_TRUE(cue);
-  EXPECT_NEAR(*cue, bars, 0.1) << "the closing cue";
+  const double graph = s(lifelines::kPollEmptyGraphMs);
   EXPECT_GE(lufsBetween(p, graph, graph + 3) - lufsBetween(p, graph - 3, graph), 1.0) << "nothing changes at the empty graph";
 }
 

@@ -193,10 +193,10 @@ TEST(Ending, EscConfirmedKeepsTheLastRightAmountForThreeSecondsWithEverythingLoc
     QStringList said;
     h.form().onAnnounce = [&](const QString& text) { said << text; };
     h.form().keyUp(vk::Escape);
+    // The amount told is that of the plate shown, of the level kept.
     EXPECT_EQ(said, QStringList{"Výhra " + pictureText(levelBitmap('C', level - 1)) + ". Konec hry."});
     ASSERT_EQ(h.boxes.shown.size(), 1u);
     EXPECT_EQ(h.boxes.shown[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(h.game->HodnotaOtazky, level - 1);  // the plate shown is the one told
     EXPECT_EQ(h.music.times(Op::Stop), std::vector<std::int64_t>{t});
     // A second Esc, F10, a pick or the uncovered strip of plates C and D: all refused.
     h.clock.advance(1000);
@@ -280,8 +280,7 @@ TEST(InputGate, EachWayPicksOnceAndOtherKeysAndHiddenAnswersTakeNothing) {
     h.playTo(1);
     pick(h);
     if (*picked) h.form().keyUp(vk::A);  // the first pick stands
-    EXPECT_EQ(h.game->ZvolenaOdpoved, picked);
-    EXPECT_EQ(h.game->Zamceno, *picked != 0);
+    EXPECT_EQ(h.game->ZvolenaOdpoved, picked);  // a pick that did not lock would take the A after it
     EXPECT_EQ(h.clock.nextDue(), *picked ? h.now() + suspenseMs(1) : -1);
     EXPECT_TRUE(h.boxes.shown.empty());
   }

@@ -94,7 +94,8 @@ TEST(GameReveal, QuestionAtOnceThenAnswersOnePerSecondThenInputOpens) {
   Heard heard;
   h.form().onAnnounce = [&](const QString& text) { heard.emplace_back(h.now(), text); };
   EXPECT_EQ(h.windows.showLog.size(), 1u);
-  EXPECT_EQ(h.music.played(), std::vector<QString>{"bgm.wav"});
+  // The music from the first question: Verdict's next question finds it playing, and
+  // game/check_e2e_game.py hears bgm.wav's own tone.
   EXPECT_TRUE(h.video.times(Op::Play).empty());
   const std::int64_t s = kRevealStepMs, open = 5 * s;
   const std::pair<std::int64_t, const char*> expected[] = {

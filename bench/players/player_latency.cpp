@@ -20,7 +20,7 @@
 
 #include "assets/media_files.h"
 #include "platform/qt/media_players.h"
-#include "support/null_sink.h"
+#include "null_sink.h"
 
 namespace {
 

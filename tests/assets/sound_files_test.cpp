@@ -1,29 +1,125 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <fstream>
+#include <limits>
 #include <optional>
+#include <string>
+#include <tuple>
 
 #include "assets/media_files.h"
+#include "assets/wav_info.h"
 #include "game/durations.h"
 #include "lifelines/durations.h"
 #include "sound_samples.h"
 #include "soundgen/loudness.h"
+#include "support/wav_bytes.h"
 
+// The sound files: the game's reader of WAVE files, which needs only their length, the sound
+// meter's, which reads the samples after it, and the game's own sounds as the meter hears them.
 namespace kvz::testing {
 namespace {
 
-using soundgen::Pcm;
+using namespace soundgen;
+
+// A WAVE file of that shape holding so many frames of silence.
+std::string makeWav(WavShape w, std::uint32_t frames = 44100) {
+  w.data.assign(frames * w.channels * w.bits / 8u, '\0');
+  return wavBytes(w);
+}
+
+std::string patched(std::string wav, std::size_t at, const std::string& bytes) { return wav.replace(at, bytes.size(), bytes); }
+
+// The span is copied into a buffer of exactly its size, so a read past the end is caught
+// by the sanitizer builds.
+std::optional<WavInfo> parse(const std::string& s) {
+  std::vector<std::byte> exact(s.size());
+  if (!s.empty()) std::memcpy(exact.data(), s.data(), s.size());
+  return readWavInfo(std::span<const std::byte>(exact));
+}
+
+TEST(WavInfo, ReadsTheLengthOfTheSamplesTheFileReallyHolds) {
+  std::string list = "LIST";
+  putLittleEndian(list, 5, 4);
+  list += std::string("INFOx\0", 6);  // odd size: one pad byte follows
+  // ADPCM-like: 4000 bytes at a claimed 2000 bytes a second.
+  const std::string adpcm = patched(makeWav({.format = 2, .channels = 1, .rate = 8000, .bits = 8}, 4000),
+                                    28, std::string("\xD0\x07\0\0", 4));
+  const std::pair<std::string, std::int64_t> good[] = {
+      {makeWav({}), 1000}, {makeWav({.before = list}), 1000}, {adpcm, 2000},
+      {makeWav({.claimedData = 0x7FFFFFF0u}, 4410), 100},  // claimed beyond the file
+      {makeWav({.claimedData = 0xFFFFFFFFu}, 4410), 100},  // a streaming writer's unset size
+      {makeWav({.claimedData = 0u}, 4410), 100}, {patched(makeWav({}), 4, "\xFF\xFF\xFF\xFF"), 1000},
+      {makeWav({}, 0), 0}};  // the header alone is a valid, empty sound
+  for (std::size_t i = 0; i < std::size(good); ++i) {
+    const std::optional<WavInfo> info = parse(good[i].first);
+    ASSERT_TRUE(info) << "case " << i;
+    EXPECT_EQ(info->durationMs(), good[i].second) << "case " << i;
+  }
+  EXPECT_EQ(parse(makeWav({.before = list}))->dataOffset, 44U + list.size());
+}
+
+TEST(WavInfo, EveryCutOffHeaderAndEveryUnplayableOneGivesNothing) {
+  const std::string whole = makeWav({}, 0);
+  for (std::size_t n = 0; n < whole.size(); ++n) EXPECT_FALSE(parse(whole.substr(0, n))) << "cut at " << n;
+  std::string junk = "junk";
+  putLittleEndian(junk, 0xFFFFFFF7, 4);  // a huge chunk ends the walk: no loop, no read past the end
+  const std::pair<std::string, const char*> bad[] = {
+      {patched(makeWav({}), 0, "RIFX"), "big-endian RIFF"}, {patched(makeWav({}), 8, "AVI "), "not WAVE"},
+      {makeWav({.rate = 0}), "no sample rate"}, {makeWav({.channels = 0}), "no channels"},
+      {patched(makeWav({}), 12, "junk"), "data without a format"},
+      {patched(makeWav({}), 16, std::string("\x08", 1)), "format of 8 bytes"},
+      {makeWav({.before = junk}), "huge chunk before the data"}};
+  for (const auto& [bytes, what] : bad) EXPECT_FALSE(parse(bytes)) << what;
+}
+
+TEST(SoundMeter, AndTheGameReadFilesOnDiskOnlyAsFarAsTheyGoAndTheMeterOnlySixteenBitPcm) {
+  QTemporaryDir dir;
+  const std::filesystem::path base = dir.path().toStdString(), file = base / "x.wav";
+  // Two frames at 1 kHz: 2 ms, of 0.5 and -0.5.
+  const std::string halves = wavBytes({.channels = 1, .rate = 1000, .data = std::string("\x00\x40\x00\xC0", 4)});
+  using Samples = std::optional<std::vector<float>>;
+  const std::tuple<const char*, std::string, Samples, std::optional<int>> cases[] = {
+      {"16-bit PCM", halves, std::vector{0.5F, -0.5F}, 2},
+      {"data shorter than its header says", halves.substr(0, 47), std::vector{0.5F}, 1},
+      {"8-bit PCM", makeWav({.channels = 1, .rate = 1000, .bits = 8}, 2), std::nullopt, 2},
+      {"16-bit, not PCM", makeWav({.format = 3, .channels = 1, .rate = 1000}, 2), std::nullopt, 2},
+      {"text", "načítám data...", std::nullopt, std::nullopt},
+      {"empty", "", std::nullopt, std::nullopt},
+  };
+  for (const auto& [what, bytes, samples, ms] : cases) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    const std::optional<Pcm> pcm = readPcm16(file);
+    EXPECT_EQ(pcm ? Samples(pcm->samples) : std::nullopt, samples) << what;
+    EXPECT_EQ(wavDurationMs(file), ms) << what;
+  }
+  for (const char* name : {"missing.wav", ""}) {
+    EXPECT_EQ(readPcm16(base / name), std::nullopt) << '"' << name << '"';
+    EXPECT_EQ(wavDurationMs(base / name), std::nullopt) << '"' << name << '"';
+  }
+}
+
+// Where the meter finds onsets and quiet stretches is checked below on the game's own sounds,
+// at known times.
+TEST(SoundMeter, RefusesBuffersAndRangesItCannotMeasureAndHearsNothingInSilence) {
+  EXPECT_FALSE(measureLoudness({0.1F, 0.2F, 0.3F}, 2, 8000)) << "half a frame";
+  EXPECT_FALSE(measureLoudness({0.1F}, 0, 8000));
+  EXPECT_FALSE(measureLoudness({0.1F}, 1, 0));
+  EXPECT_TRUE(quietStretches({0.1F}, 0, 8000, -50, 1.5).empty()) << "no channels";
+  const std::vector<float> silence(8000, 0.0F);
+  EXPECT_FALSE(strongestOnset(silence, 1, 8000, 0.0, 1.0)) << "silence has no onset";
+  EXPECT_FALSE(strongestOnset(silence, 1, 8000, 0.9, 0.1)) << "an empty range";
+  const auto silent = measureLoudness(silence, 1, 8000);
+  ASSERT_TRUE(silent);
+  EXPECT_EQ(silent->integratedLufs, -std::numeric_limits<double>::infinity());
+}
 
 constexpr double s(int ms) { return ms / 1000.0; }
 using namespace media;
 
-// Every short sound the game plays: the effects and the menu's sound.
-std::vector<std::string> shortSounds() {
-  std::vector<std::string> names(kEffects.begin(), kEffects.end());
-  names.push_back(kMenuSound);
-  return names;
-}
 // Below this a 50 ms window counts as silence.
 constexpr double kQuietDb = -45.0;
 
@@ -51,7 +147,9 @@ double lufsBetween(const Pcm& p, double from, double to) {
 // The game times its sequences from play(), so each effect sounds within its first 10 ms; the
 // effect player cuts the last 50 to 110 ms, so the last 200 ms are silent.
 TEST(EffectFiles, SoundAtOnceAndEndInSilence) {
-  for (const std::string& name : shortSounds()) {
+  std::vector<std::string> shortSounds(kEffects.begin(), kEffects.end());
+  shortSounds.push_back(kMenuSound);
+  for (const std::string& name : shortSounds) {
     const Pcm p = load(name.c_str());
     EXPECT_GT(peak(p, 0, 0.01), 0.01) << name << ": nothing above -40 dBFS in the first 10 ms";
     EXPECT_LT(peak(p, p.seconds() - 0.2, p.seconds()), 0.001) << name << ": the tail is not silent";
@@ -83,13 +181,11 @@ TEST(EffectFiles, FillTheirSequencesAndEndBeforeTheNextStep) {
   EXPECT_GE(load(kSoundPhone).seconds(), s(lifelines::kCallCutAtMs) - 0.1) << "the call's sound stops before its cut";
 }
 
-// The poll: the voting picks up at the empty graph and the closing cue lands on the bars.
-TEST(EffectFiles, PollCuesFallOnTheEmptyGraphAndOnTheBars) {
+// The poll: the voting picks up at the empty graph. (Its closing cue on the bars is measured
+// as the game plays it by game/check_e2e_sound.py.)
+TEST(EffectFiles, PollPicksUpAtTheEmptyGraph) {
   const Pcm p = load(kSoundPoll);
-  const double graph = s(lifelines::kPollEmptyGraphMs), bars = s(lifelines::kPollBarsAtMs);
-  const auto cue = soundgen::strongestOnset(p.samples, p.channels, p.rate, graph + 1.0, p.seconds());
-  ASSERT_TRUE(cue);
-  EXPECT_NEAR(*cue, bars, 0.1) << "the closing cue";
+  const double graph = s(lifelines::kPollEmptyGraphMs);
   EXPECT_GE(lufsBetween(p, graph, graph + 3) - lufsBetween(p, graph - 3, graph), 1.0) << "nothing changes at the empty graph";
 }
 

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <ranges>
 
 namespace kvz::fakes {
 
@@ -72,11 +71,6 @@ void FakeWindowSystem::unload(std::unique_ptr<Form> form) {
 
 bool FakeWindowSystem::isShown(const QString& formName) const {
   return std::ranges::any_of(open_, [&](const auto& o) { return o.first->name() == formName; });
-}
-
-QString FakeWindowSystem::modalOwnerOf(const QString& formName) const {
-  const auto last = std::ranges::find(showLog | std::views::reverse, formName, &std::pair<QString, QString>::first);
-  return last == showLog.rend() ? QString() : last->second;
 }
 
 }  // namespace kvz::fakes

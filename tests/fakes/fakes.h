@@ -97,7 +97,6 @@ public:
   void quit() override { quitCalled = true; }
 
   bool isShown(const QString& formName) const;  // shown and not unloaded
-  QString modalOwnerOf(const QString& formName) const;  // or an empty name
 
   std::vector<std::pair<QString, QString>> showLog;  // (window, modal owner or empty)
   std::vector<QString> unloadLog;

@@ -30,8 +30,6 @@ GameHarness::GameHarness(const std::filesystem::path& dataDir, std::uint64_t see
   };
 }
 
-GameHarness::~GameHarness() = default;
-
 void GameHarness::writeQuestion(int step, int number, const ZaznamOtazky& q) {
   const std::vector<std::uint8_t> bytes = testing::recordBytes(q);
   std::filesystem::create_directories(paths.questionDir());
@@ -39,16 +37,10 @@ void GameHarness::writeQuestion(int step, int number, const ZaznamOtazky& q) {
                      QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-void GameHarness::removeQuestions() { std::filesystem::remove_all(paths.questionDir()); }
-
 Form& GameHarness::form() const {
   if (!game->form()) throw std::logic_error("the game window is not loaded");
   return *game->form();
 }
-
-int GameHarness::rightKey(int level) { return kRight[static_cast<std::size_t>(level - 1)]; }
-
-int GameHarness::wrongKey(int level) { return rightKey(level) == 'A' ? 'B' : 'A'; }
 
 void GameHarness::playTo(int level) {
   game->Show();

@@ -27,19 +27,18 @@ public:
   explicit GameHarness(int steps = 5);
   // Over the question files of an existing data folder, with a fixed random seed.
   GameHarness(const std::filesystem::path& dataDir, std::uint64_t seed);
-  ~GameHarness();
 
   // Writes the question file of a step and number, by the game's own record encoder.
   void writeQuestion(int step, int number, const ZaznamOtazky& q);
-  void removeQuestions();
+  void removeQuestions() { std::filesystem::remove_all(paths.questionDir()); }
 
   Form& form() const;
   Element& operator[](const char* name) const { return form()[QLatin1String(name)]; }
   Timer& timer(const char* name) const { return form().timer(QLatin1String(name)); }
 
   // The key of the right (or of a wrong) answer at a level.
-  static int rightKey(int level);
-  static int wrongKey(int level);
+  static int rightKey(int level) { return kRight[static_cast<std::size_t>(level - 1)]; }
+  static int wrongKey(int level) { return rightKey(level) == 'A' ? 'B' : 'A'; }
   // Starts a game and plays right answers until question `level` is revealed and input is open.
   void playTo(int level);
   std::int64_t now() const { return clock.nowMs(); }

@@ -6,10 +6,10 @@
 # Every sound is a test tone of its own frequency, told apart in the recording.
 #
 # Usage: check_e2e_game.py BUILD_DIR.
-import array, os, subprocess, sys  # noqa: E401
+import os, subprocess, sys  # noqa: E401
 
 from play import QUESTIONS, at_menu  # noqa: E402
-from kvz_check import fail, need, run  # noqa: E402
+from kvz_check import fail, need, onsets, run  # noqa: E402
 
 # Each sound's tone (Hz), far enough apart to be told apart; the music quiet and longer than any
 # stretch it plays, the menu sound silent.
@@ -21,18 +21,6 @@ def test_tones(snd):
     for name, make in [(n, ["synth", "90" if n == "bgm" else "0.8", "sine", str(hz), "vol", "0.3" if n == "bgm" else "0.6"])
                        for n, hz in TONES.items()] + [("lights", ["trim", "0", "1"])]:
         subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", f"{snd}/{name}.wav", *make], check=True)
-
-
-# The times (s into the recording) at which a tone starts: loud in its narrow band after at
-# least 0.3 s of quiet in it, read in blocks of 10 ms.
-def onsets(wav, hz):
-    band = subprocess.run(["sox", wav, "-t", "raw", "-e", "signed", "-b", "16", "-", "sinc", f"{hz - 150}-{hz + 150}"],
-                          capture_output=True, check=True).stdout
-    samples, block, out, last = array.array("h", band), RATE // 100, [], -1.0
-    for i in (i for i in range(0, len(samples), block) if max(map(abs, samples[i:i + block])) > 0.2 * 32768):
-        out += [i / RATE] if i / RATE - last > 0.3 else []
-        last = i / RATE
-    return out
 
 
 def check(s):

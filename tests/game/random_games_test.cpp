@@ -63,8 +63,7 @@ std::string brokenInvariant(const GameHarness& h) {
   const FrmMain& g = *h.game;
   if (g.HodnotaOtazky < 0 || g.HodnotaOtazky > kPlayedSteps) return "level " + std::to_string(g.HodnotaOtazky);
   if (const std::string t = timersBroken(h); !t.empty()) return t;
-  const std::vector<QString> effects = h.effects.played();
-  if (std::count(effects.begin(), effects.end(), QStringLiteral("tel-end.wav")) > 1) return "the call ended twice";
+  if (std::ranges::count(h.effects.played(), QStringLiteral("tel-end.wav")) > 1) return "the call ended twice";
   if (h.windows.unloadsUnderOpenBox != 0) return "a window unloaded under its box";
   if (!g.form()) return h.music.sounding() || h.effects.sounding() || h.video.sounding() ? "a player sounds after the end" : "";
   if (const QString gate = h.gate(); gate.startsWith("odd")) return gate.toStdString();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -128,9 +129,105 @@ TEST(FormView, KeyReleasesArriveOnceAsVirtualKeyCodesWhicheverChildHasTheFocus) 
   EXPECT_EQ(keys, (std::vector<P>{P{vk::B, 0}, P{vk::C, 0}, P{vk::F6, 0}}));
 }
 
+// What a screen reader finds in a window: the elements shown that have something to read, in
+// reading order, named as the player sees them; the menu's buttons reached with Tab and Enter.
+
+// Each accessible child of the window's scene as "role:name".
+QStringList readable(FormView& view) {
+  QStringList out;
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&view);
+  for (int i = 0; window && i < window->childCount(); ++i) {
+    QAccessibleInterface* scene = window->child(i);
+    if (!scene || scene->role() != QAccessible::Pane) continue;
+    for (int j = 0; j < scene->childCount(); ++j) {
+      QAccessibleInterface* child = scene->child(j);
+      EXPECT_EQ(scene->indexOfChild(child), j);
+      const char* role = child->role() == QAccessible::Button ? "button" : "text";
+      out << QStringLiteral("%1:%2").arg(QLatin1String(role), child->text(QAccessible::Name));
+    }
+  }
+  return out;
+}
+
+// The answers named with their letters, fifty-fifty's icon named as spent and its answers
+// leaving the tree, and answers joining it as they are shown, are checked over AT-SPI by
+// game/check_accessibility.py; so are the menu's first button holding the focus and Enter on it.
+TEST(Accessibility, ListsTheShownElementsWithSomethingToReadInReadingOrder) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  form.add(ElementKind::Text, QStringLiteral("lblZadani"), {1080, 4800, 7455, 735}).setCaption(QStringLiteral("Kolik?"));
+  form.add(ElementKind::Picture, QStringLiteral("imgVyhra"), {0, 5280, 9600, 1425}).setPicture(QStringLiteral("C03"));
+  Element& icon = form.add(ElementKind::Picture, QStringLiteral("imgN5050"), {1920, 3600, 1080, 705});
+  icon.setPicture(QStringLiteral("N-5050"));
+  icon.onClick = [] {};
+  // Nothing to read: an empty text, a box, a plate without text.
+  form.add(ElementKind::Text, QStringLiteral("lblC"), {1200, 6720, 3135, 375});
+  form.add(ElementKind::Box, QStringLiteral("Shape1"), {0, 4560, 9600, 2655});
+  form.add(ElementKind::Picture, QStringLiteral("imgA"), {0, 5880, 4800, 555}).setPicture(QStringLiteral("A-M"));
+  FormView view(form);
+  view.show();
+
+  EXPECT_EQ(readable(view), (QStringList{"button:50:50, k dispozici", "text:Kolik?", "text:3 000 Kč"}));
+}
+
+// Tab stops follow the layout's order, and Enter or Space clicks on the press only: a release
+// alone (of the key that closed a box above) clicks nothing, nor does a key held down.
+TEST(Accessibility, MenuButtonsTakeTheFocusInLayoutOrderAndClickOnEnterOrSpace) {
+  Form form(QStringLiteral("frmTest"), QStringLiteral("Kvizarion"));
+  std::vector<QString> clicks;
+  const std::pair<const char*, int> buttons[] = {{"imgNova", 1680}, {"imgPrav", 2880}, {"imgKonec", 5160}};
+  for (const auto& [name, top] : buttons) {
+    Element& e = form.add(ElementKind::Picture, QLatin1String(name), {960, top, 2430, 525});
+    e.setPicture(QStringLiteral("NOVA"));
+    e.setTabStop(true);
+    e.onClick = [&clicks, n = QLatin1String(name)] { clicks.emplace_back(n); };
+  }
+  FormView view(form);
+  view.show();
+  QWidget* first = view.elementWidget(QStringLiteral("imgNova"));
+  EXPECT_EQ(first->nextInFocusChain(), view.elementWidget(QStringLiteral("imgPrav")));
+  EXPECT_EQ(view.elementWidget(QStringLiteral("imgPrav"))->nextInFocusChain(), view.elementWidget(QStringLiteral("imgKonec")));
+
+  sendKey(*first, QEvent::KeyRelease, Qt::Key_Return);
+  sendKey(*first, QEvent::KeyPress, Qt::Key_Return, true);
+  sendKey(*first, QEvent::KeyPress, Qt::Key_A);
+  EXPECT_TRUE(clicks.empty());
+  sendKey(*first, QEvent::KeyPress, Qt::Key_Return);
+  sendKey(*view.elementWidget(QStringLiteral("imgKonec")), QEvent::KeyPress, Qt::Key_Space);
+  EXPECT_EQ(clicks, (std::vector<QString>{"imgNova", "imgKonec"}));
+}
+
 // A window of the scene's size at the desktop's factor, its pictures and hand pointer drawn at
 // the device density before its first paint: shell/check_scaled_screen.py and
 // check_high_density.py on real screens at 100, 150, 200 and 300 %.
+
+// Whatever the desktop's factor, the full-screen scene is placed by the screen's device
+// pixels: a switched 640 x 480 screen at 200 % (320 x 240 logical pixels) shows the whole
+// scene, not its upper-left quarter; every edge of the scene lies on a device pixel.
+TEST(SceneFit, AFullScreenPlacesTheSceneByTheDevicePixelsAtAnyDesktopFactor) {
+  struct Case { QSize logical; double ratio; int density; QPoint origin; };
+  for (const Case& c : {Case{{640, 480}, 1, 1, {0, 0}},
+                        Case{{320, 240}, 2, 1, {0, 0}},      // 640 x 480 switched, 200 %
+                        Case{{427, 320}, 1.5, 1, {0, 0}},    // 640.5 device pixels across
+                        Case{{512, 384}, 1.25, 1, {0, 0}},
+                        Case{{214, 160}, 3, 1, {1, 0}},      // 642 x 480
+                        Case{{1920, 1080}, 1, 2, {320, 60}},
+                        Case{{960, 540}, 2, 2, {320, 60}},
+                        Case{{1280, 720}, 1.5, 2, {320, 60}},
+                        Case{{640, 360}, 3, 2, {320, 60}},
+                        Case{{1280, 960}, 3, 6, {0, 0}},
+                        Case{{600, 400}, 1, 1, {-20, -40}},  // smaller than the scene: its centre shows
+                        Case{{0, 0}, 2, 1, {-320, -240}}}) {
+    SCOPED_TRACE(testing::Message() << c.logical.width() << "x" << c.logical.height() << " at " << c.ratio);
+    const SceneFit fit = fullScreenFit(c.logical, c.ratio);
+    EXPECT_EQ(fit.density, c.density);
+    EXPECT_EQ(fit.pictureScale(), c.density);
+    EXPECT_EQ(fit.origin, c.origin);
+    // The notice strip of the menu (78, 432, 485 x 16) at its device pixels.
+    const QRectF strip = fit.logical({78, 432, 485, 16});
+    EXPECT_DOUBLE_EQ(strip.left() * c.ratio, c.origin.x() + 78.0 * c.density);
+    EXPECT_DOUBLE_EQ(strip.bottom() * c.ratio, c.origin.y() + 448.0 * c.density);
+  }
+}
 
 // What the authors' tool accepts as fitting must show whole on the game window: a text drawn
 // in a label exactly as wide as its measure looks the same as in a far wider label.

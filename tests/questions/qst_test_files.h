@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "questions/record.h"
-#include "questions/source.h"
 
 namespace kvz::testing {
 
@@ -33,31 +32,6 @@ inline void writeFile(const std::filesystem::path& file, QByteArrayView bytes) {
   QFile out(QString::fromStdString(file.string()));
   if (!out.open(QIODevice::WriteOnly) || out.write(bytes.data(), bytes.size()) != bytes.size())
     throw std::runtime_error("cannot write " + file.string());
-}
-
-// The bytes of the sample question with some fields changed.
-inline std::vector<std::uint8_t> sampleBytes(void (*change)(ZaznamOtazky&)) {
-  ZaznamOtazky r = sampleQuestion();
-  change(r);
-  return recordBytes(r);
-}
-
-// The texts of reported faults, in order.
-inline QStringList messagesOf(const std::vector<Diagnostic>& found) {
-  QStringList texts;
-  for (const Diagnostic& d : found) texts << d.text();
-  return texts;
-}
-
-// Every message as expected: whole, or up to a closing "…" where the wording is another
-// part's, pinned in that part's test (a field too long: record_test; quotes, numbers, Korekce
-// and question names: source_test); then the line and field alone.
-inline bool matches(const QStringList& got, const char* expected) {
-  const QStringList want = *expected ? QString::fromUtf8(expected).split(u'\n') : QStringList{};
-  bool same = got.size() == want.size();
-  for (qsizetype i = 0; same && i < got.size(); ++i)
-    same = want[i].endsWith(u'…') ? got[i].startsWith(want[i].chopped(1)) : got[i] == want[i];
-  return same;
 }
 
 // A fresh folder removed at the end of the test, with helpers to lay files into it.

@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <algorithm>
+#include <csignal>
 #include <functional>
 
 #include "assets/layout_about.h"
+#include "assets/layout_intro.h"
 #include "assets/layout_rules.h"
 #include "fakes/fakes.h"
 #include "shell/command_line.h"
+#include "shell/display_guard.h"
 #include "shell/display_mode.h"
+#include "shell/fit_texts.h"
 #include "shell/frm_intro.h"
 #include "shell/menu_sound.h"
+#include "shell/qt/termination_signals.h"
+#include "tools/shows_whole.h"
 
 namespace kvz {
 namespace {
@@ -69,8 +76,8 @@ struct Menu {
   FrmIntro intro;
 };
 
+// The word itself keeps the display: StartMenuLoad's no_fullscreen.
 TEST(CommandLine, OnlyTheExactWordAloneKeepsTheDisplay) {
-  EXPECT_TRUE(isNoFullscreen(commandLineText({"no_fullscreen"})));
   for (const QStringList& words : std::vector<QStringList>{{}, {"NO_FULLSCREEN"}, {"No_fullscreen"}, {"no_fullscreen", "x"},
                                                            {"-v", "no_fullscreen"}, {"no_fullscreen", ""},
                                                            {" no_fullscreen"}, {"no_fullscreen2"}})
@@ -151,8 +158,7 @@ TEST(NewGame, TheGameOpensWhenTheSoundHasEndedAndTheMenuSwallowsClicksUntilItHas
     }
     EXPECT_FALSE(m.rules.isOpen());
     EXPECT_FALSE(m.about.isOpen());
-    EXPECT_FALSE(m.windows.quitCalled);
-    EXPECT_TRUE(m.boxes.shown.empty());
+    EXPECT_TRUE(m.boxes.shown.empty());  // the exit button's farewell comes before its quit
     EXPECT_EQ(m.sound.played, std::vector{QStringLiteral("/opt/kvizarion/snd/lights.wav")});
     EXPECT_EQ(m.gamesShown, 1);
     EXPECT_FALSE(m.windows.isShown(QStringLiteral("frmIntro")));
@@ -210,7 +216,112 @@ TEST(InfoScreens, AScreenWhoseWindowWentWithItsOwnerCountsAsClosed) {
   m.intro.Show();
   m.click("imgPrav");
   EXPECT_TRUE(m.rules.isOpen());
-  EXPECT_EQ(m.windows.modalOwnerOf(QStringLiteral("frmRules")), QStringLiteral("frmIntro"));
+  EXPECT_EQ(m.windows.showLog.back(), (std::pair<QString, QString>{"frmRules", "frmIntro"}));  // over the menu
+}
+
+// A signal is handled on the event loop, never inside the handler; a second one of the
+// same kind, and any after the bridge is gone, gets the default action.
+TEST(TerminationSignals, EachSignalReachesTheEventLoopOnceAndThenHasItsDefaultAction) {
+  std::vector<int> received;
+  const auto actionFor = [](int s) { struct sigaction now {}; sigaction(s, nullptr, &now); return now.sa_handler; };
+  {
+    TerminationSignals bridge([&](int s) { received.push_back(s); });
+    ASSERT_TRUE(bridge.installed());
+    std::raise(SIGHUP);
+    std::raise(SIGINT);
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(actionFor(SIGHUP), SIG_DFL);
+    EXPECT_NE(actionFor(SIGTERM), SIG_DFL);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 2; }, 5000));  // a bound on the wait, not a measurement
+  }
+  EXPECT_EQ(received, (std::vector<int>{SIGHUP, SIGINT}));
+  EXPECT_EQ(actionFor(SIGTERM), SIG_DFL);
+}
+
+const GuardOrders kOrders{":7", {1024, 768}, 75, {640, 480}};
+
+std::optional<GuardOrders> parse(std::vector<std::string_view> arguments) { return parseGuardOrders(arguments); }
+
+// The guard process itself (outliving the game, restoring through RandR) is checked only on a
+// real X server, by check_display_guard.py.
+TEST(DisplayGuard, RestoresOnlyWhenTheGameHasNotAndTheScreenStillShowsTheGamesSize) {
+  struct Case { const char* what; GuardOrders orders; ScreenSize now; bool gameRestored; bool expected; } cases[] = {
+      {"the game died at 640x480", kOrders, {640, 480}, false, true},
+      {"the game said it restored", kOrders, {640, 480}, true, false},
+      {"the player chose 800x600 meanwhile", kOrders, {800, 600}, false, false},
+      {"the screen cannot be read", kOrders, {}, false, false},
+      {"started at the game's size", {":7", {640, 480}, 60, {640, 480}}, {640, 480}, false, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(guardRestores(c.orders, c.now, c.gameRestored), c.expected) << c.what;
+}
+
+TEST(DisplayGuard, ReadsBackTheOrdersTheGameWrites) {
+  for (const GuardOrders& orders : {kOrders, GuardOrders{"localhost:10.0", {1920, 1080}, 0, {640, 480}}}) {
+    const std::vector<std::string> written = guardArguments(orders);
+    EXPECT_EQ(parse({written.begin(), written.end()}), orders) << orders.display;
+  }
+}
+
+// A guard started with anything else must touch no display.
+TEST(DisplayGuard, RefusesMalformedOrders) {
+  const std::vector<std::vector<std::string_view>> cases = {
+      {}, {":7", "1024x768@75"}, {":7", "1024x768@75", "640x480", "extra"}, {"", "1024x768@75", "640x480"},
+      {":7", "1024x768", "640x480"}, {":7", "1024x768@", "640x480"}, {":7", "1024x768@-1", "640x480"},
+      {":7", "1024x768@75Hz", "640x480"}, {":7", "1024@75", "640x480"}, {":7", "x768@75", "640x480"},
+      {":7", "0x768@75", "640x480"}, {":7", "1024x768@75", "640x0"}, {":7", "1024x768@75", "640x480x3"},
+      {":7", "1024x768@75", "-640x480"}, {":7", "1024x768@75", " 640x480"}, {":7", "99999x768@75", "640x480"},
+      {":7", "1024x768@75", "640x99999999999999999999"},
+  };
+  for (const auto& arguments : cases) EXPECT_EQ(parse(arguments), std::nullopt) << ::testing::PrintToString(arguments);
+}
+
+// A 12-point text (one line about 276 twips high) of a given width in characters of 150
+// twips, laid out alone in the window: its place and whether it wraps afterwards.
+struct FitCase { const char* what; Rect place; QString caption; Align align; Rect fitted; bool wraps; };
+
+TEST(FitTexts, TooWideTextsGrowInsideTheWindowAndWrapOnlyWhereTheyHaveRoom) {
+  const QString ten = QStringLiteral("0123456789");  // 1500 twips, 1530 with the last letter's ink
+  const QString x65(65, QLatin1Char('x')), x200(200, QLatin1Char('x'));
+  for (const FitCase& c : std::vector<FitCase>{
+           {"one line grows right", {600, 100, 1200, 270}, ten, Align::Left, {600, 100, 1530, 270}, false},
+           {"centred grows both ways", {4000, 0, 1000, 360}, ten, Align::Center, {3735, 0, 1530, 360}, false},
+           {"kept inside at the edge", {9000, 0, 500, 360}, ten, Align::Left, {9600 - 1530, 0, 1530, 360}, false},
+           {"wider than the window", {100, 0, 500, 360}, x200, Align::Center, {0, 0, 9600, 360}, false},
+           {"room for two lines: wraps", {0, 0, 1200, 615}, ten + u' ' + ten, Align::Left, {0, 0, 1200, 615}, true},
+           {"only a little too wide: grows", {0, 1000, 1500, 615}, ten, Align::Left, {0, 1000, 1530, 615}, false},
+           {"growing would leave the window: wraps", {0, 2000, 9000, 615}, x65, Align::Left, {0, 2000, 9000, 615}, true},
+           {"fits: one line", {0, 0, 3000, 615}, QStringLiteral("short"), Align::Left, {0, 0, 3000, 615}, false},
+           {"empty: left alone", {0, 0, 10, 270}, QString(), Align::Left, {0, 0, 10, 270}, true},
+       }) {
+    Form f(QStringLiteral("f"), QStringLiteral("f"));
+    Element& e = f.add(ElementKind::Text, QStringLiteral("t"), c.place);
+    e.look().font.points = 12;
+    e.look().wordWrap = true;
+    e.look().align = c.align;
+    e.setCaption(c.caption);
+    fitTexts(f, fakes::FixedTextMeasure(150));
+    EXPECT_EQ(e.geometry(), c.fitted) << c.what;
+    EXPECT_EQ(e.look().wordWrap, c.wraps) << c.what;
+  }
+}
+
+// With the game's real faces every text of the three screens shows whole as the window
+// draws it, and a text that was widened stays inside the window.
+TEST(FitTexts, EveryScreenTextShowsWholeInTheGamesFonts) {
+  for (const auto& form : {makeFrmIntro(), makeFrmRules(), makeFrmAbout()}) {
+    std::vector<Rect> before;
+    for (const auto& e : form->elements()) before.push_back(e->geometry());
+    fitTexts(*form, QtTextMeasure());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      const Element& e = *form->elements()[i];
+      if (e.kind() != ElementKind::Text) continue;
+      SCOPED_TRACE(form->name().toStdString() + "." + e.name().toStdString());
+      EXPECT_TRUE(showsWhole(e));
+      if (e.geometry() == before[i]) continue;
+      EXPECT_GE(e.geometry().left, 0);
+      EXPECT_LE(e.geometry().right(), form->widthTwips());
+    }
+  }
 }
 
 }  // namespace

@@ -311,3 +311,35 @@ def run(check, build=None):
         if s and rc != 1:
             shutil.rmtree(s.work, ignore_errors=True)
     sys.exit(rc)
+
+
+# ------------------------------------------------------------------ test tones in a recording
+# (a mono recording of sounds that are each a sine tone of their own frequency)
+import array, math  # noqa: E402,E401
+
+
+def band(wav, hz):
+    # The recording through a narrow band around a tone: its 16-bit samples and their rate.
+    with wave.open(wav) as w:
+        rate = w.getframerate()
+    return array.array("h", subprocess.run(["sox", wav, "-t", "raw", "-e", "signed", "-b", "16", "-", "sinc", f"{hz - 150}-{hz + 150}"],
+                                           capture_output=True, check=True).stdout), rate
+
+
+def onsets(wav, hz):
+    # The times (s into the recording) at which a tone starts: loud in its band after at least
+    # 0.3 s of quiet in it, read in blocks of 10 ms.
+    (samples, rate), out, last = band(wav, hz), [], -1.0
+    block = rate // 100
+    for i in (i for i in range(0, len(samples), block) if max(map(abs, samples[i:i + block])) > 0.2 * 32768):
+        out += [i / rate] if i / rate - last > 0.3 else []
+        last = i / rate
+    return out
+
+
+def level(heard, start, end):
+    # A band's amplitude (0 to 1 of full scale) from start to end (s into the recording): a sine's
+    # mean absolute value is 2 / pi of it, and a gap lowers it in proportion.
+    samples, rate = heard
+    part = samples[int(start * rate):int(end * rate)]
+    return math.pi / 2 * sum(map(abs, part)) / len(part) / 32768 if part else 0.0

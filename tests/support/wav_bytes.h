@@ -1,7 +1,7 @@
 #pragma once
 
 // The bytes of a WAVE file of any shape, well formed or not, for the tests of the readers and
-// the test tones of the sound check.
+// the test tones of the player benchmark (bench/players).
 
 #include <cstdint>
 #include <optional>

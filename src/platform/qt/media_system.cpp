@@ -73,17 +73,15 @@ void LazyMedia::create() {
 }
 
 MediaSystem::MediaSystem(QStringList effectFiles, QString musicFile)
-    : effectFiles_(std::move(effectFiles)),
-      musicFile_(std::move(musicFile)),
-      music_(QStringLiteral("music"), [this]() -> std::unique_ptr<MediaBackend> {
+    : music_(QStringLiteral("music"), [this, file = std::move(musicFile)]() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
-        return sound_.player([file = musicFile_] {
+        return sound_.player([file] {
           return std::make_unique<SoundPlayer>(QStringList{file}, SoundPlayer::Repeat::Forever);
         });
       }),
-      effects_(QStringLiteral("effects"), [this]() -> std::unique_ptr<MediaBackend> {
+      effects_(QStringLiteral("effects"), [this, files = std::move(effectFiles)]() -> std::unique_ptr<MediaBackend> {
         if (!audioOutputAvailable()) return nullptr;
-        return sound_.player([files = effectFiles_] { return std::make_unique<SoundPlayer>(files); });
+        return sound_.player([files] { return std::make_unique<SoundPlayer>(files); });
       }),
       video_(QStringLiteral("video"), [] { return std::make_unique<VideoPlayer>(); }) {
   selectMediaBackend();

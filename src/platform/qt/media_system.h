@@ -61,8 +61,6 @@ public:
   void createAfterFirstPaint();
 
 private:
-  QStringList effectFiles_;
-  QString musicFile_;
   // Made before the players and ended after them.
   SoundThread sound_;
   LazyMedia music_;

@@ -1,7 +1,7 @@
 #pragma once
 
-// Hearing what the players play: test tones written as WAV files, and a recorder of the
-// PulseAudio null sink "nul" that the sound check and the player benchmark start.
+// Hearing what the players play, in-process, to time their start: test tones written as WAV
+// files, and a recorder of the PulseAudio null sink "nul" the benchmark is run with.
 
 #include <QElapsedTimer>
 #include <QProcess>

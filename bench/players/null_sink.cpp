@@ -1,4 +1,4 @@
-#include "support/null_sink.h"
+#include "null_sink.h"
 
 #include <QFile>
 #include <algorithm>

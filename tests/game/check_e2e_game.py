@@ -6,7 +6,7 @@
 # Every sound is a test tone of its own frequency, told apart in the recording.
 #
 # Usage: check_e2e_game.py BUILD_DIR.
-import os, subprocess, sys  # noqa: E401
+import os, subprocess  # noqa: E401
 
 from play import QUESTIONS, at_menu  # noqa: E402
 from kvz_check import fail, need, onsets, run  # noqa: E402

@@ -198,7 +198,7 @@ TEST(Accessibility, MenuButtonsTakeTheFocusInLayoutOrderAndClickOnEnterOrSpace) 
 
 // A window of the scene's size at the desktop's factor, its pictures and hand pointer drawn at
 // the device density before its first paint: shell/check_scaled_screen.py and
-// check_high_density.py on real screens at 100, 150, 200 and 300 %.
+// check_display_mode.py on real screens at 100, 150, 200 and 300 %.
 
 // Whatever the desktop's factor, the full-screen scene is placed by the screen's device
 // pixels: a switched 640 x 480 screen at 200 % (320 x 240 logical pixels) shows the whole

@@ -5,7 +5,7 @@
 # failed under KVZ_STRICT_CHECKS=1), a failure keeps the work folder with a screenshot, the game's
 # output, and everything started is ended on every way out.
 # Times are time.monotonic() seconds, the clock of the game's timing log.
-import json, mmap, os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback, wave  # noqa: E401
+import array, json, math, mmap, os, re, shutil, signal, struct, subprocess, sys, tempfile, time, traceback, wave  # noqa: E401
 
 
 class Skip(Exception): pass  # noqa: E701
@@ -315,8 +315,6 @@ def run(check, build=None):
 
 # ------------------------------------------------------------------ test tones in a recording
 # (a mono recording of sounds that are each a sine tone of their own frequency)
-import array, math  # noqa: E402,E401
-
 
 def band(wav, hz):
     # The recording through a narrow band around a tone: its 16-bit samples and their rate.

@@ -10,7 +10,7 @@
 # which it must reject for its own fault.
 #
 # Usage: check_bank.py BUILD_DIR.
-import collections, os, re, subprocess, sys  # noqa: E401
+import collections, copy, os, re, subprocess, sys  # noqa: E401
 
 build = sys.argv[1] if len(sys.argv) > 1 else sys.exit("usage: check_bank.py BUILD_DIR")
 qst, folder = os.path.join(build, "kvizarion-qst"), os.path.join(build, "qst")
@@ -49,7 +49,8 @@ def faults(bank):
                   for s in range(2, 6) if average[s] >= average[s - 1]]
 
 
-if found := faults(questions()):
+bank = questions()
+if found := faults(bank):
     sys.exit("\n".join(found) + "\nFAIL: the bank's shape")
 
 
@@ -71,7 +72,7 @@ SPOILS = {
     '"Kdo napsal" opens': lambda b: [q.update(Zadani="Kdo napsal " + q["Zadani"]) for q in b[:5]],
 }
 for fault, spoil in SPOILS.items():
-    spoil(bank := questions())
-    if not any(fault in f for f in faults(bank)):
-        sys.exit(f"FAIL: the shape check did not find \"{fault}\" in a spoiled bank (it found {faults(bank)})")
+    spoil(spoiled := copy.deepcopy(bank))
+    if not any(fault in f for f in faults(spoiled)):
+        sys.exit(f"FAIL: the shape check did not find \"{fault}\" in a spoiled bank (it found {faults(spoiled)})")
 print(f"the bank: no error, no warning, shape as required; {len(SPOILS)} spoiled copies rejected")

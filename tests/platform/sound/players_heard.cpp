@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     QTest::qWait(kMenuPlayEveryMs);
   }
 
-  const auto effects = sound.player([&] { return std::make_unique<kvz::SoundPlayer>(QStringList{low, high}); });
+  const auto effects = sound.player([low, high] { return std::make_unique<kvz::SoundPlayer>(QStringList{low, high}); });
   starts("low");
   effects->setFile(low);
   effects->play();
